@@ -1,0 +1,82 @@
+// Byte sinks: where the output devices write their files.
+//
+// Core opens the sink of a plot (a file, or memory in tests) and hands it to the
+// device; devices never open files themselves. A sink remembers the first failed
+// write, so a full disk is reported when the plot is closed instead of being lost.
+#pragma once
+
+#include <cstddef>
+#include <cstdio>
+#include <memory>
+#include <string>
+#include <string_view>
+
+namespace gvx {
+
+class Sink {
+public:
+    virtual ~Sink() = default;
+
+    // Writes n bytes. After a failure further writes are ignored.
+    void write(const void* data, std::size_t n) {
+        if (!failed_ && n > 0 && !do_write(data, n)) failed_ = true;
+    }
+    void put(std::string_view text) { write(text.data(), text.size()); }
+    void put_byte(unsigned char byte) { write(&byte, 1); }
+    // Formatted text, as the C library's printf.
+    void printf(const char* format, ...) __attribute__((format(printf, 2, 3)));
+
+    // Flushes and closes. Returns false when any write or the close itself failed.
+    bool close();
+
+    bool failed() const { return failed_; }
+    // The stream behind the sink, if it is a C stream (for the text formats that
+    // report to standard output); null otherwise.
+    virtual std::FILE* stream() { return nullptr; }
+
+protected:
+    virtual bool do_write(const void* data, std::size_t n) = 0;
+    virtual bool do_close() { return true; }
+
+private:
+    bool failed_ = false;
+    bool closed_ = false;
+};
+
+// A sink over a C stream that it owns (closed with the sink) or borrows (standard output).
+class FileSink final : public Sink {
+public:
+    // Opens the named file with the given fopen mode; null when it cannot be opened.
+    static std::unique_ptr<FileSink> open(const char* name, const char* mode);
+    // Wraps a stream that stays open (such as stdout).
+    static std::unique_ptr<FileSink> borrow(std::FILE* stream);
+    ~FileSink() override;
+
+    std::FILE* stream() override { return file_; }
+
+protected:
+    bool do_write(const void* data, std::size_t n) override;
+    bool do_close() override;
+
+private:
+    FileSink(std::FILE* file, bool owned) : file_(file), owned_(owned) {}
+    std::FILE* file_;
+    bool owned_;
+};
+
+// A sink that keeps the bytes in memory; used by tests and for in-memory output.
+class MemorySink final : public Sink {
+public:
+    const std::string& bytes() const { return bytes_; }
+
+protected:
+    bool do_write(const void* data, std::size_t n) override {
+        bytes_.append(static_cast<const char*>(data), n);
+        return true;
+    }
+
+private:
+    std::string bytes_;
+};
+
+}  // namespace gvx
