@@ -44,7 +44,9 @@ std::unique_ptr<FileSink> FileSink::borrow(std::FILE* stream) {
     return std::unique_ptr<FileSink>(new FileSink(stream, false));
 }
 
-FileSink::~FileSink() { close(); }
+FileSink::~FileSink() {
+    close();
+}
 
 bool FileSink::do_write(const void* data, std::size_t n) {
     return std::fwrite(data, 1, n, file_) == n;

@@ -14,7 +14,7 @@
 namespace gvx {
 
 class Sink {
-public:
+  public:
     virtual ~Sink() = default;
 
     // Writes n bytes. After a failure further writes are ignored.
@@ -34,18 +34,18 @@ public:
     // report to standard output); null otherwise.
     virtual std::FILE* stream() { return nullptr; }
 
-protected:
+  protected:
     virtual bool do_write(const void* data, std::size_t n) = 0;
     virtual bool do_close() { return true; }
 
-private:
+  private:
     bool failed_ = false;
     bool closed_ = false;
 };
 
 // A sink over a C stream that it owns (closed with the sink) or borrows (standard output).
 class FileSink final : public Sink {
-public:
+  public:
     // Opens the named file with the given fopen mode; null when it cannot be opened.
     static std::unique_ptr<FileSink> open(const char* name, const char* mode);
     // Wraps a stream that stays open (such as stdout).
@@ -54,11 +54,11 @@ public:
 
     std::FILE* stream() override { return file_; }
 
-protected:
+  protected:
     bool do_write(const void* data, std::size_t n) override;
     bool do_close() override;
 
-private:
+  private:
     FileSink(std::FILE* file, bool owned) : file_(file), owned_(owned) {}
     std::FILE* file_;
     bool owned_;
@@ -66,16 +66,16 @@ private:
 
 // A sink that keeps the bytes in memory; used by tests and for in-memory output.
 class MemorySink final : public Sink {
-public:
+  public:
     const std::string& bytes() const { return bytes_; }
 
-protected:
+  protected:
     bool do_write(const void* data, std::size_t n) override {
         bytes_.append(static_cast<const char*>(data), n);
         return true;
     }
 
-private:
+  private:
     std::string bytes_;
 };
 

@@ -1,0 +1,133 @@
+// File naming: the default name, the existing-file rule and counted names.
+#include <cstdio>
+#include <cstring>
+
+#include "gravox/core/state.h"
+#include "gravox/core/warning_texts.h"
+
+namespace gvx {
+
+std::unique_ptr<Sink> open_file_sink(const char* name, const char* mode) {
+    return FileSink::open(name, mode);
+}
+
+namespace {
+
+bool file_exists(const char* name) {
+    std::FILE* file = std::fopen(name, "r");
+    if (!file) return false;
+    std::fclose(file);
+    return true;
+}
+
+// Index where the file part of a name begins: after the last directory separator.
+int file_part_start(const char* name) {
+    int start = 0;
+    for (int i = 0; name[i] != '\0'; ++i)
+        if (name[i] == '\\' || name[i] == '/') start = i + 1;
+    return start;
+}
+
+// Index where the base of the name ends: at the last dot of the file part, or,
+// without a dot, where trailing blanks begin.
+int base_end(const char* name, int file_start) {
+    int length = static_cast<int>(std::strlen(name));
+    for (int i = length - 1; i >= file_start; --i)
+        if (name[i] == '.') return i;
+    while (length > file_start && name[length - 1] == ' ') --length;
+    return length;
+}
+
+// Finds the first free counted name; 0 on success, else the warning number.
+int count_up(PlotState& s, char* name) {
+    const FileState& f = s.files;
+    long limit = 1;
+    for (int i = 0; i < f.digits; ++i) limit *= 10;
+    const int file_start = file_part_start(name);
+    const int extension = base_end(name, file_start);
+    const char* separator = f.separator == Separator::underscore ? "_"
+                            : f.separator == Separator::hyphen   ? "-"
+                                                                 : "";
+    const int separator_length = static_cast<int>(std::strlen(separator));
+    for (long i = 1; i < limit; ++i) {
+        char number[24];
+        if (f.long_numbers)
+            std::snprintf(number, sizeof number, "%0*ld", f.digits, i);
+        else
+            std::snprintf(number, sizeof number, "%ld", i);
+        int number_length = static_cast<int>(std::strlen(number));
+
+        char candidate[265];
+        int keep = extension;
+        if (f.file_mode == FileMode::count) {
+            // Base, separator and number take at most eight characters.
+            int cut = file_start + 8 - number_length - separator_length;
+            if (cut < file_start) cut = file_start;
+            if (keep > cut) keep = cut;
+        }
+        copy_text(candidate, name, keep < 264 ? keep : 264);
+        append_text(candidate, separator, 264);
+        append_text(candidate, number, 264);
+        append_text(candidate, name + extension, 264);
+        if (!file_exists(candidate)) {
+            copy_text(name, candidate, 256);
+            return 0;
+        }
+    }
+    set_custom_warning(s, "Too many file versions");
+    return warning::too_many_versions;
+}
+
+}  // namespace
+
+int resolve_output_file(PlotState& s, char* name) {
+    if (!file_exists(name)) return 0;
+    switch (s.files.file_mode) {
+        case FileMode::remove:
+            if (std::remove(name) != 0) {
+                set_custom_warning(s, "Plotfile cannot be deleted");
+                return warning::file_cannot_be_deleted;
+            }
+            return 0;
+        case FileMode::refuse:
+            set_custom_warning(s, "Plotfile does exist");
+            return warning::file_exists;
+        case FileMode::count:
+        case FileMode::version:
+            break;
+    }
+    return count_up(s, name);
+}
+
+int build_file_name(PlotState& s) {
+    FileState& f = s.files;
+    const int device = s.frame.device;
+    if (f.name_state == 1) {
+        copy_text(f.saved_file_name, f.plot_file_name, 256);
+        f.name_state = 2;
+    } else if (f.name_state == 2) {
+        copy_text(f.plot_file_name, f.saved_file_name, 256);
+    } else {
+        copy_text(f.plot_file_name, "gravox.", 256);
+        append_text(f.plot_file_name, device_extension(device), 256);
+    }
+    f.line_length = 80;
+    if (device == 221 || device == 511 || device == 603)
+        return 0;  // no file, or opened by the driver
+
+    if (int number = resolve_output_file(s, f.plot_file_name); number != 0) {
+        warn(s, number);
+        s.frame.level = 0;
+        return number;
+    }
+    const bool binary = device == 211 || (device >= 601 && device <= 700);
+    f.plot_file = f.open_sink(f.plot_file_name, binary ? "wb" : "w");
+    if (!f.plot_file) {
+        warn(s, warning::file_error);
+        s.frame.level = 0;
+        return warning::file_error;
+    }
+    return 0;
+}
+
+}  // namespace gvx

@@ -1,0 +1,57 @@
+// Output selection and file naming: which device, the existing-file rule, file names.
+#pragma once
+
+#include <functional>
+#include <memory>
+
+#include "gravox/core/sink.h"
+
+namespace gvx {
+
+struct PlotState;
+
+enum class FileMode {
+    count = 0,
+    remove = 1,
+    refuse = 2,
+    version = 3
+};  // COUNT DELETE BREAK VERSION
+enum class Separator { underscore = 0, hyphen = 1, none = 2 };
+enum class ScreenMode { erase = 0, noerase = 1, reverse = 2, autom = 4 };
+
+// Opens the sink of a plot file; tests replace it to make writes fail.
+using SinkOpener = std::function<std::unique_ptr<Sink>(const char* name, const char* mode)>;
+std::unique_ptr<Sink> open_file_sink(const char* name, const char* mode);
+
+struct FileState {
+    bool format_chosen = false;
+    FileMode file_mode = FileMode::count;
+    Separator separator = Separator::underscore;
+    bool long_numbers = false;
+    int digits = 4;          // counted names use 1 .. 10^digits - 1
+    int scaling_option = 0;  // filopt "SCAL": OFF, PAGE, VIEW
+    char plot_file_name[257] = "";
+    char saved_file_name[257] = "";
+    int name_state = 0;  // 0 no setfil, 1 given and unused, 2 in use
+    std::unique_ptr<Sink> plot_file;
+    int line_length = 80;  // line buffer of the text formats
+    int screen_mode = static_cast<int>(ScreenMode::autom);
+    int screen_mode_effective = 0;
+
+    SinkOpener open_sink = open_file_sink;
+};
+
+// Code of a metafl keyword (already reduced to four characters), 0 when unknown.
+int device_code_of_keyword(const char* reduced);
+// File extension of a device code ("png"), three blanks for codes without one.
+const char* device_extension(int code);
+
+// Names and opens the plot file of gvxini. Returns 0, or a warning number after
+// which the plot stays closed (the warning is emitted here).
+int build_file_name(PlotState& s);
+// Applies the existing-file rule of the file mode to name (256 characters + 1),
+// possibly replacing it with a counted name. Returns 0 or a warning number whose
+// custom text has been set.
+int resolve_output_file(PlotState& s, char* name);
+
+}  // namespace gvx

@@ -1,0 +1,247 @@
+// Opening and closing a plot, and the closing protocol.
+#include <algorithm>
+#include <cmath>
+#include <string>
+
+#include "gravox/core/state.h"
+#include "gravox/core/warning_texts.h"
+#include "gravox/gravox.h"
+
+using namespace gvx;
+
+namespace {
+
+// Truncation of value + 0.5, the library's rounding of non-negative measures.
+int round_half_up(double value) {
+    return truncate_coordinate(value + 0.5);
+}
+
+bool is_pixel_device(int code) {
+    return code < 201 || (code >= 601 && code <= 700);
+}
+
+// The effective screen mode: AUTO means reversed for the page-oriented formats.
+int effective_screen_mode(int mode, int device) {
+    if (mode != static_cast<int>(ScreenMode::autom)) return mode;
+    switch (device) {
+        case 503:
+        case 504:
+        case 511:
+        case 801:
+        case 802:
+            return static_cast<int>(ScreenMode::reverse);
+        default:
+            return static_cast<int>(ScreenMode::erase);
+    }
+}
+
+// Device units per page unit for screens and raster images.
+double pixel_device_scale(const PlotState& s) {
+    const PageState& p = s.page;
+    double pw = p.width, ph = p.height;
+    if (p.orientation == PageOrientation::portrait) std::swap(pw, ph);
+    double scale = std::min((p.device_w - 1) / pw, (p.device_h - 1) / ph);
+    if (p.scale_mode == ScaleMode::down) {
+        double longer = ph < pw ? p.device_w - 1 : p.device_h - 1;
+        scale = std::min(scale, longer * s.frame.unit_scale * p.scale_factor / 2969.0);
+    }
+    return scale;
+}
+
+}  // namespace
+
+void Gravox::gvxini() {
+    if (refused("gvxini", 0, 0)) return;
+    PlotState& s = *state_;
+    FrameState& f = s.frame;
+    PageState& p = s.page;
+
+    f.level = 1;
+    f.vector_count = 0;
+    f.warning_count = 0;
+    f.nan_count = 0;
+    f.plot_finished = false;
+    s.files.screen_mode_effective = effective_screen_mode(s.files.screen_mode, f.device);
+    if (f.device == 0) {
+        f.device = 201;
+        copy_text(f.format_keyword, "GKSL", 4);
+    }
+
+    p.width = round_half_up(f.page_extent_w / f.unit_scale);
+    p.height = round_half_up(f.page_extent_h / f.unit_scale);
+    p.axis_len_x = round_half_up((p.width + 1) * 2.0 / 3.0);
+    p.axis_len_y = round_half_up((p.height + 1) * 2.0 / 3.0);
+    p.axis_pos_x = (p.width - p.axis_len_x) / 2;
+    p.axis_pos_y = p.height - round_half_up(300.0 / f.unit_scale);
+
+    if (p.window_mode == 0) {
+        p.device_w = p.width > p.height ? 853 : 603;
+        p.device_h = p.width > p.height ? 603 : 853;
+    } else {
+        p.device_w = p.window_w;
+        p.device_h = p.window_h;
+    }
+    p.colour_depth = 8;
+
+    // The device first: an output this build cannot write is refused before any
+    // file is created, so no empty or half-written file is ever left behind.
+    s.device = s.device_factory(s, f.device);
+    if (!s.device) {
+        set_custom_warning(s, "Output device is not supported");
+        warn(s, warning::device_not_supported);
+        f.level = 0;
+        return;
+    }
+    if (build_file_name(s) != 0) {
+        s.device.reset();
+        return;
+    }
+    if (int number = s.device->open(s.files.plot_file.get()); number != 0) {
+        warn(s, number);
+        s.device.reset();
+        s.files.plot_file.reset();
+        f.level = 0;
+        return;
+    }
+    if (is_pixel_device(f.device)) p.device_scale = pixel_device_scale(s);
+
+    if (!f.window_app && f.error_device == ErrorDevice::console &&
+        !(s.files.plot_file && s.files.plot_file->stream() == stdout))
+        f.secondary_error = stdout;
+
+    reset_attributes();
+}
+
+void Gravox::reset_attributes() {
+    PlotState& s = *state_;
+    FrameState& f = s.frame;
+    f.error_output = f.secondary_error;
+    f.error_unit = f.secondary_error == stdout ? error_unit::console : error_unit::file;
+    f.protocol = ProtocolMode::on;
+    f.warnings_on = true;
+    f.check_on = true;
+}
+
+void Gravox::gvxfin() {
+    if (refused("gvxfin", 1, 3)) return;
+    PlotState& s = *state_;
+    FrameState& f = s.frame;
+
+    int type = 1;  // 1: a file was written
+    if (s.device) {
+        if (int number = s.device->close(); number != 0) warn(s, number);
+    }
+    if (f.device == 603 || !s.files.plot_file) type = 0;
+    if (s.files.plot_file && !s.files.plot_file->close()) warn(s, warning::file_error);
+    s.files.plot_file.reset();
+    s.device.reset();
+    f.level = 0;
+    f.plot_finished = true;
+    write_protocol(type);
+}
+
+namespace {
+
+struct ProtocolText {
+    char date[16];
+    char time[16];
+};
+
+ProtocolText protocol_time(const FrameState& f) {
+    std::tm now = f.clock();
+    ProtocolText text{};
+    std::snprintf(text.date, sizeof text.date, "%02d.%02d.%04d", now.tm_mday % 100,
+                  (now.tm_mon + 1) % 100, (now.tm_year + 1900) % 10000);
+    std::snprintf(text.time, sizeof text.time, "%02d:%02d:%02d", now.tm_hour % 100,
+                  now.tm_min % 100, now.tm_sec % 100);
+    return text;
+}
+
+// "Metafile: name" or "Err-file: name", the name cut to 48 characters.
+std::string labelled_name(const char* label, const char* name) {
+    return std::string(label) + std::string(name).substr(0, 48);
+}
+
+void write_box(std::FILE* out, const PlotState& s, int type) {
+    const FrameState& f = s.frame;
+    ProtocolText when = protocol_time(f);
+    const char* border = "\n <<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<";
+    std::fprintf(out, "%s", border);
+    std::fprintf(out, "\n <<                END OF GRAVOX / VERSION %4.1f%s               <<", 10.4,
+                 ".3 ");
+    std::fprintf(out, "\n <<  Date    : %10s  Time    : %8s  Pageformat: %4s  <<", when.date,
+                 when.time, f.page_keyword);
+    std::fprintf(out, "\n <<  Vectors : %-10s  Warnings: %-8s  Fileformat: %4s  <<",
+                 std::to_string(f.vector_count).c_str(), std::to_string(f.warning_count).c_str(),
+                 f.format_keyword);
+    if (f.nan_count != 0)
+        std::fprintf(out, "\n <<  NaN     : %-48s  <<", std::to_string(f.nan_count).c_str());
+    if (type != 10) {
+        std::string line =
+            labelled_name("Metafile: ", type == 0 || type == 10 ? "" : s.files.plot_file_name);
+        std::fprintf(out, "\n <<  %-58s  <<", line.c_str());
+    }
+    if (type >= 10) {
+        std::string line = labelled_name("Err-file: ", f.open_error_name);
+        std::fprintf(out, "\n <<  %-58s  <<", line.c_str());
+    }
+    std::fprintf(out, "%s\n", border);
+    std::fprintf(out, "\n");
+    std::fflush(out);
+}
+
+// Without a window system the text of the message box goes to the error output.
+void write_message_box(std::FILE* out, const PlotState& s, int type) {
+    const FrameState& f = s.frame;
+    ProtocolText when = protocol_time(f);
+    char version[32];
+    std::snprintf(version, sizeof version, " %.1f%s", 10.4, ".3 ");
+    std::string text = std::string("           END OF GRAVOX / VERSION") + version + "\n";
+    text += std::string("\n Date          : ") + when.date;
+    text += std::string("\n Time          : ") + when.time;
+    text += std::string("\n Pageformat: ") + f.page_keyword;
+    text += "\n Vectors      : " + std::to_string(f.vector_count);
+    if (f.nan_count != 0) text += "\n NaN          : " + std::to_string(f.nan_count);
+    text += "\n Warnings  : " + std::to_string(f.warning_count);
+    text += std::string("\n Fileformat  : ") + f.format_keyword;
+    if (type == 1 || type == 11) text += std::string("\n Metafile     : ") + s.files.plot_file_name;
+    if (type >= 10) text += std::string("\n Error file    : ") + f.open_error_name;
+    std::fprintf(out, "gvxfin\n%s\n", text.c_str());
+    std::fflush(out);
+}
+
+}  // namespace
+
+void Gravox::write_protocol(int type) {
+    PlotState& s = *state_;
+    FrameState& f = s.frame;
+    const bool silent = f.error_unit == error_unit::none || f.protocol == ProtocolMode::off;
+    const bool redirected = f.window_app || f.error_device != ErrorDevice::console;
+    bool written = false;
+    if (redirected) {
+        if (f.error_file) type += 10;
+        if (f.protocol == ProtocolMode::file && !silent) {
+            if (!f.error_file) open_error_file(s);
+            if (f.error_file) {
+                write_box(f.error_file.get(), s, type);
+                written = true;
+            }
+        }
+        if (f.error_file) {
+            f.error_file.reset();
+            // The stream is gone: nothing may keep pointing at it.
+            if (f.error_output != stdout && f.error_unit != error_unit::stream)
+                f.error_output = stdout;
+            f.secondary_error = stdout;
+        }
+        if (f.error_unit == error_unit::file) {
+            f.error_unit = error_unit::console;
+            f.error_output = stdout;
+        }
+    }
+    if (written || silent) return;
+    if (f.window_app)
+        write_message_box(f.error_output, s, type);
+    else
+        write_box(f.error_output, s, type);
+}

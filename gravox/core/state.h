@@ -1,0 +1,31 @@
+// The state record of a library object: one sub-record per subsystem, each
+// declared in its own folder, so a reader sees which routines own which fields.
+#pragma once
+
+#include <functional>
+#include <memory>
+
+#include "gravox/core/files.h"
+#include "gravox/core/frame.h"
+#include "gravox/core/page.h"
+#include "gravox/devices/device.h"
+
+class Gravox;
+
+namespace gvx {
+
+// Makes the device of a plot; tests replace it with a recording device.
+using DeviceFactory = std::function<std::unique_ptr<Device>(PlotState&, int code)>;
+
+struct PlotState {
+    Gravox* owner = nullptr;  // back pointer, for internal calls of public routines
+
+    FrameState frame;  // plot level, device, counters, warnings (core/frame.h)
+    FileState files;   // output selection and file naming (core/files.h)
+    PageState page;    // page and device geometry (core/page.h)
+
+    std::unique_ptr<Device> device;  // the open plot's device, from gvxini to gvxfin
+    DeviceFactory device_factory = make_device;
+};
+
+}  // namespace gvx

@@ -1,0 +1,29 @@
+// The one table that turns a device code into the device that writes it.
+#include "gravox/devices/device.h"
+
+namespace gvx {
+namespace {
+
+using DeviceMaker = std::unique_ptr<Device> (*)(PlotState&, int code);
+
+struct DeviceEntry {
+    int first, last;  // device codes served
+    DeviceMaker make;
+};
+
+// Outputs this build writes. Codes not listed (screen windows, OpenGL, the GKS and
+// CGM metafiles, the Windows metafile, PostScript, EPS and PDF) are refused when a
+// plot is opened.
+constexpr DeviceEntry kDevices[] = {
+    {0, -1, nullptr},  // placeholder until the first format arrives
+};
+
+}  // namespace
+
+std::unique_ptr<Device> make_device(PlotState& s, int code) {
+    for (const DeviceEntry& entry : kDevices)
+        if (entry.make && code >= entry.first && code <= entry.last) return entry.make(s, code);
+    return nullptr;
+}
+
+}  // namespace gvx
