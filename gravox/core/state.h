@@ -8,6 +8,7 @@
 #include "gravox/core/files.h"
 #include "gravox/core/frame.h"
 #include "gravox/core/page.h"
+#include "gravox/curves/colour.h"
 #include "gravox/devices/device.h"
 
 class Gravox;
@@ -20,9 +21,10 @@ using DeviceFactory = std::function<std::unique_ptr<Device>(PlotState&, int code
 struct PlotState {
     Gravox* owner = nullptr;  // back pointer, for internal calls of public routines
 
-    FrameState frame;  // plot level, device, counters, warnings (core/frame.h)
-    FileState files;   // output selection and file naming (core/files.h)
-    PageState page;    // page and device geometry (core/page.h)
+    FrameState frame;     // plot level, device, counters, warnings (core/frame.h)
+    FileState files;      // output selection and file naming (core/files.h)
+    PageState page;       // page and device geometry (core/page.h)
+    ColourState colours;  // colour table and palettes (curves/colour.h)
 
     std::unique_ptr<Device> device;  // the open plot's device, from gvxini to gvxfin
     DeviceFactory device_factory = make_device;
