@@ -49,6 +49,17 @@ class Gravox {
     void pagera();
     void gvxfin();
 
+    // --- Colours -----------------------------------------------------------------
+    // Colour values: 0..255 a table index, 0x01000000 + blue*65536 + green*256 + red
+    // an explicit colour.
+    void color(const char* name);  // "WHITE" .. "BLACK", "FORE", "BACK", "GRAY", "HALF"
+    void setclr(int colour);
+    void setrgb(double red, double green, double blue);  // fractions 0 to 1
+    void setvlt(const char* palette);  // "SMAL", "RAIN", "SPEC", "GREY", "RRAI", "RSPE", ...
+    void myvlt(const double* red, const double* green, const double* blue, int n);
+    void setind(int index, double red, double green, double blue);
+    int getclr();
+
     // Internal access for the library's own subsystems and its tests.
     gvx::PlotState& state() { return *state_; }
 

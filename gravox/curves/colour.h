@@ -1,13 +1,127 @@
 // Colours: the 256-entry colour table, its palettes and the named colours.
+//
+// A colour value is a signed 32-bit integer in one of two forms:
+//   0 .. 255                  an index into the colour table;
+//   0x01000000 .. 0x01FFFFFF  an explicit colour 0x01000000 + blue*65536 + green*256 + red.
+// Any other non-negative value is read as a table index modulo 256, and -1 in a colour
+// attribute stands for "no colour of its own": the current colour is used.
+//
+// Table entries are 0x00RRGGBB: red in bits 16 to 23, blue in the low byte. That is the
+// reverse of the explicit form, which keeps red in the low byte.
 #pragma once
 
 #include <cstdint>
 
 namespace gvx {
 
-struct ColourState {
-    std::uint32_t table[256] = {};  // entries 0x00RRGGBB
-    int palette_kind = 1;           // kind of the loaded palette ("RAIN")
+struct PlotState;
+
+inline constexpr int kColourTableSize = 256;
+inline constexpr int kNamedColourCount = 9;
+inline constexpr int kColourCycleLength = 30;
+inline constexpr std::int32_t kExplicitColour = 0x01000000;  // tag of an explicit colour
+inline constexpr std::int32_t kExplicitBlack = 0x01000000;
+inline constexpr std::int32_t kExplicitWhite = 0x01FFFFFF;
+inline constexpr std::int32_t kCurrentColour = -1;  // colour attribute: use the current colour
+
+// The named colours in the order of the `color` keywords and of `named_colours`.
+enum class NamedColour { white = 0, red, green, yellow, blue, orange, cyan, magenta, black };
+
+// Three colour components of 0 to 255.
+struct Rgb {
+    std::uint8_t red = 0;
+    std::uint8_t green = 0;
+    std::uint8_t blue = 0;
+    friend bool operator==(const Rgb&, const Rgb&) = default;
 };
+
+struct ColourState {
+    std::uint32_t table[kColourTableSize] = {};  // entries 0x00RRGGBB
+    int palette_kind = 1;                        // kind of the loaded palette ("RAIN")
+    std::int32_t current_colour = 0;             // colour of every primitive (set on the device)
+    // WHITE, RED, GREEN, YELLOW, BLUE, ORANGE, CYAN, MAGENTA, BLACK after the device and
+    // screen mode adjustments of the last palette load.
+    std::int32_t named_colours[kNamedColourCount] = {};
+    std::int32_t foreground_colour = 255;  // "FORE", and the colour after a palette load
+    std::int32_t background_colour = 0;    // "BACK", and the partner of "HALF"
+    std::int32_t under_colour = 0;         // below and above a colour scale
+    std::int32_t over_colour = 255;
+    int colour_range_first = 1;  // first and last table index of a colour scale
+    int colour_range_last = 254;
+    std::uint8_t keep_user_table = 0;                    // 1: myvlt filled the table before gvxini
+    std::int32_t colour_cycle[kColourCycleLength] = {};  // automatic curve colours
+};
+
+// --- Colour values -------------------------------------------------------------
+
+constexpr bool is_explicit_colour(std::int32_t value) {
+    return value >= kExplicitBlack && value <= kExplicitWhite;
+}
+
+constexpr std::int32_t explicit_colour(Rgb c) {
+    return kExplicitColour + (c.blue << 16) + (c.green << 8) + c.red;
+}
+
+constexpr std::uint32_t table_entry(Rgb c) {
+    return (static_cast<std::uint32_t>(c.red) << 16) + (c.green << 8) + c.blue;
+}
+
+constexpr Rgb entry_components(std::uint32_t entry) {
+    return {static_cast<std::uint8_t>(entry >> 16), static_cast<std::uint8_t>(entry >> 8),
+            static_cast<std::uint8_t>(entry)};
+}
+
+constexpr Rgb explicit_components(std::int32_t value) {
+    return {static_cast<std::uint8_t>(value), static_cast<std::uint8_t>(value >> 8),
+            static_cast<std::uint8_t>(value >> 16)};
+}
+
+// The table index that a non-explicit, non-negative colour value stands for.
+constexpr int table_index(std::int32_t value) {
+    return value & 0xFF;
+}
+
+// Components of a colour value: an explicit colour gives its bytes, an index those of
+// its table entry; -1 (and any other negative value) gives the current colour's.
+Rgb colour_components(const ColourState& c, std::int32_t value);
+
+// Three fractions to an explicit colour: each must lie in [-0.001, 1.001] (NaN never
+// does); component = trunc(f*255 + 0.5), kept within 0..255. Returns -1 when a fraction
+// is outside the interval.
+std::int32_t pack_rgb(double red, double green, double blue);
+
+// The table entry nearest to a colour, for devices of 8 bits of colour or less. Black
+// and white prefer entry 0, then the last entry of the palette (8 for "SMAL", 15 for
+// "VGA ", 255 otherwise); other colours take the entry of the smallest sum of component
+// distances, searched downwards when blue is 0 and upwards otherwise, the first of equal
+// distances winning.
+int nearest_table_index(const ColourState& c, Rgb colour);
+
+// --- Palettes ------------------------------------------------------------------
+
+// Palette keywords in the order of the palette kinds 0 to 8.
+inline constexpr const char* kPaletteKeywords = "SMAL+RAIN+SPEC+GREY+RRAI+RSPE+RGRE+VGA +TEMP";
+inline constexpr int kPaletteCount = 9;
+
+// Writes the palette of a kind into the table: "SMAL" entries 0 to 8 and "VGA " entries
+// 0 to 15 only, every other kind all 256 (the reversed kinds in their forward order; the
+// palette load reverses them). An unknown kind writes nothing.
+void fill_palette(int kind, std::uint32_t* table);
+
+// The fixed data behind the palettes (palettes.cpp).
+extern const std::uint32_t kRainbowTable[kColourTableSize];
+extern const std::uint32_t kSpectrumTable[kColourTableSize];
+extern const std::uint32_t kSmallTable[9];
+extern const std::uint32_t kVgaTable[16];
+
+// The whole palette load of `setvlt` for a keyword: kind, named colours with their device
+// and screen mode adjustments, table, foreground and background, colour scale, cycle, and
+// the hand-over to the device. A keyword that matches nothing gets warning 2 and changes
+// nothing. Needs an open plot.
+void load_palette(PlotState& s, const char* keyword);
+
+// The per-plot colour reset of gvxini: the default palette, "rgrey" on device 501
+// ("POST") and "rainbo" everywhere else.
+void reset_colours(PlotState& s);
 
 }  // namespace gvx

@@ -1,0 +1,331 @@
+// Colours: colour values, the palette load with its device and screen mode rules, and
+// the public routines that select colours and fill the colour table.
+#include <cstdlib>
+#include <utility>
+
+#include "gravox/core/state.h"
+#include "gravox/core/warning_texts.h"
+#include "gravox/gravox.h"
+
+namespace gvx {
+
+// Drawing primitives (devices layer).
+void set_device_colour(PlotState& s, int value);
+void load_device_palette(PlotState& s);
+
+namespace {
+
+// Fractions of setrgb (and of the packing used by "GRAY" and "HALF") may stray this far
+// outside [0, 1]; the user table routines allow only the library's real tolerance.
+constexpr double kRgbSlack = 0.001;
+constexpr double kRealTolerance = 1e-35;
+
+// Named colours of the colour palettes: WHITE, RED, GREEN, YELLOW, BLUE, ORANGE, CYAN,
+// MAGENTA, BLACK.
+constexpr std::int32_t kColourNames[kNamedColourCount] = {0x01FFFFFF, 0x010000FF, 0x0100FF00,
+                                                          0x0100FFFF, 0x01FF0000, 0x010080FF,
+                                                          0x01FFFF00, 0x01FF00FF, 0x01000000};
+
+// Grey levels that stand for the same names under the grey palettes.
+constexpr int kGreyNames[kNamedColourCount] = {255, 230, 185, 150, 95, 215, 175, 110, 0};
+
+constexpr int kWhite = static_cast<int>(NamedColour::white);
+constexpr int kBlack = static_cast<int>(NamedColour::black);
+
+// Palette kinds by number, as stored in palette_kind.
+enum Kind { small = 0, rainbow, spectrum, grey, rev_rainbow, rev_spectrum, rev_grey, vga, temp };
+
+bool is_grey_kind(int kind) {
+    return kind == grey || kind == rev_grey;
+}
+bool is_reversed_kind(int kind) {
+    return kind == rev_rainbow || kind == rev_spectrum || kind == rev_grey;
+}
+// Kinds with a full range of colours between a dark first and a light last entry.
+bool is_ramp_kind(int kind) {
+    return kind == rainbow || kind == spectrum || kind == grey || kind == temp;
+}
+
+// Devices that print on white paper: "POST", "CGM " and "WMF ".
+bool is_paper_device(int device) {
+    return device == 501 || device == 211 || device == 221;
+}
+
+// Devices whose colours the reversed screen mode turns: the screens, "PSCL", "EPS ",
+// "PS  ", "PDF " and everything above 600 (raster images, "JAVA", "SVG ", "IPE ").
+bool is_reversible_device(int device) {
+    return device < 101 || device == 502 || device == 503 || device == 504 || device == 511 ||
+           device > 600;
+}
+
+// Accepts v in [lower, upper]; NaN is never accepted.
+bool within(double v, double lower, double upper) {
+    return v >= lower && v <= upper;
+}
+
+// A fraction to a component byte: trunc(f*255 + 0.5), kept within 0..255.
+int component_byte(double fraction) {
+    const double v = fraction * 255.0 + 0.5;
+    if (!(v > 0.0)) return 0;
+    if (v >= 255.0) return 255;
+    return static_cast<int>(v);
+}
+
+void load_named_colours(ColourState& c, int kind, int device, int depth) {
+    for (int i = 0; i < kNamedColourCount; ++i)
+        c.named_colours[i] = is_grey_kind(kind)
+                                 ? explicit_colour(Rgb{static_cast<std::uint8_t>(kGreyNames[i]),
+                                                       static_cast<std::uint8_t>(kGreyNames[i]),
+                                                       static_cast<std::uint8_t>(kGreyNames[i])})
+                                 : kColourNames[i];
+    std::int32_t& white = c.named_colours[kWhite];
+    std::int32_t& black = c.named_colours[kBlack];
+    const bool paper = is_paper_device(device);
+
+    // Palettes without a usable black (the small and grey ones) draw BLACK as WHITE; on
+    // paper, white ink would be invisible, so the light and dark names become black.
+    if (kind == small || kind == grey || kind == rev_grey) black = white;
+    if (kind == small && paper) white = black = kExplicitBlack;
+    if (is_ramp_kind(kind) && (device == 211 || device == 221)) white = kExplicitBlack;
+    if (is_reversed_kind(kind)) {
+        if (paper)
+            white = black = kExplicitBlack;
+        else if (depth <= 8)
+            std::swap(white, black);
+    }
+    if (kind == vga && paper) {
+        black = kExplicitWhite;
+        white = kExplicitBlack;
+    }
+}
+
+void fill_table(ColourState& c, int kind, int device) {
+    fill_palette(kind, c.table);
+    if (is_paper_device(device)) {
+        if (kind == small) std::swap(c.table[0], c.table[1]);  // white paper at 0, ink at 1
+        if (kind == vga) std::swap(c.table[0], c.table[15]);
+    }
+    if (is_reversed_kind(kind))
+        for (int i = 0; i < kColourTableSize / 2; ++i) std::swap(c.table[i], c.table[255 - i]);
+}
+
+void set_scale_colours(ColourState& c, int kind, int device, int depth) {
+    c.foreground_colour = 255;
+    c.background_colour = 0;
+    c.under_colour = 0;
+    c.over_colour = 255;
+    const bool light_page =
+        device == 501 || device == 221 || device == 211 || device == 701;  // white paper
+    if (light_page && is_ramp_kind(kind)) {
+        c.background_colour = 255;
+        c.foreground_colour = 0;
+    } else if (kind == small) {
+        c.over_colour = 9;
+        c.foreground_colour = 1;
+    } else if (kind == vga) {
+        c.over_colour = 15;
+        c.foreground_colour = 15;
+    } else if (is_reversed_kind(kind) && depth > 8 && !is_paper_device(device)) {
+        c.background_colour = 255;
+        c.foreground_colour = 0;
+    }
+    c.colour_range_first = 1;
+    c.colour_range_last = c.over_colour - 1;
+}
+
+// Black on white: the background entry and the light end of the palette change places.
+void reverse_for_screen_mode(ColourState& c, int kind) {
+    const int partner = kind == small ? 1 : kind == vga ? 15 : 255;
+    std::swap(c.table[0], c.table[partner]);
+    std::swap(c.under_colour, c.over_colour);
+    std::int32_t& white = c.named_colours[kWhite];
+    std::int32_t& black = c.named_colours[kBlack];
+    if (kind == small || kind == grey || kind == rev_grey)
+        white = black = kExplicitBlack;
+    else
+        std::swap(white, black);
+}
+
+// The cycle of automatic curve colours: WHITE to MAGENTA, over and over; never BLACK.
+void fill_colour_cycle(ColourState& c) {
+    for (int k = 1; k <= kColourCycleLength; ++k) {
+        const int name = k % 8 == 0 ? 8 : k % 8;
+        c.colour_cycle[k - 1] = c.named_colours[name - 1];
+    }
+}
+
+// Checks and converts user fractions to a table entry; false (after warning 2) when a
+// fraction lies outside [-e, 1 + e].
+bool user_entry(PlotState& s, double red, double green, double blue, std::uint32_t& entry) {
+    for (double f : {red, green, blue}) {
+        if (!within(f, -kRealTolerance, 1.0 + kRealTolerance)) {
+            warn(s, warning::incorrect_parameter);
+            return false;
+        }
+    }
+    entry = table_entry(Rgb{static_cast<std::uint8_t>(component_byte(red)),
+                            static_cast<std::uint8_t>(component_byte(green)),
+                            static_cast<std::uint8_t>(component_byte(blue))});
+    return true;
+}
+
+}  // namespace
+
+Rgb colour_components(const ColourState& c, std::int32_t value) {
+    if (value < 0) value = c.current_colour;
+    if (value < 0) return {};
+    if (is_explicit_colour(value)) return explicit_components(value);
+    return entry_components(c.table[table_index(value)]);
+}
+
+std::int32_t pack_rgb(double red, double green, double blue) {
+    for (double f : {red, green, blue})
+        if (!within(f, -kRgbSlack, 1.0 + kRgbSlack)) return -1;
+    return explicit_colour(Rgb{static_cast<std::uint8_t>(component_byte(red)),
+                               static_cast<std::uint8_t>(component_byte(green)),
+                               static_cast<std::uint8_t>(component_byte(blue))});
+}
+
+int nearest_table_index(const ColourState& c, Rgb colour) {
+    const int last = c.palette_kind == small ? 8 : c.palette_kind == vga ? 15 : 255;
+    if (colour == Rgb{0, 0, 0} || colour == Rgb{255, 255, 255}) {
+        const std::uint32_t grey = colour.red == 0 ? 0x000000u : 0xFFFFFFu;
+        if (c.table[0] == grey) return 0;
+        if (c.table[last] == grey) return last;
+    }
+    int best = 1000, answer = 0;
+    // Returns true on an exact match, which ends the search.
+    auto probe = [&](int i) {
+        const Rgb e = entry_components(c.table[i]);
+        const int d = std::abs(colour.red - e.red) + std::abs(colour.green - e.green) +
+                      std::abs(colour.blue - e.blue);
+        if (d < best) {
+            best = d;
+            answer = i;
+        }
+        return d == 0;
+    };
+    if (colour.blue == 0) {
+        for (int i = last; i >= 0; --i)
+            if (probe(i)) break;
+    } else {
+        for (int i = 0; i <= last; ++i)
+            if (probe(i)) break;
+    }
+    return answer;
+}
+
+void load_palette(PlotState& s, const char* keyword) {
+    const int index = match_keyword(s, kPaletteKeywords, kPaletteCount, keyword);
+    if (index == 0) return;
+    ColourState& c = s.colours;
+    const int device = s.frame.device;
+    const int depth = s.page.colour_depth;
+
+    int kind = index - 1;
+    if (device >= 301 && device <= 400) kind = small;
+    c.palette_kind = kind;
+
+    load_named_colours(c, kind, device, depth);
+    if (c.keep_user_table == 1)
+        c.keep_user_table = 0;  // the table stays as myvlt left it, this once
+    else
+        fill_table(c, kind, device);
+    set_scale_colours(c, kind, device, depth);
+    if (s.files.screen_mode_effective == 2 && is_reversible_device(device))
+        reverse_for_screen_mode(c, kind);
+    fill_colour_cycle(c);
+
+    load_device_palette(s);
+    set_device_colour(s, c.foreground_colour);
+}
+
+void reset_colours(PlotState& s) {
+    load_palette(s, s.frame.device == 501 ? "rgrey" : "rainbo");
+}
+
+}  // namespace gvx
+
+using namespace gvx;
+
+void Gravox::color(const char* name) {
+    if (refused("color", 1, 3)) return;
+    PlotState& s = *state_;
+    const ColourState& c = s.colours;
+    const int index = match_keyword(
+        s, "WHIT+RED +GREE+YELL+BLUE+ORAN+CYAN+MAGE+BLAC+FORE+BACK+GRAY+HALF", 13, name);
+    if (index == 0) return;
+    std::int32_t value = 0;
+    if (index <= kNamedColourCount) {
+        value = c.named_colours[index - 1];
+    } else if (index == 10) {
+        value = c.foreground_colour;
+    } else if (index == 11) {
+        value = c.background_colour;
+    } else if (index == 12) {
+        value = pack_rgb(0.5, 0.5, 0.5);
+    } else {
+        // Half way between the current colour and the background.
+        const Rgb a = colour_components(c, c.current_colour);
+        const Rgb b = colour_components(c, c.background_colour);
+        value = pack_rgb((a.red / 255.0 + b.red / 255.0) / 2.0,
+                         (a.green / 255.0 + b.green / 255.0) / 2.0,
+                         (a.blue / 255.0 + b.blue / 255.0) / 2.0);
+    }
+    set_device_colour(s, value);
+}
+
+void Gravox::setclr(int colour) {
+    if (refused("setclr", 1, 3)) return;
+    if (check_range(*state_, colour, 0, -1) != 0) return;
+    set_device_colour(*state_, colour);
+}
+
+void Gravox::setrgb(double red, double green, double blue) {
+    if (refused("setrgb", 1, 3)) return;
+    const std::int32_t value = pack_rgb(red, green, blue);
+    if (value < 0) {
+        warn(*state_, warning::incorrect_parameter);
+        return;
+    }
+    set_device_colour(*state_, value);
+}
+
+void Gravox::setvlt(const char* palette) {
+    if (refused("setvlt", 1, 3)) return;
+    load_palette(*state_, palette);
+}
+
+void Gravox::myvlt(const double* red, const double* green, const double* blue, int n) {
+    if (refused("myvlt", 0, 3)) return;
+    PlotState& s = *state_;
+    if (check_range(s, n, 1, kColourTableSize) != 0) return;
+    if (!red || !green || !blue) {
+        warn(s, warning::incorrect_parameter);
+        return;
+    }
+    // Every entry is checked before the first one is written.
+    std::uint32_t entries[kColourTableSize];
+    for (int i = 0; i < n; ++i)
+        if (!user_entry(s, red[i], green[i], blue[i], entries[i])) return;
+    for (int i = 0; i < n; ++i) s.colours.table[i] = entries[i];
+    if (s.frame.level > 0)
+        load_device_palette(s);
+    else
+        s.colours.keep_user_table = 1;  // the next gvxini keeps this table
+}
+
+void Gravox::setind(int index, double red, double green, double blue) {
+    if (refused("setind", 1, 3)) return;
+    PlotState& s = *state_;
+    if (check_range(s, index, 0, kColourTableSize - 1) != 0) return;
+    std::uint32_t entry = 0;
+    if (!user_entry(s, red, green, blue, entry)) return;
+    s.colours.table[index] = entry;
+    load_device_palette(s);
+}
+
+int Gravox::getclr() {
+    if (refused("getclr", 1, 3)) return 0;
+    return state_->colours.current_colour;
+}
