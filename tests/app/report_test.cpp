@@ -53,17 +53,6 @@ TEST(ExpansionReport, ThirteenRunsPrintTheTableLineByLine) {
     EXPECT_EQ(out.str(), testing::expected_report());
 }
 
-TEST(ExpansionReport, FirstBlockIsTheFiveLinesShown) {
-    std::ostringstream out;
-    plot_model(kModelRuns[0].model, out);
-    EXPECT_EQ(out.str(),
-              "Concordance(Omega_m = 0.3, Omega_v = 0.7):\n"
-              "\ta_0 = 0 at: -13.4673Gyr\n"
-              "\ta_0_max = 1.91773 at: 9.99988Gyr. \ta_0_min = 0 at: -13.4673Gyr.\n"
-              "\ta_Z = 0.499999 at: -7.71534Gyr.\n"
-              "\n");
-}
-
 TEST(ExpansionReport, StepCountsAndLayoutOfEveryRun) {
     const auto& expected = expected_runs();
     ASSERT_EQ(expected.size(), static_cast<std::size_t>(kRunCount));
