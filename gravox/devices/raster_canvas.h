@@ -73,7 +73,7 @@ double canvas_scale(int width, int height, int page_width, int page_height, Scal
                     double unit_factor, double scale_factor);
 
 class RasterCanvas {
-public:
+  public:
     RasterCanvas() = default;
     RasterCanvas(const RasterCanvas&) = delete;
     RasterCanvas& operator=(const RasterCanvas&) = delete;
@@ -83,8 +83,8 @@ public:
     // it, width and height are the size to use (each 1 to kMaxSide). The clip rectangle
     // becomes the whole image; clipping and smoothing keep their values. On failure
     // nothing changes (a previous image stays as it was).
-    CanvasStatus create(int page_width, int page_height, int& width, int& height,
-                        bool size_given, int background_mode, bool true_colour);
+    CanvasStatus create(int page_width, int page_height, int& width, int& height, bool size_given,
+                        int background_mode, bool true_colour);
 
     // Makes a colour value the drawing colour: 0x01000000 + blue*65536 + green*256 + red
     // is an explicit colour, any other non-negative value a palette index modulo 256.
@@ -180,7 +180,7 @@ public:
     static constexpr int kMaxSide = 1 << 15;
     static constexpr int kMaxCrossings = 99;
 
-private:
+  private:
     // A rectangle of pixels, inclusive; empty when x1 > x2 or y1 > y2.
     struct Rect {
         int x1, y1, x2, y2;
@@ -199,7 +199,8 @@ private:
     Resolved resolve(std::int32_t colour) const;
     Resolved current() const;
     void clear_pixels();
-    void touch(int x1, int y1, int x2, int y2);
+    // Adds a rectangle (cut to the image) to the dirty rectangle of transparent drawing.
+    void touch(std::int64_t x1, std::int64_t y1, std::int64_t x2, std::int64_t y2);
 
     // Runs f with the pixel writer for the given colour and the current drawing target.
     template <class F>
