@@ -60,6 +60,13 @@ class Gravox {
     void setind(int index, double red, double green, double blue);
     int getclr();
 
+    // --- Drawing primitives: line attributes --------------------------------------
+    void linwid(int width);                           // plot units, 1 to 32000
+    void lncap(const char* cap);                      // "CUT", "ROUND", "LONG"
+    void lnjoin(const char* join);                    // "SHARP", "ROUND", "TRUNC"
+    void lnmlt(double limit);                         // miter limit, at least 1
+    void hwmode(const char* mode, const char* item);  // "ON"/"OFF", "LINE"/"SHADING"
+
     // Internal access for the library's own subsystems and its tests.
     gvx::PlotState& state() { return *state_; }
 

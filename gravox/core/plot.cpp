@@ -120,6 +120,7 @@ void Gravox::reset_attributes() {
     f.protocol = ProtocolMode::on;
     f.warnings_on = true;
     f.check_on = true;
+    reset_primitives(s);
 }
 
 void Gravox::gvxfin() {
@@ -128,6 +129,7 @@ void Gravox::gvxfin() {
     FrameState& f = s.frame;
 
     int type = 1;  // 1: a file was written
+    flush_polyline(s);
     if (s.device) {
         if (int number = s.device->close(); number != 0) warn(s, number);
     }

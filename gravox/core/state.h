@@ -10,6 +10,7 @@
 #include "gravox/core/page.h"
 #include "gravox/curves/colour.h"
 #include "gravox/devices/device.h"
+#include "gravox/devices/primitives.h"
 
 class Gravox;
 
@@ -25,6 +26,7 @@ struct PlotState {
     FileState files;      // output selection and file naming (core/files.h)
     PageState page;       // page and device geometry (core/page.h)
     ColourState colours;  // colour table and palettes (curves/colour.h)
+    PrimitiveState prims;  // polyline buffer, clipping, line attributes (devices/primitives.h)
 
     std::unique_ptr<Device> device;  // the open plot's device, from gvxini to gvxfin
     DeviceFactory device_factory = make_device;

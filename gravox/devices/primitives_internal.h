@@ -1,0 +1,74 @@
+// Pieces shared by the source files of the drawing primitives.
+#pragma once
+
+#include "gravox/core/state.h"
+#include "gravox/devices/primitives.h"
+
+namespace gvx {
+
+// Tolerance of the clipping window, in plot units.
+inline constexpr double kClipTolerance = 0.001;
+
+inline bool inside_window(const ClipWindow& w, double x, double y) {
+    return x >= w.xmin - kClipTolerance && x <= w.xmax + kClipTolerance &&
+           y >= w.ymin - kClipTolerance && y <= w.ymax + kClipTolerance;
+}
+
+// Feeds the points of one path through the clipping. The first point becomes a device
+// move when it is inside; each further point draws the segment from its predecessor.
+// As long as every point so far was inside, segments go straight to the device; after
+// the first point outside, every remaining segment goes through segment clipping.
+class ClippedPath {
+  public:
+    explicit ClippedPath(PlotState& s) : s_(s) {}
+
+    void start(double x, double y) {
+        x_ = x;
+        y_ = y;
+        outside_ = !inside_clip(s_, x, y);
+        if (!outside_) device_plot(s_, x, y, 1);
+    }
+    void to(double x, double y) {
+        if (!outside_) {
+            if (inside_clip(s_, x, y)) {
+                device_plot(s_, x, y, 2);
+                x_ = x;
+                y_ = y;
+                return;
+            }
+            outside_ = true;
+        }
+        clip_segment(s_, x_, y_, x, y);
+        x_ = x;
+        y_ = y;
+    }
+
+  private:
+    PlotState& s_;
+    double x_ = 0.0, y_ = 0.0;
+    bool outside_ = false;
+};
+
+// Applies the projection and the affine map to a vertex, when they are on.
+inline void transform_vertex(PlotState& s, double& x, double& y) {
+    const PrimitiveState& p = s.prims;
+    if (p.projection_on && p.projection) p.projection(s, x, y);
+    if (p.affine_on) {
+        const double* a = p.affine;
+        const double tx = a[0] * x + a[1] * y + a[2];
+        y = a[3] * x + a[4] * y + a[5];
+        x = tx;
+    }
+}
+
+// Appends an already transformed vertex to the buffer without the duplicate test;
+// a full buffer is flushed and continues from its last vertex.
+void append_vertex(PlotState& s, double x, double y);
+
+// Draws the width rings of the buffered polyline (line width above 1).
+void draw_width_rings(PlotState& s);
+
+// Capabilities of the open plot's device (none without a device).
+DeviceCapabilities device_capabilities(const PlotState& s);
+
+}  // namespace gvx
