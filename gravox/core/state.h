@@ -5,6 +5,7 @@
 #include <functional>
 #include <memory>
 
+#include "gravox/axes/axis_system.h"
 #include "gravox/core/files.h"
 #include "gravox/core/frame.h"
 #include "gravox/core/page.h"
@@ -27,6 +28,7 @@ struct PlotState {
     PageState page;       // page and device geometry (core/page.h)
     ColourState colours;  // colour table and palettes (curves/colour.h)
     PrimitiveState prims;  // polyline buffer, clipping, line attributes (devices/primitives.h)
+    AxisState axes;        // axis systems, scaling and axis settings (axes/axis_system.h)
 
     std::unique_ptr<Device> device;  // the open plot's device, from gvxini to gvxfin
     DeviceFactory device_factory = make_device;
