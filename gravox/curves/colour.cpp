@@ -5,14 +5,10 @@
 
 #include "gravox/core/state.h"
 #include "gravox/core/warning_texts.h"
+#include "gravox/devices/primitives.h"
 #include "gravox/gravox.h"
 
 namespace gvx {
-
-// Drawing primitives (devices layer).
-void set_device_colour(PlotState& s, int value);
-void load_device_palette(PlotState& s);
-
 namespace {
 
 // Fractions of setrgb (and of the packing used by "GRAY" and "HALF") may stray this far

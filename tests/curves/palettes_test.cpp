@@ -1,0 +1,133 @@
+// The palette data: the anchor rows of the rainbow and the spectrum, the ramps between
+// them, and the computed palettes.
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <cstdlib>
+#include <utility>
+#include <vector>
+
+#include "gravox/curves/colour.h"
+
+namespace gvx {
+namespace {
+
+using Anchor = std::pair<int, std::uint32_t>;
+
+// The rows that the rainbow passes through exactly.
+const std::vector<Anchor> kRainbowAnchors = {
+    {0, 0x000000},   {1, 0x220044},   {5, 0x330066},  {13, 0x3300AA},  {22, 0x2200EE},
+    {30, 0x0000FF},  {67, 0x0090FF},  {96, 0x00FFFF}, {138, 0x00FF00}, {192, 0xFFFF00},
+    {223, 0xFF7F00}, {254, 0xFF0000}, {255, 0xFFFFFF}};
+
+// The ramp ends of the spectrum and the sample rows between them.
+const std::vector<Anchor> kSpectrumAnchors = {
+    {0, 0x000000},   {1, 0xFF00FF},   {13, 0xC300FF},  {52, 0x0000FF},  {90, 0x00C2FF},
+    {102, 0x00FFFF}, {140, 0x00FF41}, {153, 0x00FF00}, {191, 0xC1FF00}, {204, 0xFFFF00},
+    {241, 0xFF4200}, {254, 0xFF0000}, {255, 0xFFFFFF}};
+
+int component(std::uint32_t entry, int shift) {
+    return static_cast<int>((entry >> shift) & 0xFF);
+}
+
+void expect_anchors(const std::uint32_t* table, const std::vector<Anchor>& anchors) {
+    for (const auto& [index, entry] : anchors) EXPECT_EQ(table[index], entry) << "entry " << index;
+}
+
+// Between two anchor rows (from entry 1 on) every component must follow the straight
+// line between them to within rounding, so each step changes it by the ramp's slope.
+void expect_straight_ramps(const std::uint32_t* table, const std::vector<Anchor>& anchors) {
+    for (std::size_t a = 1; a + 2 < anchors.size(); ++a) {
+        const auto [i0, e0] = anchors[a];
+        const auto [i1, e1] = anchors[a + 1];
+        for (int i = i0; i <= i1; ++i)
+            for (int shift : {16, 8, 0}) {
+                const double line =
+                    component(e0, shift) +
+                    (component(e1, shift) - component(e0, shift)) * double(i - i0) / (i1 - i0);
+                EXPECT_LE(std::abs(component(table[i], shift) - line), 0.5)
+                    << "entry " << i << " shift " << shift;
+            }
+    }
+}
+
+TEST(Palettes, RainbowPassesThroughItsAnchors) {
+    expect_anchors(kRainbowTable, kRainbowAnchors);
+    expect_straight_ramps(kRainbowTable, kRainbowAnchors);
+    std::uint32_t table[256] = {};
+    fill_palette(1, table);
+    for (int i = 0; i < 256; ++i) EXPECT_EQ(table[i], kRainbowTable[i]) << i;
+}
+
+TEST(Palettes, SpectrumPassesThroughItsAnchorsInFiveRamps) {
+    expect_anchors(kSpectrumTable, kSpectrumAnchors);
+    expect_straight_ramps(kSpectrumTable, kSpectrumAnchors);
+    // One component changes by about 5 per step, never by more than 6.
+    for (int i = 2; i <= 254; ++i) {
+        int changed = 0;
+        for (int shift : {16, 8, 0}) {
+            const int step = std::abs(component(kSpectrumTable[i], shift) -
+                                      component(kSpectrumTable[i - 1], shift));
+            EXPECT_LE(step, 6) << i;
+            if (step != 0) ++changed;
+        }
+        EXPECT_EQ(changed, 1) << i;
+    }
+}
+
+TEST(Palettes, ReversedKindsAreFilledForwards) {
+    // The palette load turns them round; the fill itself gives the forward order.
+    std::uint32_t table[256] = {};
+    fill_palette(4, table);
+    EXPECT_EQ(table[254], 0xFF0000u);
+    fill_palette(5, table);
+    EXPECT_EQ(table[1], 0xFF00FFu);
+    fill_palette(6, table);
+    EXPECT_EQ(table[255], 0xFFFFFFu);
+}
+
+TEST(Palettes, GreyIsARampOfEqualComponents) {
+    std::uint32_t table[256] = {};
+    fill_palette(3, table);
+    for (int i = 0; i < 256; ++i) EXPECT_EQ(table[i], static_cast<std::uint32_t>(i) * 0x010101u);
+}
+
+TEST(Palettes, TemperatureRampsReachFullIntensity) {
+    std::uint32_t table[256] = {};
+    fill_palette(8, table);
+    EXPECT_EQ(table[0], 0x000000u);
+    EXPECT_EQ(table[255], 0xFFFFFFu);
+    EXPECT_EQ(component(table[149], 16), 253);  // 1.7 * 149 = 253.3
+    EXPECT_EQ(component(table[150], 16), 255);
+    EXPECT_EQ(component(table[119], 8), 0);
+    EXPECT_EQ(component(table[121], 8), 2);  // 1.889 rounds to 2
+    EXPECT_EQ(component(table[189], 0), 0);
+    EXPECT_EQ(component(table[191], 0), 4);  // 3.92 rounds to 4
+    for (int i = 1; i < 256; ++i)
+        for (int shift : {16, 8, 0})
+            EXPECT_GE(component(table[i], shift), component(table[i - 1], shift)) << i;
+}
+
+TEST(Palettes, SmallAndVgaWriteOnlyTheirOwnEntries) {
+    std::uint32_t table[256];
+    for (std::uint32_t& e : table) e = 0xABCDEF;
+    fill_palette(0, table);
+    EXPECT_EQ(table[0], 0x000000u);
+    EXPECT_EQ(table[1], 0xFFFFFFu);
+    EXPECT_EQ(table[6], 0xFF8000u);
+    EXPECT_EQ(table[8], 0xFF00FFu);
+    for (int i = 9; i < 256; ++i) EXPECT_EQ(table[i], 0xABCDEFu) << i;
+
+    for (std::uint32_t& e : table) e = 0xABCDEF;
+    fill_palette(7, table);
+    EXPECT_EQ(table[6], 0xAA5500u);
+    EXPECT_EQ(table[15], 0xFFFFFFu);
+    for (int i = 16; i < 256; ++i) EXPECT_EQ(table[i], 0xABCDEFu) << i;
+
+    fill_palette(9, table);  // no such kind: nothing written
+    fill_palette(-1, table);
+    EXPECT_EQ(table[16], 0xABCDEFu);
+}
+
+}  // namespace
+}  // namespace gvx
