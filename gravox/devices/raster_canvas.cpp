@@ -129,9 +129,11 @@ void walk(const W& w, i64 xs, i64 ys, i64 xe, i64 ye, i64 xlo, i64 ylo, i64 xhi,
     }
 }
 
+// floor(old + weight*(colour - old) + 0.5); with the weight in 0..1 the value lies in
+// 0.5..255.5, where truncation is the floor.
 std::uint8_t blend_byte(std::uint8_t old, std::uint8_t colour, double weight) {
-    double v = std::floor(old + weight * (colour - old) + 0.5);
-    return static_cast<std::uint8_t>(std::clamp(v, 0.0, 255.0));
+    const double v = old + weight * (colour - old) + 0.5;
+    return static_cast<std::uint8_t>(std::clamp(static_cast<int>(v), 0, 255));
 }
 
 // round(old + a*(new - old)) with a = alpha/255, in integers.
@@ -420,9 +422,9 @@ void RasterCanvas::smooth_line(int x1, int y1, int x2, int y2) {
         if (a < alo || b < bmin || b > bmax) continue;
         // The lower pixel of the pair is the one at floor(b), so that the two weights
         // stay in 0..1 also above or left of the image.
-        const double v = std::floor(b);
-        const double f = b - v;
-        const i64 iv = static_cast<i64>(v);
+        i64 iv = static_cast<i64>(b);
+        if (static_cast<double>(iv) > b) --iv;  // floor
+        const double f = b - static_cast<double>(iv);
         if (x_major) {
             blend_pixel(a, iv + 1, f, r);
             blend_pixel(a, iv, 1.0 - f, r);
