@@ -67,6 +67,67 @@ class Gravox {
     void lnmlt(double limit);                         // miter limit, at least 1
     void hwmode(const char* mode, const char* item);  // "ON"/"OFF", "LINE"/"SHADING"
 
+    // --- Axis systems ------------------------------------------------------------------
+    // graf: begin, end, first label and label step of the x axis, then of the y axis
+    // (exponents of ten on logarithmic axes).
+    void graf(double xa, double xe, double x_first, double x_step, double ya, double ye,
+              double y_first, double y_step);
+    void endgrf();
+    void axspos(int x, int y);  // lower left corner of the axis system
+    void axsorg(int x, int y);  // page point of the origin of a crossed axis system
+    void axslen(int nx, int ny);
+    void axstyp(const char* type);                    // "RECT", "CROSS"
+    void axsscl(const char* mode, const char* axes);  // "LIN", "LOG"
+    // Parts of the lower x, left y, upper x and right y axis: "NONE", "LINE", "TICKS",
+    // "LABELS", "NAME".
+    void setgrf(const char* lower_x, const char* left_y, const char* upper_x,
+                const char* right_y);
+    void ax2grf();  // draw only the lower x and the left y axis
+    void nograf();  // scaling without drawing
+    void noline(const char* axes);
+    void frame(int thickness);
+    void frmclr(int colour);
+    void axsbgd(int colour);
+    void grace(int margin);  // clipping margin around the axis rectangle
+    void nochek();
+    void origin(int x, int y);  // shift of everything drawn
+    void neglog(double value);  // stands for non-positive values on logarithmic axes
+    void center();              // centre the next axis system on the page
+    void setscl(const double* data, int n, const char* axes);  // automatic scaling
+    int nxposn(double x);
+    int nyposn(double y);
+
+    // --- Axes: ticks, labels, names ------------------------------------------------------
+    void ticks(int n, const char* axes);
+    void ticlen(int major, int minor);
+    void ticpos(const char* position, const char* axes);  // "LABELS", "REVERS", "CENTER"
+    void ticmod(const char* mode, const char* axes);      // calendar ticks of date axes
+    void labels(const char* type, const char* axes);      // "FLOAT", "EXP", "LOG", "DATE", ...
+    void labdif(int digits, const char* axes);            // -2 automatic, -1 integers
+    void intax();
+    void labdis(int distance, const char* axes);
+    void labpos(const char* position, const char* axes);       // "TICKS", "CENTER", "SHIFT"
+    void labtyp(const char* orientation, const char* axes);    // "HORI", "VERT"
+    void labjus(const char* justification, const char* axes);  // y labels
+    void axends(const char* ends, const char* axes);           // "NOFIRST", "ENDS", ...
+    void name(const char* text, const char* axes);
+    void namdis(int distance, const char* axes);
+    void namjus(const char* justification, const char* axes);  // "CENT", "LEFT", "RIGHT"
+    void hname(int height);
+    void rvynam();
+    void axclrs(int colour, const char* part, const char* axes);  // "LINE", ..., "ALL"
+    void mylab(const char* text, int index, const char* axes);    // labels of type "MYLAB"
+    void labmod(const char* key, const char* mode, const char* axes);  // date and time labels
+
+    // --- Numbers and dates ---------------------------------------------------------------
+    void number(double value, int digits, int x, int y);
+    void numfmt(const char* format);  // "FLOAT", "EXP", "FEXP", "LOG"
+    void numode(const char* decimal, const char* grouping, const char* sign,
+                const char* spacing);
+    void basdat(int day, int month, int year);  // day 0 of date axes
+    int incdat(int day, int month, int year);   // days since the base date
+    int nwkday(int day, int month, int year);   // 1 Monday to 7 Sunday
+
     // Internal access for the library's own subsystems and its tests.
     gvx::PlotState& state() { return *state_; }
 
