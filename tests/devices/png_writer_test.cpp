@@ -10,7 +10,6 @@
 #include "gravox/core/sink.h"
 #include "tests/devices/canvas_helpers.h"
 #include "tests/support/png_decode.h"
-#include "tests/support/temp_dir.h"
 
 namespace gvx::testing {
 namespace {
@@ -202,23 +201,6 @@ TEST(PngWriter, SmoothedTrueColourFigureRoundTrips) {
     EXPECT_TRUE(blended);
 }
 
-TEST(PngWriter, RgbOutputOfAnIndexedCanvasUsesItsPalette) {
-    RasterCanvas canvas;
-    draw_figure(canvas);
-    PngSettings settings;
-    settings.format = ImageFormat::rgb;
-    const DecodedPng image = decode_png(encode(canvas, settings));
-    ASSERT_TRUE(image.ok) << image.error;
-    const ColourTable table = reversed_rainbow_table();
-    for (std::size_t y = 0; y < 603; y += 7)
-        for (std::size_t x = 0; x < 853; x += 5) {
-            const std::uint32_t entry = table[canvas.pixels()[y * 853 + x]];
-            ASSERT_EQ(image.at(x, y, 0), (entry >> 16) & 0xFF);
-            ASSERT_EQ(image.at(x, y, 1), (entry >> 8) & 0xFF);
-            ASSERT_EQ(image.at(x, y, 2), entry & 0xFF);
-        }
-}
-
 TEST(PngWriter, TransparencyBothWays) {
     RasterCanvas canvas;
     draw_figure(canvas);
@@ -327,19 +309,6 @@ TEST(PngWriter, SinkFailuresAnywhereGiveTheFileErrorStatus) {
     LimitedSink exact(full.size());
     EXPECT_EQ(write_png(exact, canvas, settings, table.data(), 256), PngStatus::ok);
     EXPECT_EQ(exact.written(), full.size());
-}
-
-TEST(PngWriter, FileSinkWritesTheSameBytes) {
-    RasterCanvas canvas;
-    draw_figure(canvas);
-    const std::string expected = encode(canvas, PngSettings{});
-    const std::string path = save_output(kOutput, "figure_file_sink.png", "");
-    auto sink = FileSink::open(path.c_str(), "wb");
-    ASSERT_NE(sink, nullptr);
-    const ColourTable table = reversed_rainbow_table();
-    EXPECT_EQ(write_png(*sink, canvas, PngSettings{}, table.data(), 256), PngStatus::ok);
-    EXPECT_TRUE(sink->close());
-    EXPECT_EQ(read_file(path), expected);
 }
 
 TEST(PngWriter, UnusableInputsWriteNothing) {
