@@ -10,8 +10,6 @@
 #include "gravox/core/frame.h"
 #include "gravox/core/page.h"
 #include "gravox/curves/colour.h"
-#include "gravox/curves/curve.h"
-#include "gravox/curves/legend.h"
 #include "gravox/devices/device.h"
 #include "gravox/devices/primitives.h"
 #include "gravox/text/text.h"
@@ -33,8 +31,6 @@ struct PlotState {
     PrimitiveState prims;  // polyline buffer, clipping, line attributes (devices/primitives.h)
     AxisState axes;        // axis systems, scaling and axis settings (axes/axis_system.h)
     TextState text;        // fonts, text settings and the text position (text/text.h)
-    CurveState curves;     // curve attributes and the legend curve count (curves/curve.h)
-    LegendState legend;    // legend settings and the curve records (curves/legend.h)
 
     std::unique_ptr<Device> device;  // the open plot's device, from gvxini to gvxfin
     DeviceFactory device_factory = make_device;
