@@ -51,45 +51,11 @@ void expect_straight_ramps(const std::uint32_t* table, const std::vector<Anchor>
     }
 }
 
-TEST(Palettes, RainbowPassesThroughItsAnchors) {
+TEST(Palettes, RainbowAndSpectrumPassThroughTheirAnchors) {
     expect_anchors(kRainbowTable, kRainbowAnchors);
     expect_straight_ramps(kRainbowTable, kRainbowAnchors);
-    std::uint32_t table[256] = {};
-    fill_palette(1, table);
-    for (int i = 0; i < 256; ++i) EXPECT_EQ(table[i], kRainbowTable[i]) << i;
-}
-
-TEST(Palettes, SpectrumPassesThroughItsAnchorsInFiveRamps) {
     expect_anchors(kSpectrumTable, kSpectrumAnchors);
     expect_straight_ramps(kSpectrumTable, kSpectrumAnchors);
-    // One component changes by about 5 per step, never by more than 6.
-    for (int i = 2; i <= 254; ++i) {
-        int changed = 0;
-        for (int shift : {16, 8, 0}) {
-            const int step = std::abs(component(kSpectrumTable[i], shift) -
-                                      component(kSpectrumTable[i - 1], shift));
-            EXPECT_LE(step, 6) << i;
-            if (step != 0) ++changed;
-        }
-        EXPECT_EQ(changed, 1) << i;
-    }
-}
-
-TEST(Palettes, ReversedKindsAreFilledForwards) {
-    // The palette load turns them round; the fill itself gives the forward order.
-    std::uint32_t table[256] = {};
-    fill_palette(4, table);
-    EXPECT_EQ(table[254], 0xFF0000u);
-    fill_palette(5, table);
-    EXPECT_EQ(table[1], 0xFF00FFu);
-    fill_palette(6, table);
-    EXPECT_EQ(table[255], 0xFFFFFFu);
-}
-
-TEST(Palettes, GreyIsARampOfEqualComponents) {
-    std::uint32_t table[256] = {};
-    fill_palette(3, table);
-    for (int i = 0; i < 256; ++i) EXPECT_EQ(table[i], static_cast<std::uint32_t>(i) * 0x010101u);
 }
 
 TEST(Palettes, TemperatureRampsReachFullIntensity) {
@@ -108,22 +74,13 @@ TEST(Palettes, TemperatureRampsReachFullIntensity) {
             EXPECT_GE(component(table[i], shift), component(table[i - 1], shift)) << i;
 }
 
-TEST(Palettes, SmallAndVgaWriteOnlyTheirOwnEntries) {
+TEST(Palettes, VgaWritesOnlyItsSixteenEntries) {
     std::uint32_t table[256];
-    for (std::uint32_t& e : table) e = 0xABCDEF;
-    fill_palette(0, table);
-    EXPECT_EQ(table[0], 0x000000u);
-    EXPECT_EQ(table[1], 0xFFFFFFu);
-    EXPECT_EQ(table[6], 0xFF8000u);
-    EXPECT_EQ(table[8], 0xFF00FFu);
-    for (int i = 9; i < 256; ++i) EXPECT_EQ(table[i], 0xABCDEFu) << i;
-
     for (std::uint32_t& e : table) e = 0xABCDEF;
     fill_palette(7, table);
     EXPECT_EQ(table[6], 0xAA5500u);
     EXPECT_EQ(table[15], 0xFFFFFFu);
     for (int i = 16; i < 256; ++i) EXPECT_EQ(table[i], 0xABCDEFu) << i;
-
     fill_palette(9, table);  // no such kind: nothing written
     fill_palette(-1, table);
     EXPECT_EQ(table[16], 0xABCDEFu);
