@@ -121,6 +121,7 @@ void Gravox::reset_attributes() {
     f.warnings_on = true;
     f.check_on = true;
     reset_primitives(s);
+    reset_axes(s);
     reset_colours(s);
 }
 

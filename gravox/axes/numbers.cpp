@@ -1,0 +1,273 @@
+// Numbers to text, the automatic digit count, and the routines `number`, `numfmt`
+// and `numode`.
+#include "gravox/axes/numbers.h"
+
+#include <cmath>
+#include <cstring>
+
+#include "gravox/axes/axis_system.h"
+#include "gravox/core/state.h"
+#include "gravox/gravox.h"
+#include "gravox/text/text.h"
+
+namespace gvx {
+
+namespace {
+
+// Appends one character if there is room (size counts the terminator).
+void put(char* out, int size, int& length, char c) {
+    if (length < size - 1) out[length++] = c;
+    out[length] = '\0';
+}
+
+void put_text(char* out, int size, int& length, const char* text) {
+    for (; *text != '\0'; ++text) put(out, size, length, *text);
+}
+
+// Removes the "-" of a text that is otherwise only zeros and points.
+void drop_minus_zero(char* text) {
+    if (text[0] != '-') return;
+    for (const char* p = text + 1; *p != '\0'; ++p)
+        if (*p != '0' && *p != '.') return;
+    std::memmove(text, text + 1, std::strlen(text));
+}
+
+}  // namespace
+
+void number_text(double value, int digits, int width, char* out, int size) {
+    if (!out || size <= 0) return;
+    out[0] = '\0';
+    char text[kNumberTextSize];
+    int length = 0;
+    text[0] = '\0';
+    if (std::isnan(value)) {
+        put_text(text, sizeof text, length, "NaN");
+    } else if (std::isinf(value)) {
+        put_text(text, sizeof text, length, value < 0 ? "-Inf" : "Inf");
+    } else {
+        if (digits > kMaxNumberDigits) digits = kMaxNumberDigits;
+        const bool negative = value < 0;
+        const double x = std::fabs(value);
+        // The rounded value; a digit count whose scaling overflows is lowered until the
+        // value fits, so no digit is ever taken from an infinite number.
+        double r = 0.0;
+        for (;; --digits) {
+            r = digits > 0 ? std::floor(x * std::pow(10.0, digits) + 0.5) : std::floor(x + 0.5);
+            if (std::isfinite(r) || digits <= 0) break;
+        }
+        char reversed[kMaxNumberDigits];
+        int count = 0;
+        if (r <= 0.5) {
+            reversed[count++] = '0';
+        } else {
+            while (r >= 1.0 && count < kMaxNumberDigits) {
+                double q = std::floor(r / 10.0);
+                int d = static_cast<int>(r - q * 10.0);
+                if (d < 0) d = 0;
+                if (d > 9) d = 9;
+                reversed[count++] = static_cast<char>('0' + d);
+                r = q;
+            }
+        }
+        if (negative) put(text, sizeof text, length, '-');
+        if (digits > 0 && digits >= count) {
+            put_text(text, sizeof text, length, "0.");
+            for (int i = 0; i < digits - count; ++i) put(text, sizeof text, length, '0');
+            for (int i = count - 1; i >= 0; --i) put(text, sizeof text, length, reversed[i]);
+        } else {
+            for (int i = count - 1; i >= 0; --i) {
+                put(text, sizeof text, length, reversed[i]);
+                if (digits > 0 && i == digits) put(text, sizeof text, length, '.');
+            }
+            if (digits == 0) put(text, sizeof text, length, '.');
+        }
+        if (width <= 0) drop_minus_zero(text);
+    }
+    int used = static_cast<int>(std::strlen(text));
+    int blanks = width > used ? width - used : 0;
+    int n = 0;
+    for (int i = 0; i < blanks; ++i) put(out, size, n, ' ');
+    put_text(out, size, n, text);
+}
+
+int auto_digits(double value) {
+    if (!std::isfinite(value)) return -1;
+    // The count works on single-precision values, as labels are read by eye.
+    const float x = std::fabs(static_cast<float>(value));
+    if (!std::isfinite(x)) return -1;
+    int e = x == 0.0f ? 0 : static_cast<int>(std::trunc(std::log10(x)));
+    float a = e >= 0 ? x / static_cast<float>(std::pow(10.0, e))
+                     : x * static_cast<float>(std::pow(10.0, -e));
+    static constexpr float kTolerance[5] = {0.00001f, 0.0001f, 0.001f, 0.01f, 0.1f};
+    int i = 0;
+    for (; i < 5; ++i) {
+        float t = a * static_cast<float>(std::pow(10.0, i));
+        if (std::fabs(t - std::trunc(t + 0.5f)) < kTolerance[i]) break;
+    }
+    int result = i - e;
+    return result <= 0 ? -1 : result;
+}
+
+void exponent_parts(double value, int digits, char* mantissa, int size, int& exponent) {
+    exponent = 0;
+    if (value == 0.0 || !std::isfinite(value)) {
+        number_text(value, digits, 0, mantissa, size);
+        return;
+    }
+    exponent = static_cast<int>(std::floor(std::log10(std::fabs(value))));
+    double m = value / std::pow(10.0, exponent);
+    // log10 may land one off for values next to a power of ten.
+    if (std::fabs(m) >= 10.0) {
+        m /= 10.0;
+        ++exponent;
+    } else if (std::fabs(m) < 1.0) {
+        m *= 10.0;
+        --exponent;
+    }
+    number_text(m, digits, 0, mantissa, size);
+    // A mantissa that rounds to ten ("10.0", "-10.", "10") belongs to the next power.
+    const char* t = mantissa[0] == '-' ? mantissa + 1 : mantissa;
+    if (t[0] == '1' && t[1] == '0' && (t[2] == '.' || t[2] == '\0')) {
+        ++exponent;
+        number_text(m / 10.0, digits, 0, mantissa, size);
+    }
+}
+
+void apply_number_mode(const NumberMode& mode, const char* text, char* out, int size) {
+    if (!out || size <= 0) return;
+    int n = 0;
+    out[0] = '\0';
+    const char* p = text;
+    if (*p == '-') {
+        put(out, size, n, '-');
+        ++p;
+    } else if (mode.sign != 0 && (*p >= '0' && *p <= '9')) {
+        put(out, size, n, mode.sign);
+    }
+    // Integer digits, grouped in threes counted from the decimal point.
+    const char* digits_end = p;
+    while (*digits_end >= '0' && *digits_end <= '9') ++digits_end;
+    const int integer_digits = static_cast<int>(digits_end - p);
+    for (int i = 0; i < integer_digits; ++i) {
+        if (mode.grouping != 0 && i > 0 && (integer_digits - i) % 3 == 0)
+            put(out, size, n, mode.grouping);
+        put(out, size, n, p[i]);
+    }
+    p = digits_end;
+    if (*p == '.') {
+        put(out, size, n, mode.decimal);
+        ++p;
+        int i = 0;
+        for (; *p >= '0' && *p <= '9'; ++p, ++i) {
+            if (mode.grouping != 0 && i > 0 && i % 3 == 0) put(out, size, n, mode.grouping);
+            put(out, size, n, *p);
+        }
+    }
+    put_text(out, size, n, p);
+}
+
+void format_number(const PlotState& s, double value, int digits, char* out, int size) {
+    if (!out || size <= 0) return;
+    const NumberMode& mode = s.axes.numbers;
+    const char exponent_char = static_cast<char>(s.text.mix_chars[mix_exponent]);
+    const char reset_char = static_cast<char>(s.text.mix_chars[mix_reset]);
+    char plain[kNumberTextSize];
+    char shown[kNumberTextSize];
+    char power[32];
+    int n = 0;
+    out[0] = '\0';
+    switch (mode.format) {
+        case NumberFormat::floating:
+            number_text(value, digits, 0, plain, sizeof plain);
+            apply_number_mode(mode, plain, out, size);
+            return;
+        case NumberFormat::exponent:
+        case NumberFormat::fixed_exponent: {
+            int e = 0;
+            exponent_parts(value, digits, plain, sizeof plain, e);
+            apply_number_mode(mode, plain, shown, sizeof shown);
+            std::snprintf(power, sizeof power, "%d", e);
+            put_text(out, size, n, shown);
+            if (mode.format == NumberFormat::fixed_exponent) {
+                put(out, size, n, 'E');
+                put_text(out, size, n, power);
+            } else {
+                put_text(out, size, n, "*10");
+                put(out, size, n, exponent_char);
+                put_text(out, size, n, power);
+                put(out, size, n, reset_char);
+            }
+            return;
+        }
+        case NumberFormat::log:
+            number_text(value, digits, 0, plain, sizeof plain);
+            apply_number_mode(mode, plain, shown, sizeof shown);
+            put_text(out, size, n, "10");
+            put(out, size, n, exponent_char);
+            put_text(out, size, n, shown);
+            put(out, size, n, reset_char);
+            return;
+    }
+}
+
+}  // namespace gvx
+
+using namespace gvx;
+
+void Gravox::number(double value, int digits, int x, int y) {
+    if (refused("number", 1, 3)) return;
+    PlotState& s = state();
+    if (check_range(s, digits, -1, kMaxNumberDigits) != 0) return;
+    char text[kNumberTextSize];
+    format_number(s, value, digits, text, sizeof text);
+
+    // The exponent forms are written with the exponent characters, so these are
+    // switched on (and the formula mode off) for this one drawing; EQUA draws with
+    // fixed spacing 0.7. Everything is put back afterwards.
+    TextState& t = s.text;
+    const bool mix_on = t.mix_on, formula = t.formula_mode, fixed = t.fixed;
+    const double fixed_factor = t.fixed_factor;
+    if (s.axes.numbers.format == NumberFormat::exponent ||
+        s.axes.numbers.format == NumberFormat::log) {
+        t.mix_on = true;
+        t.formula_mode = false;
+    }
+    if (s.axes.numbers.equal_spacing) {
+        t.fixed = true;
+        t.fixed_factor = 0.7;
+    }
+    messag(text, x, y);
+    t.mix_on = mix_on;
+    t.formula_mode = formula;
+    t.fixed = fixed;
+    t.fixed_factor = fixed_factor;
+}
+
+void Gravox::numfmt(const char* format) {
+    if (refused("numfmt", 1, 3)) return;
+    PlotState& s = state();
+    int index = match_keyword(s, "FLOA+EXP +FEXP+LOG ", 4, format);
+    if (index == 0) return;
+    s.axes.numbers.format = static_cast<NumberFormat>(index);
+}
+
+void Gravox::numode(const char* decimal, const char* grouping, const char* sign,
+                    const char* spacing) {
+    if (refused("numode", 1, 3)) return;
+    PlotState& s = state();
+    int d = match_keyword(s, "POIN+COMM", 2, decimal);
+    if (d == 0) return;
+    int g = match_keyword(s, "NONE+SPAC+POIN+COMM", 4, grouping);
+    if (g == 0) return;
+    int c = match_keyword(s, "NONE+SPAC+PLUS", 3, sign);
+    if (c == 0) return;
+    int e = match_keyword(s, "NOEQ+EQUA", 2, spacing);
+    if (e == 0) return;
+    NumberMode& mode = s.axes.numbers;
+    mode.decimal = d == 1 ? '.' : ',';
+    static constexpr char kGrouping[] = {0, ' ', '.', ','};
+    mode.grouping = kGrouping[g - 1];
+    static constexpr char kSign[] = {0, ' ', '+'};
+    mode.sign = kSign[c - 1];
+    mode.equal_spacing = e == 2;
+}
