@@ -1372,9 +1372,6 @@ std::string gvxalf_file(const std::vector<Alphabet>& complx) {
         std::vector<Part> parts;
         for (const Stroke& s : parse_grid(g->strokes)) parts.push_back({s});
         words[g] = table.add_glyph(finish_glyph(parts, false));
-        if (std::getenv("FONTGEN_TRACE")) {
-            std::fprintf(stderr, "%d %zu\n", g->code, table.coords.size());
-        }
     }
     Alphabet standard;
     standard.symbol = "GvxalfStandard";
