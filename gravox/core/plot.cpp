@@ -123,6 +123,7 @@ void Gravox::reset_attributes() {
     reset_primitives(s);
     reset_axes(s);
     reset_colours(s);
+    reset_text(s);
 }
 
 void Gravox::gvxfin() {
