@@ -10,6 +10,8 @@
 #include <cstdio>
 #include <memory>
 
+#include "gravox/curves/legend_buffer.h"
+
 namespace gvx {
 struct PlotState;
 }
@@ -48,6 +50,18 @@ class Gravox {
     void gvxini();
     void pagera();
     void gvxfin();
+
+    // --- Raster images -------------------------------------------------------------
+    void imgfmt(const char* format);               // "IND", "RGB", "BIL"
+    void pngmod(const char* mode, const char* key);  // "ON"/"OFF", "TRANSPARENCY"
+    void imgclp(int x, int y, int width, int height);
+    void erase();
+    void clpwin(int x, int y, int width, int height);
+    void clpbor(const char* mode);                 // "PAGE", "AXIS"
+    void linmod(const char* mode, const char* key);  // "ON"/"OFF", "SMOOTH"
+
+    // --- Vector and text output formats ------------------------------------------
+    void hpgmod(const char* mode, const char* key);  // "STANDARD"/"ARIS", key "PLOT"
 
     // --- Colours -----------------------------------------------------------------
     // Colour values: 0..255 a table index, 0x01000000 + blue*65536 + green*256 + red
@@ -90,6 +104,49 @@ class Gravox {
     void txtbgd(int colour);        // box behind strings, -1 none
     void messag(const char* text, int x, int y);
     int nlmess(const char* text);
+
+    // --- Curves ------------------------------------------------------------------------
+    void curve(const double* x, const double* y, int n);  // levels 2 and 3
+    void polcrv(const char* mode);  // "LINE", "STEP", "STAI", "STEM", "BARS", "SPLI", ...
+    void incmrk(int step);          // 0 lines, k > 0 lines and every k-th symbol, k < 0 symbols
+    void marker(int number);        // symbol of the curves, -1 to 23
+    void hsymbl(int size);          // symbol height in plot units
+    void mrkclr(int colour);        // symbol colour, -1 the current colour
+    void symbol(int number, int x, int y);           // one symbol (0 to 22) at a plot position
+    void thkcrv(int passes);                         // parallel passes of curve lines
+    void chncrv(const char* attribute);              // cycle "NONE", "COLOR", "LINE", "BOTH"
+    void inccrv(int calls);                          // curve calls per legend curve
+    void lincyc(int index, int type);                // entry 1..30 of the line type cycle
+    void clrcyc(int index, int colour);              // entry 1..30 of the colour cycle
+    void patcyc(int index, int pattern);             // entry 1..30 of the pattern cycle
+    void lintyp(int type);                           // predefined line type 0 (solid) to 7
+    void myline(const int* lengths, int n);          // dash pattern: drawn, skipped, ... (1 to 10)
+    void linclr(const int* colours, int n);          // colours of successive dashes
+    void nancrv(const char* mode);                   // "ON": NaN coordinates break curves
+    void gapcrv(double distance);                    // x steps larger than this are not joined
+    void gapsiz(double distance, const char* axes);  // "X", "Y", "XY" or "RESET"
+    void barwth(double width);           // > 0 fraction of the point spacing, <= 0 plot units
+    void splmod(int order, int points);  // spline degree 2..10, points 5..30000
+    void resatt();                       // restart the attribute cycles
+
+    // --- Legends ------------------------------------------------------------------------
+    // The buffer holds nlin lines of nmaxln characters (see curves/legend_buffer.h).
+    void legini(gvx::LegendBuffer buffer, int nlin, int nmaxln);
+    void leglin(gvx::LegendBuffer buffer, const char* text, int line);
+    void legtit(const char* title);
+    void legpos(int x, int y);                        // upper left corner in plot units
+    void legend(gvx::LegendBuffer buffer, int ncor);  // ncor 1..8 unless legpos was called
+    int nxlegn(gvx::LegendBuffer buffer);             // legend width in plot units
+    int nylegn(gvx::LegendBuffer buffer);             // legend height in plot units
+    void legopt(double pattern, double margin, double subline);
+    void legval(double value, const char* option);  // "PATT", "MARG", "LINE", "SYMB", "HSPA"
+    void legtyp(const char* type);                  // "VERT" or "HORI", before legini
+    void legbgd(int colour);                        // box background, -1 none
+    void legclr();                                  // texts in the curve colours
+    void mixleg();                                  // multi-line entries
+    void legsel(const int* lines, int n);           // shown lines, n = -1 all
+    void legpat(int type, int thickness, int symbol, int colour, int pattern, int line);
+    void linesp(double factor);  // distance of legend entries in character heights
 
     // --- Axis systems ------------------------------------------------------------------
     // graf: begin, end, first label and label step of the x axis, then of the y axis

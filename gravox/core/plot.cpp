@@ -38,14 +38,10 @@ int effective_screen_mode(int mode, int device) {
 // Device units per page unit for screens and raster images.
 double pixel_device_scale(const PlotState& s) {
     const PageState& p = s.page;
-    double pw = p.width, ph = p.height;
+    int pw = p.width, ph = p.height;
     if (p.orientation == PageOrientation::portrait) std::swap(pw, ph);
-    double scale = std::min((p.device_w - 1) / pw, (p.device_h - 1) / ph);
-    if (p.scale_mode == ScaleMode::down) {
-        double longer = ph < pw ? p.device_w - 1 : p.device_h - 1;
-        scale = std::min(scale, longer * s.frame.unit_scale * p.scale_factor / 2969.0);
-    }
-    return scale;
+    return canvas_scale(p.device_w, p.device_h, pw, ph, p.scale_mode, s.frame.unit_scale,
+                        p.scale_factor);
 }
 
 }  // namespace
@@ -124,6 +120,7 @@ void Gravox::reset_attributes() {
     reset_axes(s);
     reset_colours(s);
     reset_text(s);
+    reset_curves(s);
 }
 
 void Gravox::gvxfin() {

@@ -10,8 +10,12 @@
 #include "gravox/core/frame.h"
 #include "gravox/core/page.h"
 #include "gravox/curves/colour.h"
+#include "gravox/curves/curve.h"
+#include "gravox/curves/legend.h"
 #include "gravox/devices/device.h"
+#include "gravox/devices/raster_device.h"
 #include "gravox/devices/primitives.h"
+#include "gravox/formats/formats.h"
 #include "gravox/text/text.h"
 
 class Gravox;
@@ -31,6 +35,12 @@ struct PlotState {
     PrimitiveState prims;  // polyline buffer, clipping, line attributes (devices/primitives.h)
     AxisState axes;        // axis systems, scaling and axis settings (axes/axis_system.h)
     TextState text;        // fonts, text settings and the text position (text/text.h)
+    CurveState curves;     // curve attributes and the legend curve count (curves/curve.h)
+    LegendState legend;    // legend settings and the curve records (curves/legend.h)
+
+    RasterState raster;    // raster canvas and image settings (devices/raster_device.h)
+
+    FormatState formats;  // settings of the vector and text formats (formats/formats.h)
 
     std::unique_ptr<Device> device;  // the open plot's device, from gvxini to gvxfin
     DeviceFactory device_factory = make_device;
