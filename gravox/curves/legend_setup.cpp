@@ -394,9 +394,10 @@ void Gravox::legpat(int type, int thickness, int symbol, int colour, int pattern
     PlotState& s = *state_;
     LegendState& g = s.legend;
     if (!legini_called(s)) return;
-    if (check_range(s, type, -1, kLineTypeCount - 1) || check_range(s, thickness, 1, -1) ||
-        check_range(s, symbol, -1, kSymbolCount) || check_range(s, colour, -1, -1) ||
-        check_range(s, pattern, -1, -1) || check_range(s, line, 1, kLegendMaxLines))
+    // An upper bound below the lower one leaves the value open upwards.
+    if (check_range(s, type, -1, kLineTypeCount - 1) || check_range(s, thickness, 1, 0) ||
+        check_range(s, symbol, -1, kSymbolCount) || check_range(s, colour, -1, -2) ||
+        check_range(s, pattern, -1, -2) || check_range(s, line, 1, kLegendMaxLines))
         return;
     g.explicit_entries = true;
     g.explicit_marks[line - 1] = true;
