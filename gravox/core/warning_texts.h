@@ -13,6 +13,7 @@ inline constexpr int incorrect_level = 3;
 inline constexpr int too_many_intersections = 26;
 inline constexpr int file_error = 36;
 inline constexpr int not_enough_memory = 53;
+inline constexpr int zlib_error = 126;
 inline constexpr int device_not_supported = 140;
 inline constexpr int file_cannot_be_deleted = 168;
 inline constexpr int file_exists = 169;

@@ -1,5 +1,6 @@
 // The one table that turns a device code into the device that writes it.
 #include "gravox/devices/device.h"
+#include "gravox/devices/raster_device.h"
 
 namespace gvx {
 namespace {
@@ -15,7 +16,7 @@ struct DeviceEntry {
 // CGM metafiles, the Windows metafile, PostScript, EPS and PDF) are refused when a
 // plot is opened.
 constexpr DeviceEntry kDevices[] = {
-    {0, -1, nullptr},  // placeholder until the first format arrives
+    {601, 700, make_raster_device},  // raster images: PNG, and the picture held in memory
 };
 
 }  // namespace

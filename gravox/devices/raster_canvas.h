@@ -17,6 +17,8 @@
 #include <cstdint>
 #include <memory>
 
+#include "gravox/core/page.h"
+
 namespace gvx {
 
 // Image formats of the raster devices ("IND", "RGB", "BIL"), shared by the image writers.
@@ -35,8 +37,6 @@ enum class PaletteKind {
     temperature = 8,
 };
 
-// Scale modes of the plot ("DOWN", "FULL", "NONE").
-enum class ScaleMode { down = 0, full = 1, none = 2 };
 
 enum class CanvasStatus {
     ok,

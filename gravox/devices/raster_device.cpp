@@ -1,0 +1,100 @@
+#include "gravox/devices/raster_device.h"
+
+#include "gravox/core/state.h"
+#include "gravox/core/warning_texts.h"
+
+namespace gvx {
+namespace {
+
+int write_png_image(PlotState& s, Sink& file) {
+    switch (write_png(file, s.raster.canvas, s.raster.png, s.colours.table, 256)) {
+        case PngStatus::ok:
+            return 0;
+        case PngStatus::file_error:
+            return warning::file_error;
+        case PngStatus::no_memory:
+            return warning::not_enough_memory;
+        default:
+            set_custom_warning(s, "ZLIB error");
+            return warning::zlib_error;
+    }
+}
+
+struct RasterFormat {
+    int code;
+    ImageWriter writer;  // null: the picture stays in memory
+};
+
+// The image writer of each raster device code that this build writes.
+constexpr RasterFormat kRasterFormats[] = {
+    {603, nullptr},  // "VIRT"
+    {604, write_png_image},
+};
+
+}  // namespace
+
+std::unique_ptr<Device> make_raster_device(PlotState& s, int code) {
+    for (const RasterFormat& format : kRasterFormats)
+        if (format.code == code) return std::make_unique<RasterDevice>(s, code, format.writer);
+    return nullptr;
+}
+
+RasterDevice::RasterDevice(PlotState& s, int code, ImageWriter writer)
+    : PixelDevice(s), code_(code), writer_(writer) {}
+
+RasterCanvas& RasterDevice::canvas() {
+    return state_.raster.canvas;
+}
+
+int RasterDevice::open(Sink* file) {
+    PlotState& s = state_;
+    file_ = file;
+    const bool true_colour = code_ == 605 || s.raster.png.format == ImageFormat::rgb;
+    if (true_colour) s.page.colour_depth = 24;
+    int pw = s.page.width, ph = s.page.height;
+    if (s.page.orientation == PageOrientation::portrait) std::swap(pw, ph);
+    int width = s.page.device_w, height = s.page.device_h;
+    CanvasStatus status =
+        canvas().create(pw, ph, width, height, true, s.files.screen_mode_effective, true_colour);
+    if (status != CanvasStatus::ok) return warning::not_enough_memory;
+    canvas().option(canvas_option::reset_alpha, 0);
+    s.raster.png.clipped = false;  // every plot starts with the whole image
+    return 0;
+}
+
+int RasterDevice::close() {
+    int number = 0;
+    if (writer_ && file_) number = writer_(state_, *file_);
+    canvas().free();
+    return number;
+}
+
+void RasterDevice::colour(int value) {
+    canvas().set_colour(value);
+}
+
+void RasterDevice::palette(const std::uint32_t* table, int kind) {
+    canvas().load_palette(kind, table, 256);
+}
+
+void RasterDevice::erase() {
+    canvas().erase();
+}
+
+void RasterDevice::line(int x1, int y1, int x2, int y2) {
+    canvas().line(x1, y1, x2, y2);
+}
+
+void RasterDevice::pixel_box(int x1, int y1, int x2, int y2, int colour) {
+    canvas().box(x1, y1, x2, y2, colour);
+}
+
+void RasterDevice::pixel_point(int x, int y, int colour) {
+    canvas().point(x, y, colour);
+}
+
+int RasterDevice::pixel_polygon(const double* x, const double* y, int n) {
+    return canvas().polygon(x, y, n) ? warning::too_many_intersections : 0;
+}
+
+}  // namespace gvx

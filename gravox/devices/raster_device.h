@@ -1,0 +1,48 @@
+// The raster image devices (codes 601 to 700): drawing goes into the raster canvas,
+// and closing the plot hands the canvas to the image writer of the format.
+#pragma once
+
+#include <memory>
+
+#include "gravox/devices/device.h"
+#include "gravox/devices/png_writer.h"
+#include "gravox/devices/raster_canvas.h"
+
+namespace gvx {
+
+// Settings and the canvas of the raster devices, kept in the state record. The
+// canvas lives as long as the library object; its pixels only while a plot is open.
+struct RasterState {
+    RasterCanvas canvas;
+    PngSettings png;  // image format ("IND", "RGB", "BIL"), transparency, image block
+};
+
+// Writes the canvas in one image format; returns 0 or a warning number.
+using ImageWriter = int (*)(PlotState& s, Sink& file);
+
+class RasterDevice final : public PixelDevice {
+  public:
+    RasterDevice(PlotState& s, int code, ImageWriter writer);
+
+    int open(Sink* file) override;
+    int close() override;
+    void colour(int value) override;
+    void palette(const std::uint32_t* table, int kind) override;
+    void erase() override;
+
+    void line(int x1, int y1, int x2, int y2) override;
+    void pixel_box(int x1, int y1, int x2, int y2, int colour) override;
+    void pixel_point(int x, int y, int colour) override;
+    int pixel_polygon(const double* x, const double* y, int n) override;
+
+  private:
+    RasterCanvas& canvas();
+    int code_;
+    ImageWriter writer_;  // null for "VIRT", which keeps the picture in memory only
+    Sink* file_ = nullptr;
+};
+
+// The raster device of a code, or null when this build has no writer for it.
+std::unique_ptr<Device> make_raster_device(PlotState& s, int code);
+
+}  // namespace gvx
