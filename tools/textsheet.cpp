@@ -19,10 +19,10 @@
 namespace {
 
 constexpr int kColumns = 32;
-constexpr int kCellWidth = 92;
-constexpr int kRowHeight = 66;
-constexpr int kGlyphHeight = 30;
-constexpr int kLabelHeight = 11;
+constexpr int kCellWidth = 125;
+constexpr int kRowHeight = 80;
+constexpr int kGlyphHeight = 40;
+constexpr int kLabelHeight = 12;
 const char* const kAlphabetKeys[] = {"STAN", "GREE", "MATH", "ITAL", "SCRI", "RUSS"};
 const char* const kAlphabetNames[] = {"standard", "Greek",  "mathematical",
                                       "italic",   "script", "Cyrillic"};
@@ -98,7 +98,7 @@ void draw_sheet(Gravox& g, int font, const std::string& file) {
             g.basalf("STAN");
             g.chacod("STAN");
             g.height(kLabelHeight);
-            char label[8];
+            char label[16];
             std::snprintf(label, sizeof label, "%d", code);
             g.messag(label, x + 10, y + kGlyphHeight + 18);
             if (++column == kColumns) {
