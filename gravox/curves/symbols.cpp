@@ -141,8 +141,8 @@ void draw_symbol(PlotState& s, int number, int size, int x, int y) {
             pen.plus();
             break;
         case 11:
-            pen.outline(kTriangleUp);
-            pen.outline(kTriangleDown);
+            pen.outline(regular(3, 90.0, 1.0));
+            pen.outline(regular(3, 270.0, 1.0));
             break;
         case 12:
             pen.outline(kSquare);
