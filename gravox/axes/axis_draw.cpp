@@ -148,7 +148,7 @@ class AxisPainter {
         high_ = std::max(g.begin, g.end);
     }
 
-    int run() {
+    AxisExtent run() {
         std::optional<DrawingAttributes> attributes;
         if (!measure_) attributes.emplace(s_);
         colours_ = attributes ? &*attributes : nullptr;
@@ -187,7 +187,7 @@ class AxisPainter {
 
         draw_name(name_distance_ + tick_part + (labels_drawn ? label_distance_ : 0),
                   labels_drawn ? band : 0);
-        return reach_;
+        return {reach_, std::max(before_, 0), std::max(after_, 0)};
     }
 
   private:
@@ -450,9 +450,15 @@ class AxisPainter {
         if (vertical) {
             for_each_label([&](long long i, double v, double at) {
                 make_text(i, v, text, sizeof text);
-                if (text[0] == '\0' || measure_) return;
+                if (text[0] == '\0') return;
                 const double w = text_length(s_, text);
                 const double p = along(at);
+                const double half = g_.x_axis ? h / 2.0 : w / 2;
+                if (g_.x_axis)
+                    overhang(g_.start_x - (p - half), p + half - (g_.start_x + g_.length - 1));
+                else
+                    overhang(p + half - g_.start_y, (g_.start_y - g_.length + 1) - (p - half));
+                if (measure_) return;
                 if (g_.x_axis) {
                     const double y = g_.side == 0 ? g_.start_y + d + w : g_.start_y + d;
                     draw_text_sized(s_, text, truncate_to_int(p - h / 2.0), y, h, 90);
@@ -476,7 +482,6 @@ class AxisPainter {
                 band = static_cast<int>(std::lround(raised * h));
                 top += sign_ * (raised - 1.0) * h;
             }
-            if (measure_) return band;
             const int axis_end = g_.start_x + g_.length - 1;
             for_each_label([&](long long i, double v, double at) {
                 make_text(i, v, text, sizeof text);
@@ -489,7 +494,8 @@ class AxisPainter {
                     if (left < g_.start_x) left = g_.start_x;
                     if (left + w > axis_end) left = truncate_to_int(axis_end - w);
                 }
-                draw_text_sized(s_, text, left, top, h, 0);
+                overhang(g_.start_x - left, left + w - axis_end);
+                if (!measure_) draw_text_sized(s_, text, left, top, h, 0);
             });
             return band;
         }
@@ -502,7 +508,7 @@ class AxisPainter {
                                  justification == LabelJustification::outward;
         const bool flush_inner = justification == LabelJustification::left ||
                                  justification == LabelJustification::inward;
-        if (!measure_) {
+        {
             const int top_end = g_.start_y - g_.length + 1;
             for_each_label([&](long long i, double v, double at) {
                 make_text(i, v, text, sizeof text);
@@ -518,7 +524,8 @@ class AxisPainter {
                     x = flush_outer ? g_.start_x + d - widest : g_.start_x + d - w;
                 else
                     x = flush_inner ? g_.start_x + d : g_.start_x + d + widest - w;
-                draw_text_sized(s_, text, x, top, h, 0);
+                overhang(top + h - g_.start_y, top_end - top);
+                if (!measure_) draw_text_sized(s_, text, x, top, h, 0);
             });
         }
         return static_cast<int>(std::lround(widest));
@@ -574,12 +581,18 @@ class AxisPainter {
     bool valid_ = true;
     double low_ = 0.0, high_ = 1.0;
     int reach_ = 0;
+    int before_ = 0, after_ = 0;  // label overhang beyond the axis ends
+
+    void overhang(double before, double after) {
+        before_ = std::max(before_, static_cast<int>(std::ceil(before)));
+        after_ = std::max(after_, static_cast<int>(std::ceil(after)));
+    }
 };
 
 }  // namespace
 
-int draw_axis(PlotState& s, const AxisGeometry& g, AxisLetter letter, AxisParts parts,
-              bool measure_only) {
+AxisExtent draw_axis(PlotState& s, const AxisGeometry& g, AxisLetter letter, AxisParts parts,
+                     bool measure_only) {
     AxisPainter painter(s, g, letter, parts, measure_only);
     return painter.run();
 }

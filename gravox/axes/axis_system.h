@@ -244,11 +244,17 @@ struct AxisGeometry {
     bool crossed = false;  // the label at 0 is left out
 };
 
+// How far what an axis draws reaches beyond its line: outward across the axis, and
+// along it before its start (left of x axes, below y axes) and after its end.
+struct AxisExtent {
+    int outward = 0, before = 0, after = 0;
+};
+
 // Draws one axis with the settings of an axis letter, masked by the parts its setgrf
-// level allows. With measure_only nothing is drawn. Returns how far ticks, labels and
-// name reach out from the axis line, in plot units (used to centre the system).
-int draw_axis(PlotState& s, const AxisGeometry& g, AxisLetter letter, AxisParts parts,
-              bool measure_only);
+// level allows. With measure_only nothing is drawn. Returns the extent of ticks, labels
+// and name in plot units (used to centre the system).
+AxisExtent draw_axis(PlotState& s, const AxisGeometry& g, AxisLetter letter, AxisParts parts,
+                     bool measure_only);
 
 // Automatic scaling of one axis from its data extremes (setscl): replaces begin, end,
 // first label and step. Logarithmic axes get exponents.

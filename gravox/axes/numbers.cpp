@@ -51,9 +51,11 @@ void number_text(double value, int digits, int width, char* out, int size) {
         // The rounded value; a digit count whose scaling overflows is lowered until the
         // value fits, so no digit is ever taken from an infinite number.
         double r = 0.0;
+        // Digits after the point are given up first when the rounded value would not fit
+        // in the digit limit (or not even in a double).
         for (;; --digits) {
             r = digits > 0 ? std::floor(x * std::pow(10.0, digits) + 0.5) : std::floor(x + 0.5);
-            if (std::isfinite(r) || digits <= 0) break;
+            if ((std::isfinite(r) && r < 1e100) || digits <= 0) break;
         }
         char reversed[kMaxNumberDigits];
         int count = 0;

@@ -49,7 +49,8 @@ bool scaling_fails(PlotState& s, double a, double e, double o, double step) {
         return true;
     }
     bool fails = false;
-    if (std::fabs(e - a) < kTiny) {
+    const bool equal = std::fabs(e - a) < kTiny;
+    if (equal) {
         warn(s, 10);
         fails = true;
     }
@@ -57,6 +58,9 @@ bool scaling_fails(PlotState& s, double a, double e, double o, double step) {
         warn(s, 9);
         fails = true;
     }
+    // An axis whose begin equals its end has no direction to test the first label and
+    // the sign of the step against.
+    if (equal) return fails;
     if (e > a) {
         if (o < a || o > e) warn(s, 12);
         if (step < 0) warn(s, 50);
@@ -161,13 +165,19 @@ void centre_on_page(PlotState& s) {
     AxisState& ax = s.axes;
     AxisPlan plan[4];
     const int n = axis_plan(s, plan);
-    int reach[4] = {0, 0, 0, 0};  // lower, left, upper, right
+    AxisExtent e[4];  // lower, left, upper, right
     for (int i = 0; i < n; ++i)
-        reach[i] = draw_axis(s, plan[i].geometry, plan[i].letter, plan[i].parts, true);
-    const long long width = static_cast<long long>(reach[1]) + ax.len_x + reach[3];
-    const long long height = static_cast<long long>(reach[2]) + ax.len_y + reach[0];
-    long long left = (s.page.width + 1 - width) / 2 + reach[1];
-    long long top = (s.page.height + 1 - height) / 2 + reach[2];
+        e[i] = draw_axis(s, plan[i].geometry, plan[i].letter, plan[i].parts, true);
+    // Beyond each side: the outward reach of the axis there, or labels of the crossing
+    // axes that hang over their ends.
+    const long long left_side = std::max({e[1].outward, e[0].before, e[2].before});
+    const long long right_side = std::max({e[3].outward, e[0].after, e[2].after});
+    const long long top_side = std::max({e[2].outward, e[1].after, e[3].after});
+    const long long bottom_side = std::max({e[0].outward, e[1].before, e[3].before});
+    const long long width = left_side + ax.len_x + right_side;
+    const long long height = top_side + ax.len_y + bottom_side;
+    long long left = (s.page.width + 1 - width) / 2 + left_side;
+    long long top = (s.page.height + 1 - height) / 2 + top_side;
     long long px = std::clamp(left, 0LL, static_cast<long long>(s.page.width));
     long long py = std::clamp(top + ax.len_y - 1, 0LL, static_cast<long long>(s.page.height));
     ax.pos_x = static_cast<int>(px);
