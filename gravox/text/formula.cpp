@@ -131,18 +131,23 @@ void set_formula_height(PlotState& s, double height) {
 bool render_list(Formula& f, bool in_group);
 bool render_argument(Formula& f);
 
-// Width of the next argument, measured without drawing; the parse position and the
-// text position are left as they were.
-bool measure_argument(Formula& f, double& width) {
+// Width of the next argument, measured without drawing, and the top and bottom of
+// its ink (above the baseline); the parse position and the text position are left
+// as they were.
+bool measure_argument(Formula& f, double& width, double* ink_top = nullptr,
+                      double* ink_bottom = nullptr) {
     TextCursor saved = f.s.text.cur;
     int pos = f.pos;
     TextCursor& c = f.s.text.cur;
     c.measuring = true;
     c.along = 0.0;
     c.extent = 0.0;
+    c.ink_top = c.ink_bottom = c.str.raise;
     bool ok = render_argument(f);
     width = std::max(0.0, c.extent);
     double top = c.ink_top, bottom = c.ink_bottom;
+    if (ink_top) *ink_top = top;
+    if (ink_bottom) *ink_bottom = bottom;
     f.s.text.cur = saved;
     f.s.text.cur.ink_top = std::max(saved.ink_top, top);
     f.s.text.cur.ink_bottom = std::min(saved.ink_bottom, bottom);
@@ -234,11 +239,11 @@ bool render_root(Formula& f) {
     TextCursor& c = s.text.cur;
     if (++f.roots > kMaxRoots) return fail(f, "Too many nested roots");
     if (f.pos >= f.n || f.codes[f.pos] != '{') return fail(f, "Syntax error - missing root");
-    double width = 0.0;
-    if (!measure_argument(f, width)) return false;
+    double width = 0.0, ink = 0.0;
+    if (!measure_argument(f, width, &ink)) return false;
     double h = c.str.height - 1.0;
     double e = c.str.raise;
-    double top = e + 1.15 * h;
+    double top = std::max(e + 1.15 * h, ink + 0.15 * h);
     double hook = 0.55 * h;
     text_line(s, 0.0, e + 0.45 * h, 0.2 * h, e + 0.55 * h);
     text_line(s, 0.2 * h, e + 0.55 * h, 0.35 * h, e - 0.1 * h);
@@ -256,11 +261,12 @@ bool render_decorated(Formula& f, int kind, const char* error) {
     PlotState& s = f.s;
     TextCursor& c = s.text.cur;
     if (f.pos >= f.n || f.codes[f.pos] != '{') return fail(f, error);
-    double width = 0.0;
-    if (!measure_argument(f, width)) return false;
+    double width = 0.0, top = 0.0, bottom = 0.0;
+    if (!measure_argument(f, width, &top, &bottom)) return false;
     double h = c.str.height - 1.0;
     double e = c.str.raise;
-    double v = kind == 1 ? e - 0.25 * h : e + 1.2 * h;
+    double v = kind == 1 ? std::min(e - 0.25 * h, bottom - 0.15 * h)
+                         : std::max(e + 1.2 * h, top + 0.2 * h);
     text_line(s, 0.0, v, width, v);
     if (kind == 2) {
         double head = std::min(0.3 * h, width / 2.0);
