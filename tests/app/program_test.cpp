@@ -5,11 +5,19 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cerrno>
 #include <filesystem>
+#include <regex>
+#include <set>
 #include <string>
 
+#include "app/expansion.h"
+#include "app/figures.h"
+#include "gravox/core/state.h"
+#include "gravox/gravox.h"
 #include "tests/app/expected_report.h"
+#include "tests/support/png_decode.h"
 #include "tests/support/temp_dir.h"
 
 namespace cosmology {
@@ -58,21 +66,159 @@ ProgramResult run_program(const std::string& program, const std::filesystem::pat
     return result;
 }
 
-TEST(CosmologyProgram, PrintsTheReportAndEndsWithoutWaiting) {
-    const std::string program = GRAVOX_BINARY_DIR "/cosmology";
-    ASSERT_TRUE(std::filesystem::exists(program))
-        << program << " is missing: build the cosmology target first";
-    const gvx::testing::TempDir dir;
-    const ProgramResult result = run_program(program, dir.path());
-    ASSERT_TRUE(WIFEXITED(result.status)) << "status " << result.status;
-    EXPECT_EQ(WEXITSTATUS(result.status), 0);
+const char* const kFiles[] = {"gravox.png", "gravox_1.png", "gravox_2.png", "gravox_3.png"};
 
-    const auto actual = testing::split_lines(result.out);
-    const auto expected = testing::split_lines(testing::expected_report());
+// The closing protocol box of a figure, with the date, time and vector count masked.
+std::string expected_box(const std::string& file) {
+    std::string name = "Metafile: " + file;
+    name.resize(58, ' ');
+    return "\n <<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<"
+           "\n <<                END OF GRAVOX / VERSION 10.4.3                <<"
+           "\n <<  Date    : DD.MM.YYYY  Time    : HH:MM:SS  Pageformat: DA4L  <<"
+           "\n <<  Vectors : N           Warnings: 0         Fileformat:  PNG  <<"
+           "\n <<  " +
+           name +
+           "  <<"
+           "\n <<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<\n\n";
+}
+
+std::string masked(const std::string& out) {
+    static const std::regex date(R"(Date    : \d\d\.\d\d\.\d{4}  Time    : \d\d:\d\d:\d\d)");
+    static const std::regex vectors(R"(Vectors : \d+ *  Warnings)");
+    std::string text = std::regex_replace(out, date, "Date    : DD.MM.YYYY  Time    : HH:MM:SS");
+    return std::regex_replace(text, vectors, "Vectors : N           Warnings");
+}
+
+// The report blocks of each figure's runs, each figure followed by its protocol box.
+std::string expected_output() {
+    std::string text;
+    for (int figure = 1; figure <= kFigureCount; ++figure) {
+        for (int run = 0; run < kRunCount; ++run)
+            if (kModelRuns[run].figure == figure)
+                text += testing::expected_block(testing::expected_runs()[run]);
+        text += expected_box(kFiles[figure - 1]);
+    }
+    return text;
+}
+
+std::array<std::uint8_t, 3> rgb_at(const gvx::testing::DecodedPng& png, int x, int y) {
+    return png.palette[png.at(x, y)];
+}
+
+// The colour a colour keyword draws with on the program's white pages.
+std::array<std::uint8_t, 3> colour_of(const char* keyword) {
+    Gravox plot;
+    plot.metafl("VIRT");
+    plot.scrmod("REVERS");
+    plot.gvxini();
+    plot.color(keyword);
+    std::uint32_t entry = plot.state().colours.table[plot.state().colours.current_colour & 0xFF];
+    ::testing::internal::CaptureStdout();
+    plot.gvxfin();
+    ::testing::internal::GetCapturedStdout();
+    return {static_cast<std::uint8_t>(entry >> 16), static_cast<std::uint8_t>(entry >> 8),
+            static_cast<std::uint8_t>(entry)};
+}
+
+class CosmologyProgram : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        ASSERT_TRUE(std::filesystem::exists(program_))
+            << program_ << " is missing: build the cosmology target first";
+    }
+    ProgramResult run() {
+        ProgramResult result = run_program(program_, dir_.path());
+        EXPECT_TRUE(WIFEXITED(result.status)) << "status " << result.status;
+        EXPECT_EQ(WEXITSTATUS(result.status), 0);
+        return result;
+    }
+    std::set<std::string> files() const {
+        std::set<std::string> names;
+        for (const auto& entry : std::filesystem::directory_iterator(dir_.path()))
+            names.insert(entry.path().filename().string());
+        return names;
+    }
+    std::string bytes(const std::string& name) const {
+        return gvx::testing::read_file((dir_.path() / name).string());
+    }
+
+    const std::string program_ = GRAVOX_BINARY_DIR "/cosmology";
+    gvx::testing::TempDir dir_;
+};
+
+TEST_F(CosmologyProgram, PrintsReportsAndProtocolsAndNothingElse) {
+    const ProgramResult result = run();
+    const auto actual = testing::split_lines(masked(result.out));
+    const auto expected = testing::split_lines(expected_output());
     ASSERT_EQ(actual.size(), expected.size()) << result.out;
     for (std::size_t i = 0; i < expected.size(); ++i)
         EXPECT_EQ(actual[i], expected[i]) << "line " << i + 1;
-    EXPECT_EQ(result.out, testing::expected_report());
+    EXPECT_EQ(files(), (std::set<std::string>(std::begin(kFiles), std::end(kFiles))));
+}
+
+TEST_F(CosmologyProgram, FiguresShowPageAxesCurvesAndLegend) {
+    run();
+    // Page units to pixels, as the raster devices convert them.
+    const double s = 602.0 / 2099.0;
+    auto px = [s](double v) { return static_cast<int>(s * v + 0.5); };
+    const std::array<std::uint8_t, 3> black{0, 0, 0};
+    for (int figure = 0; figure < kFigureCount; ++figure) {
+        SCOPED_TRACE(kFiles[figure]);
+        const gvx::testing::DecodedPng png = gvx::testing::decode_png(bytes(kFiles[figure]));
+        ASSERT_TRUE(png.ok) << png.error;
+        EXPECT_EQ(png.width, 853u);
+        EXPECT_EQ(png.height, 603u);
+        EXPECT_EQ(png.colour_type, 3);
+        // The page border.
+        for (int x = 0; x < 853; x += 50) {
+            EXPECT_EQ(rgb_at(png, x, 0), black);
+            EXPECT_EQ(rgb_at(png, x, 602), black);
+        }
+        EXPECT_EQ(rgb_at(png, 0, 301), black);
+        EXPECT_EQ(rgb_at(png, 852, 301), black);
+        // The axis frame: 1980 x 1400 units from the lower left corner (494, 1799).
+        const int left = px(494), right = px(494 + 1980 - 1), top = px(1799 - 1400 + 1),
+                  bottom = px(1799);
+        for (int x = left; x <= right; x += 37) EXPECT_EQ(rgb_at(png, x, bottom), black) << x;
+        EXPECT_EQ(rgb_at(png, left, (top + bottom) / 2 - 100), black);
+        EXPECT_EQ(rgb_at(png, left + 100, top), black);
+        // The legend frame at its legpos corner.
+        const Figure& f = kFigures[figure];
+        for (int dx = 0; dx < 40; dx += 4)
+            EXPECT_EQ(rgb_at(png, px(f.legend_x) + dx, px(f.legend_y)), black) << dx;
+        for (int dy = 0; dy < 20; dy += 4)
+            EXPECT_EQ(rgb_at(png, px(f.legend_x), px(f.legend_y) + dy), black) << dy;
+        // Every curve colour of the figure is present.
+        std::set<std::array<std::uint8_t, 3>> present;
+        for (std::uint32_t y = 0; y < png.height; ++y)
+            for (std::uint32_t x = 0; x < png.width; ++x) present.insert(rgb_at(png, x, y));
+        for (const ModelRun& run : kModelRuns)
+            if (run.figure == figure + 1) {
+                EXPECT_TRUE(present.count(colour_of(run.model.colour))) << run.model.colour;
+            }
+        // Kept for the independent PNG reader that CI runs over the test output.
+        const auto kept = std::filesystem::path(GRAVOX_BINARY_DIR) / "test-output" / "png";
+        std::filesystem::create_directories(kept);
+        std::filesystem::copy_file(dir_.path() / kFiles[figure], kept / kFiles[figure],
+                                   std::filesystem::copy_options::overwrite_existing);
+    }
+}
+
+TEST_F(CosmologyProgram, SecondRunCountsOnAndKeepsTheFirstFiles) {
+    run();
+    std::string first[4];
+    for (int i = 0; i < 4; ++i) first[i] = bytes(kFiles[i]);
+    const ProgramResult again = run();
+    for (int i = 0; i < 4; ++i) EXPECT_EQ(bytes(kFiles[i]), first[i]) << kFiles[i];
+    std::set<std::string> expected(std::begin(kFiles), std::end(kFiles));
+    for (int i = 4; i <= 7; ++i) {
+        const std::string name = "gravox_" + std::to_string(i) + ".png";
+        expected.insert(name);
+        EXPECT_NE(masked(again.out).find(expected_box(name)), std::string::npos) << name;
+        // Same picture as the first run's figure.
+        EXPECT_EQ(bytes(name), first[i - 4]) << name;
+    }
+    EXPECT_EQ(files(), expected);
 }
 
 }  // namespace
