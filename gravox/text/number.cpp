@@ -6,7 +6,7 @@
 namespace gvx {
 
 void draw_number(PlotState& s, double value, int digits, double x, double y) {
-    char text[64];
+    char text[kNumberTextSize];
     format_number(s, value, digits, text, static_cast<int>(sizeof text));
     draw_text(s, text, x, y);
 }

@@ -221,6 +221,8 @@ TextBox box_of(const PlotState& s, const Measure& m) {
     return TextBox{top - bottom, -bottom, static_cast<double>(round_text(m.length))};
 }
 
+// The out-of-page reports are suspended while measuring, and while a projection or a
+// plane affine map is active: the page point of a string is then not where it ends up.
 bool page_checks_on(const PlotState& s) {
     return !s.text.cur.measuring && !s.prims.projection_on && !s.prims.affine_on;
 }

@@ -176,6 +176,14 @@ TEST_F(TextTest, SizedDrawingRestoresHeightAndAngleAndNeverContinues) {
     EXPECT_DOUBLE_EQ(s().text.angle_cos, 1.0);
 }
 
+TEST_F(TextTest, NumbersAreDrawnAsTheirText) {
+    g_.complx();
+    auto text = strokes("-15.0", 400, 300);
+    rec_->clear();
+    output_of([&] { draw_number(s(), -15.0, 1, 400, 300); });
+    expect_same(rec_->polylines(), text);
+}
+
 TEST_F(TextTest, PageOriginAtTheBottomTurnsTheYCoordinate) {
     g_.complx();
     g_.pagorg("BOTT");
