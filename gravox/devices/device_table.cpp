@@ -1,5 +1,6 @@
 // The one table that turns a device code into the device that writes it.
 #include "gravox/devices/device.h"
+#include "gravox/formats/formats.h"
 #include "gravox/devices/raster_device.h"
 
 namespace gvx {
@@ -16,6 +17,10 @@ struct DeviceEntry {
 // CGM metafiles, the Windows metafile, PostScript, EPS and PDF) are refused when a
 // plot is opened.
 constexpr DeviceEntry kDevices[] = {
+    {401, 405, make_hpgl_device},    // HPGL plotter files
+    {701, 701, make_applet_device},  // applet source
+    {801, 801, make_svg_device},     // SVG documents
+    {802, 802, make_ipe_device},     // IPE documents
     {601, 700, make_raster_device},  // raster images: PNG, and the picture held in memory
 };
 

@@ -1,0 +1,160 @@
+// The "JAVA" device: the picture as the source of an applet class whose paint method
+// replays every line, colour change, box fill and erase in integer pixels.
+//
+// It is a pixel device: plot coordinates become pixels exactly as on the raster
+// devices, and each drawn segment becomes one drawLine call, so the source grows by
+// one line per vector. A filled polygon becomes one fillPolygon call with its vertices
+// rounded to pixels, given as two int arrays.
+#include <algorithm>
+#include <climits>
+#include <cstdint>
+
+#include "gravox/core/state.h"
+#include "gravox/formats/formats.h"
+
+namespace gvx {
+namespace {
+
+constexpr int kClassNameLength = 60;
+
+class AppletDevice final : public PixelDevice {
+  public:
+    explicit AppletDevice(PlotState& s) : PixelDevice(s) {}
+
+    DeviceCapabilities capabilities() const override {
+        DeviceCapabilities caps = PixelDevice::capabilities();
+        caps.keeps_palette = false;  // colours arrive as values and are written as RGB
+        return caps;
+    }
+
+    int open(Sink* file) override;
+    int close() override;
+    void colour(int value) override;
+    void erase() override;
+
+    void line(int x1, int y1, int x2, int y2) override;
+    void pixel_box(int x1, int y1, int x2, int y2, int colour) override;
+    void pixel_point(int x, int y, int colour) override;
+    int pixel_polygon(const double* x, const double* y, int n) override;
+
+  private:
+    // Fills a pixel box in a colour value, switching the graphics colour for it when
+    // that differs from the current one and back afterwards.
+    void filled_rect(int x, int y, int w, int h, int colour);
+    void set_colour(std::uint8_t r, std::uint8_t g, std::uint8_t b);
+
+    Sink* out_ = nullptr;
+    std::uint8_t red_ = 0, green_ = 0, blue_ = 0;  // colour of the graphics object
+};
+
+// The class name: the file name after its directory part (ended by the last "\", "/"
+// or ":"), at most 60 characters, cut at its first ".".
+void class_name(const char* file_name, char* name) {
+    const char* start = file_name;
+    for (const char* c = file_name; *c; ++c)
+        if (*c == '\\' || *c == '/' || *c == ':') start = c + 1;
+    int n = 0;
+    while (n < kClassNameLength && start[n] && start[n] != '.') {
+        name[n] = start[n];
+        ++n;
+    }
+    name[n] = '\0';
+}
+
+int AppletDevice::open(Sink* file) {
+    if (!file) return 36;  // "File error"
+    out_ = file;
+    PageState& p = state_.page;
+    p.colour_depth = 24;
+    p.device_scale = fitted_scale(state_);
+
+    char name[kClassNameLength + 1];
+    class_name(state_.files.plot_file_name, name);
+    const DateText when = date_text(state_.frame.clock());
+    out_->put("// GRAVOX Java Metafile\n");
+    out_->printf("// Creator: GRAVOX %4.1f\n", kFormatVersion);
+    out_->printf("// Date   : %s, %s\n", when.date, when.time);
+    out_->printf("// Size   : %d %d\n", p.device_w, p.device_h);
+    out_->put("\n");
+    out_->put("import java.applet.*;\n");
+    out_->put("import java.awt.*;\n\n");
+    out_->printf("public class %s extends Applet {\n", name);
+    out_->put("public void paint(Graphics g) {\n");
+    return 0;
+}
+
+int AppletDevice::close() {
+    if (!out_) return 0;
+    out_->put("  }\n}\n");
+    out_ = nullptr;
+    return 0;
+}
+
+void AppletDevice::set_colour(std::uint8_t r, std::uint8_t g, std::uint8_t b) {
+    out_->printf("  g.setColor (new Color (%d,%d,%d));\n", r, g, b);
+    red_ = r;
+    green_ = g;
+    blue_ = b;
+}
+
+void AppletDevice::colour(int value) {
+    if (!out_) return;
+    const DeviceColour c = resolve_device_colour(state_, value);
+    set_colour(c.red, c.green, c.blue);
+}
+
+void AppletDevice::erase() {
+    if (!out_) return;
+    out_->printf("  g.clearRect (0,0,%d,%d);\n", state_.page.device_w, state_.page.device_h);
+}
+
+void AppletDevice::line(int x1, int y1, int x2, int y2) {
+    if (!out_) return;
+    out_->printf("  g.drawLine (%d,%d,%d,%d);\n", x1, y1, x2, y2);
+}
+
+void AppletDevice::filled_rect(int x, int y, int w, int h, int colour) {
+    const DeviceColour c = resolve_device_colour(state_, colour);
+    const bool other = c.red != red_ || c.green != green_ || c.blue != blue_;
+    const std::uint8_t r = red_, g = green_, b = blue_;
+    if (other) set_colour(c.red, c.green, c.blue);
+    out_->printf("  g.fillRect (%d,%d,%d,%d);\n", x, y, w, h);
+    if (other) set_colour(r, g, b);
+}
+
+void AppletDevice::pixel_box(int x1, int y1, int x2, int y2, int colour) {
+    if (!out_) return;
+    // Width and height of the inclusive box, computed wide so no corner overflows.
+    const long long w = static_cast<long long>(x2) - x1 + 1;
+    const long long h = static_cast<long long>(y2) - y1 + 1;
+    filled_rect(x1, y1, static_cast<int>(std::min<long long>(w, INT_MAX)),
+                static_cast<int>(std::min<long long>(h, INT_MAX)), colour);
+}
+
+void AppletDevice::pixel_point(int x, int y, int colour) {
+    if (!out_) return;
+    filled_rect(x, y, 1, 1, colour);
+}
+
+int AppletDevice::pixel_polygon(const double* x, const double* y, int n) {
+    if (!out_ || n < 1) return 0;
+    // Ten vertices to a source line keep the arrays readable.
+    out_->put("  g.fillPolygon (new int[] {");
+    for (int i = 0; i < n; ++i)
+        out_->printf("%s%d", i == 0 ? "" : (i % 10 == 0 ? ",\n    " : ","),
+                     truncate_coordinate(x[i] + 0.5));
+    out_->put("},\n    new int[] {");
+    for (int i = 0; i < n; ++i)
+        out_->printf("%s%d", i == 0 ? "" : (i % 10 == 0 ? ",\n    " : ","),
+                     truncate_coordinate(y[i] + 0.5));
+    out_->printf("}, %d);\n", n);
+    return 0;
+}
+
+}  // namespace
+
+std::unique_ptr<Device> make_applet_device(PlotState& s, int /*code*/) {
+    return std::make_unique<AppletDevice>(s);
+}
+
+}  // namespace gvx

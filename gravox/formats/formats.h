@@ -1,0 +1,44 @@
+// Vector and text output formats: SVG documents, applet source, HPGL plotter files
+// and IPE documents. Each format is one device class behind gvx::Device; these are
+// their factories for the device table, and the few helpers they share.
+#pragma once
+
+#include <ctime>
+#include <memory>
+
+#include "gravox/devices/device.h"
+
+namespace gvx {
+
+struct PlotState;
+
+// Settings of the formats that outlive a plot (made at level 0).
+struct FormatState {
+    int hpgl_mode = 0;  // hpgmod: 0 standard, 1 "ARIS"
+};
+
+// "SVG " (801): an SVG 1.0 document in pixel units.
+std::unique_ptr<Device> make_svg_device(PlotState& s, int code);
+// "JAVA" (701): the source of an applet whose paint method replays the plot.
+std::unique_ptr<Device> make_applet_device(PlotState& s, int code);
+// "HPGL", "HPA4" to "HPA1" (401 to 405): HPGL pen-plotter commands.
+std::unique_ptr<Device> make_hpgl_device(PlotState& s, int code);
+// "IPE " (802): an IPE drawing in points.
+std::unique_ptr<Device> make_ipe_device(PlotState& s, int code);
+
+// The library version written into the heads of the documents.
+inline constexpr double kFormatVersion = 10.4;
+
+// Local date as dd.mm.yyyy and time as hh:mm:ss (each 9 characters with terminator).
+struct DateText {
+    char date[16];
+    char time[16];
+};
+DateText date_text(const std::tm& when);
+
+// Device units per page unit of a device of device_w x device_h units: the page fitted
+// into the device (extents exchanged for a turned page), limited under the scale mode
+// DOWN to the scale of an A4 page on the device's longer side.
+double fitted_scale(const PlotState& s);
+
+}  // namespace gvx

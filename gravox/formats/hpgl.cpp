@@ -1,0 +1,174 @@
+// The plotter devices "HPGL" (401) and "HPA4" to "HPA1" (402 to 405): HPGL pen
+// commands in plotter units, with the y axis pointing up from the lower left corner.
+//
+// Commands are collected in a line of at most 80 characters; a command that would
+// not fit ends the line first, so no command is ever split across two lines. Pen
+// numbers are colour-table indices. The device neither fills nor widens: boxes are
+// hatched and wide or patterned lines arrive as separate segments from the
+// primitives, and no line width or line type commands are written.
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+
+#include "gravox/core/state.h"
+#include "gravox/core/warning_texts.h"
+#include "gravox/formats/formats.h"
+#include "gravox/gravox.h"
+
+namespace gvx {
+namespace {
+
+constexpr int kHpglLineLength = 80;
+constexpr int kHpglOverflow = 176;  // "Internal overflow in qqsbuf"
+
+// Plotting area of the fitted devices 402 to 405, longer and shorter side.
+struct PlotterArea {
+    double longer, shorter;
+};
+constexpr PlotterArea kAreas[] = {
+    {10870.0, 7600.0},   // 402 A4
+    {15970.0, 10870.0},  // 403 A3
+    {21360.0, 13440.0},  // 404 A2
+    {30280.0, 21360.0},  // 405 A1
+};
+
+class HpglDevice final : public Device {
+  public:
+    HpglDevice(PlotState& s, int code) : Device(s), code_(code) {}
+
+    DeviceCapabilities capabilities() const override { return {}; }
+
+    int open(Sink* file) override;
+    int close() override;
+    void move(double x, double y) override { command("PU", x, y); }
+    void draw(double x, double y) override { command("PD", x, y); }
+    void colour(int value) override;
+
+  private:
+    void to_plotter(double x, double y, int& px, int& py) const;
+    void command(const char* pen, double x, double y);
+    // Appends one command to the line, ending the line first when it would not fit.
+    void append(const char* text);
+    void end_line();
+
+    int code_;
+    Sink* out_ = nullptr;
+    double scale_ = 0.0;
+    char line_[kHpglLineLength + 2] = "";  // the line, its newline and the terminator
+    int pending_ = 0;
+};
+
+int HpglDevice::open(Sink* file) {
+    if (!file) return 36;  // "File error"
+    out_ = file;
+    if (state_.formats.hpgl_mode == 1) out_->put("IN;SP1;LT;PU;\n");
+    out_->put(" SP1;\n");
+
+    const PageState& p = state_.page;
+    const double u = state_.frame.unit_scale * p.scale_factor;
+    scale_ = 4.0 * u;
+    if (code_ >= 402 && code_ <= 405) {
+        const double longer = std::max(p.width, p.height);
+        const double shorter = std::min(p.width, p.height);
+        const PlotterArea& a = kAreas[code_ - 402];
+        scale_ = longer > 0 && shorter > 0 ? std::min(a.longer / longer, a.shorter / shorter) : 0.0;
+        if (p.scale_mode == ScaleMode::down) scale_ = std::min(scale_, 4.0 * u);
+    }
+    state_.page.device_scale = scale_;
+    pending_ = 0;
+    line_[0] = '\0';
+    return 0;
+}
+
+void HpglDevice::to_plotter(double x, double y, int& px, int& py) const {
+    const PageState& p = state_.page;
+    const double s = scale_;
+    double rx, ry;
+    if (code_ == 401) {
+        if (p.orientation == PageOrientation::portrait) {
+            rx = s * y;
+            ry = s * x;
+        } else {
+            rx = s * x;
+            ry = s * (p.height - y);
+        }
+    } else if (p.height < p.width) {
+        rx = s * x;
+        ry = s * (p.height - y);
+    } else {
+        // A page higher than wide is turned onto the plotter's landscape area.
+        rx = s * (p.height - y);
+        ry = s * (p.width - x);
+    }
+    px = truncate_coordinate(rx + 0.5);
+    py = truncate_coordinate(ry + 0.5);
+}
+
+void HpglDevice::command(const char* pen, double x, double y) {
+    if (!out_) return;
+    int px, py;
+    to_plotter(x, y, px, py);
+    char text[48];
+    std::snprintf(text, sizeof text, "%s%d,%d;", pen, px, py);
+    append(text);
+}
+
+void HpglDevice::colour(int value) {
+    if (!out_) return;
+    char text[24];
+    std::snprintf(text, sizeof text, "SP%d;", resolve_device_colour(state_, value).index);
+    append(text);
+}
+
+void HpglDevice::end_line() {
+    line_[pending_] = '\n';
+    out_->write(line_, static_cast<std::size_t>(pending_) + 1);
+    pending_ = 0;
+    line_[0] = '\0';
+}
+
+void HpglDevice::append(const char* text) {
+    const int n = static_cast<int>(std::strlen(text));
+    if (pending_ + n > kHpglLineLength && pending_ > 0) end_line();
+    if (n > kHpglLineLength) {
+        set_custom_warning(state_, "Internal overflow in qqsbuf");
+        warn(state_, kHpglOverflow);
+        return;
+    }
+    std::memcpy(line_ + pending_, text, static_cast<std::size_t>(n));
+    pending_ += n;
+    line_[pending_] = '\0';
+}
+
+int HpglDevice::close() {
+    if (!out_) return 0;
+    append("PU0,0;");
+    end_line();
+    out_ = nullptr;
+    return 0;
+}
+
+}  // namespace
+
+std::unique_ptr<Device> make_hpgl_device(PlotState& s, int code) {
+    return std::make_unique<HpglDevice>(s, code);
+}
+
+}  // namespace gvx
+
+using namespace gvx;
+
+void Gravox::hpgmod(const char* mode, const char* key) {
+    if (refused("hpgmod", 0, 0)) return;
+    PlotState& s = *state_;
+    char reduced[5] = "";
+    copy_text(reduced, key ? key : "", 4);
+    upper_case(reduced);
+    if (std::strcmp(reduced, "PLOT") != 0) {
+        warn_text(s, warning::incorrect_parameter, key ? key : "");
+        return;
+    }
+    const int index = match_keyword(s, "STAN+ARIS", 2, mode);
+    if (index == 0) return;
+    s.formats.hpgl_mode = index - 1;
+}

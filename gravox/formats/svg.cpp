@@ -1,0 +1,244 @@
+// The "SVG " device: the picture as an SVG 1.0 document in pixel units.
+//
+// Lines arrive from the drawing primitives as moves and draws in plot coordinates.
+// The writer keeps a pending polyline of at most 50 points and writes it as one `line`
+// element (two points) or one `polyline` element, inside a stroke group that carries
+// the colour and width; a change of colour or width closes the group, and the next
+// polyline opens a new one. Coordinates are scaled but not rounded.
+#include <array>
+#include <cstdint>
+#include <utility>
+
+#include "gravox/core/state.h"
+#include "gravox/formats/formats.h"
+
+namespace gvx {
+namespace {
+
+constexpr int kSvgPoints = 50;  // points of one polyline element at most
+
+enum class Group { none = 0, stroke = 1, text = 2 };
+
+class SvgDevice final : public Device {
+  public:
+    explicit SvgDevice(PlotState& s) : Device(s) {}
+
+    DeviceCapabilities capabilities() const override {
+        DeviceCapabilities caps;
+        caps.fills_polygons = true;
+        caps.draws_wide_lines = true;
+        return caps;
+    }
+
+    int open(Sink* file) override;
+    int close() override;
+    void move(double x, double y) override;
+    void draw(double x, double y) override;
+    void colour(int value) override;
+    int fill_polygon(const double* x, const double* y, int n) override;
+    void fill_box(double x1, double y1, double x2, double y2, int colour) override;
+
+  private:
+    void to_device(double x, double y, double& dx, double& dy) const;
+    void sync_width();
+    void flush();
+    void write_pending();
+    void open_stroke_group();
+    void close_group();
+    void write_rect(double x, double y, double w, double h, std::uint8_t r, std::uint8_t g,
+                    std::uint8_t b);
+
+    Sink* out_ = nullptr;
+    double scale_ = 0.0;
+    std::array<double, kSvgPoints> px_{}, py_{};
+    int count_ = 0;
+    double cur_x_ = 0.0, cur_y_ = 0.0;
+    std::uint8_t red_ = 0, green_ = 0, blue_ = 0;
+    double width_ = 1.0;
+    Group group_ = Group::none;
+};
+
+void SvgDevice::to_device(double x, double y, double& dx, double& dy) const {
+    if (state_.page.orientation == PageOrientation::portrait) {
+        dx = scale_ * y;
+        dy = scale_ * (state_.page.width - x);
+    } else {
+        dx = scale_ * x;
+        dy = scale_ * y;
+    }
+}
+
+int SvgDevice::open(Sink* file) {
+    if (!file) return 36;  // "File error": the document has nowhere to go
+    out_ = file;
+    PageState& p = state_.page;
+    p.colour_depth = 24;
+    scale_ = fitted_scale(state_);
+    p.device_scale = scale_;
+
+    const DateText when = date_text(state_.frame.clock());
+    out_->put("<?xml version=\"1.0\" encoding=\"ISO-8859-1\" standalone=\"no\"?>\n");
+    out_->put("<!DOCTYPE svg PUBLIC \"-//W3C//DTD SVG 20010904//EN\"\n");
+    out_->put("  \"http://www.w3.org/TR/2001/REC-SVG-20010904/DTD/svg10.dtd\">\n");
+    out_->put("<!-- Created by GRAVOX (https://gravox.example.org)\n");
+    out_->printf("Version: %4.1f\n", kFormatVersion);
+    out_->printf("Date   : %s %s\n", when.date, when.time);
+    out_->put("-->\n");
+    out_->printf("<svg width=\"%d\" height=\"%d\"\n", truncate_coordinate((p.device_w - 1) + 1.5),
+                 truncate_coordinate((p.device_h - 1) + 1.5));
+    out_->put("  xmlns=\"http://www.w3.org/2000/svg\"\n");
+    out_->put("  xmlns:xlink=\"http://www.w3.org/1999/xlink\">\n\n");
+
+    width_ = 1.0;
+    group_ = Group::none;
+    count_ = 0;
+    cur_x_ = cur_y_ = 0.0;
+    // Under REVERS the page keeps the document's own white background.
+    if (state_.files.screen_mode_effective != static_cast<int>(ScreenMode::reverse))
+        write_rect(0.0, 0.0, p.device_w - 1, p.device_h - 1, 0, 0, 0);
+    return 0;
+}
+
+// linwid keeps the width in the primitives' state, negative when the device widens
+// lines itself. A width different from the one of the open group ends that group
+// before anything is drawn with the new width; every entry point checks it first, so
+// the document is the same as if linwid had told the writer at once.
+void SvgDevice::sync_width() {
+    const int w = state_.prims.line_width;
+    const double width = w < 0 ? -static_cast<double>(w) : 1.0;
+    if (width == width_) return;
+    flush();
+    close_group();
+    width_ = width;
+}
+
+void SvgDevice::open_stroke_group() {
+    if (group_ == Group::stroke) return;
+    close_group();
+    out_->printf("<g fill=\"none\" stroke=\"#%02x%02x%02x\" stroke-width=\"%.3f\">\n", red_, green_,
+                 blue_, width_);
+    group_ = Group::stroke;
+}
+
+void SvgDevice::close_group() {
+    if (group_ == Group::none) return;
+    out_->put("</g>\n");
+    group_ = Group::none;
+}
+
+void SvgDevice::write_pending() {
+    const int n = count_;
+    if (n == 0) return;
+    open_stroke_group();
+    if (n == 2) {
+        out_->printf("<line x1=\"%.2f\" y1=\"%.2f\" x2=\"%.2f\" y2=\"%.2f\"/>\n", px_[0], py_[0],
+                     px_[1], py_[1]);
+    } else if (n > 2) {
+        out_->put("<polyline points=\"\n");
+        for (int i = 0; i < n; ++i) {
+            out_->printf(" %.2f, %.2f", px_[i], py_[i]);
+            if ((i + 1) % 5 == 0 && i + 1 < n) out_->put("\n");
+        }
+        out_->put("\"/>\n");
+    }
+    cur_x_ = px_[n - 1];
+    cur_y_ = py_[n - 1];
+    count_ = 0;
+}
+
+void SvgDevice::flush() {
+    write_pending();
+}
+
+void SvgDevice::move(double x, double y) {
+    if (!out_) return;
+    sync_width();
+    write_pending();
+    to_device(x, y, px_[0], py_[0]);
+    count_ = 1;
+}
+
+void SvgDevice::draw(double x, double y) {
+    if (!out_) return;
+    sync_width();
+    if (count_ == 0) {
+        px_[0] = cur_x_;
+        py_[0] = cur_y_;
+        count_ = 1;
+    }
+    to_device(x, y, px_[count_], py_[count_]);
+    ++count_;
+    if (count_ == kSvgPoints) {
+        // A long line goes on as a chain of elements sharing their end points.
+        write_pending();
+        px_[0] = cur_x_;
+        py_[0] = cur_y_;
+        count_ = 1;
+    }
+}
+
+void SvgDevice::colour(int value) {
+    if (!out_) return;
+    sync_width();
+    flush();
+    close_group();
+    const DeviceColour c = resolve_device_colour(state_, value);
+    red_ = c.red;
+    green_ = c.green;
+    blue_ = c.blue;
+}
+
+void SvgDevice::write_rect(double x, double y, double w, double h, std::uint8_t r, std::uint8_t g,
+                           std::uint8_t b) {
+    out_->printf("<rect x=\"%.2f\" y=\"%.2f\" width=\"%.2f\" height=\"%.2f\"\n", x, y, w, h);
+    out_->printf(" fill=\"#%02x%02x%02x\" stroke=\"none\"/>\n", r, g, b);
+}
+
+void SvgDevice::fill_box(double x1, double y1, double x2, double y2, int colour) {
+    if (!out_) return;
+    sync_width();
+    // The pending line was drawn before the box and must stay beneath it.
+    flush();
+    open_stroke_group();
+    double ax, ay, bx, by;
+    to_device(x1, y1, ax, ay);
+    to_device(x2, y2, bx, by);
+    if (ax > bx) std::swap(ax, bx);
+    if (ay > by) std::swap(ay, by);
+    const DeviceColour c = resolve_device_colour(state_, colour);
+    write_rect(ax, ay, bx - ax, by - ay, c.red, c.green, c.blue);
+}
+
+int SvgDevice::fill_polygon(const double* x, const double* y, int n) {
+    if (!out_ || !x || !y || n < 1) return 0;
+    sync_width();
+    flush();
+    open_stroke_group();
+    out_->printf("<polygon fill=\"#%02x%02x%02x\" points=\"\n", red_, green_, blue_);
+    for (int i = 0; i < n; ++i) {
+        double dx, dy;
+        to_device(x[i], y[i], dx, dy);
+        out_->printf(" %.2f, %.2f", dx, dy);
+        if ((i + 1) % 5 == 0 && i + 1 < n) out_->put("\n");
+    }
+    out_->put("\"/>\n");
+    return 0;
+}
+
+int SvgDevice::close() {
+    if (!out_) return 0;
+    sync_width();
+    flush();
+    close_group();
+    out_->put("</svg>\n");
+    out_ = nullptr;
+    return 0;
+}
+
+}  // namespace
+
+std::unique_ptr<Device> make_svg_device(PlotState& s, int /*code*/) {
+    return std::make_unique<SvgDevice>(s);
+}
+
+}  // namespace gvx

@@ -1,0 +1,128 @@
+// The "JAVA" device: head and class name, one drawLine per vector, colours, boxes,
+// polygons, erase and the close; the source is compiled by javac where it exists.
+#include <filesystem>
+#include <fstream>
+
+#include "tests/formats/format_fixture.h"
+
+namespace gvx::testing {
+namespace {
+
+using AppletTest = FormatTest;
+
+std::string class_line(const std::string& source) {
+    const std::size_t at = source.find("public class ");
+    if (at == std::string::npos) return "";
+    return source.substr(at, source.find('\n', at) - at);
+}
+
+TEST_F(AppletTest, SceneMatchesGoldenFile) {
+    open("JAVA");
+    draw_scene();
+    const std::string source = finish();
+    EXPECT_EQ(opened_name_, "gravox.java");
+    EXPECT_EQ(opened_mode_, "w");
+    // One drawLine per vector, and nothing for the moves.
+    EXPECT_EQ(count_of(source, "g.drawLine"), s().frame.vector_count);
+    expect_golden(source, "scene.java");
+}
+
+TEST_F(AppletTest, ClassNameComesFromTheFileName) {
+    s().files.open_sink = open_file_sink;  // real files, so the counted names appear
+    open("JAVA");
+    g_.gvxfin();
+    EXPECT_EQ(class_line(read_file("gravox.java")), "public class gravox extends Applet {");
+    open("JAVA");
+    g_.gvxfin();
+    EXPECT_EQ(class_line(read_file("gravox_1.java")), "public class gravox_1 extends Applet {");
+
+    // A drive letter and directories, with either separator, end before the class name.
+    g_.setfil("c:\\plots\\fig.java");
+    open("JAVA");
+    g_.gvxfin();
+    EXPECT_EQ(class_line(read_file("c:\\plots\\fig.java")), "public class fig extends Applet {");
+
+    std::filesystem::create_directories("plots/v2.1");
+    g_.setfil("plots/v2.1/orbit.data.java");
+    open("JAVA");
+    g_.gvxfin();
+    EXPECT_EQ(class_line(read_file("plots/v2.1/orbit.data.java")),
+              "public class orbit extends Applet {");
+}
+
+TEST_F(AppletTest, LongClassNamesAreCutAtSixtyCharacters) {
+    const std::string name(70, 'k');
+    g_.setfil((name + ".java").c_str());
+    open("JAVA");
+    const std::string source = finish();
+    EXPECT_EQ(class_line(source), "public class " + std::string(60, 'k') + " extends Applet {");
+}
+
+TEST_F(AppletTest, HeadSizeCornerEraseAndClose) {
+    open("JAVA");
+    EXPECT_DOUBLE_EQ(s().page.device_scale, 602.0 / 2099.0);
+    EXPECT_EQ(s().page.colour_depth, 24);
+    move_to(s(), 0, 0);
+    draw_to(s(), 2969, 2099);
+    flush_polyline(s());
+    s().device->erase();
+    const std::string source = finish();
+    EXPECT_EQ(source.rfind("// GRAVOX Java Metafile\n// Creator: GRAVOX 10.4\n"
+                           "// Date   : 07.12.2026, 09:05:03\n// Size   : 853 603\n\n"
+                           "import java.applet.*;\nimport java.awt.*;\n\n",
+                           0),
+              0u);
+    EXPECT_NE(source.find("  g.drawLine (0,0,852,602);\n  g.clearRect (0,0,853,603);\n  }\n}\n"),
+              std::string::npos);
+    EXPECT_EQ(source.substr(source.size() - 6), "  }\n}\n");
+}
+
+TEST_F(AppletTest, BoxesKeepTheirOwnColour) {
+    open("JAVA");
+    g_.color("RED");
+    fill_box(s(), 0, 0, 2969, 2099, rgb(0, 0, 255));  // another colour: switched and back
+    fill_box(s(), 10, 10, 100, 100, rgb(255, 0, 0));  // the current colour: no switch
+    const std::string source = finish();
+    EXPECT_NE(source.find("  g.setColor (new Color (255,0,0));\n"
+                          "  g.setColor (new Color (0,0,255));\n"
+                          "  g.fillRect (0,0,853,603);\n"
+                          "  g.setColor (new Color (255,0,0));\n"
+                          "  g.fillRect (3,3,27,27);\n  }\n"),
+              std::string::npos)
+        << source;
+}
+
+TEST_F(AppletTest, PolygonsBecomeFillPolygonWithRoundedVertices) {
+    open("JAVA");
+    double x[12], y[12];
+    for (int i = 0; i < 12; ++i) {
+        x[i] = 100 + 50 * i;
+        y[i] = i % 2 ? 100 : 300;
+    }
+    fill_polygon(s(), x, y, 12);
+    const std::string source = finish();
+    EXPECT_NE(source.find("  g.fillPolygon (new int[] {29,43,57,72,86,100,115,129,143,158,\n"
+                          "    172,186},\n"
+                          "    new int[] {86,29,86,29,86,29,86,29,86,29,\n    86,29}, 12);\n"),
+              std::string::npos)
+        << source;
+}
+
+TEST_F(AppletTest, GeneratedSourceCompiles) {
+    if (!tool_available("javac")) GTEST_SKIP() << "javac is not installed";
+    s().files.open_sink = open_file_sink;
+    open("JAVA");
+    draw_scene();
+    s().device->erase();
+    g_.gvxfin();
+    const std::filesystem::path kept = reader_output_dir() / "gravox.java";
+    std::filesystem::copy_file("gravox.java", kept,
+                               std::filesystem::copy_options::overwrite_existing);
+    // The applet classes are deprecated: javac warns and still compiles.
+    const std::string command = "javac -nowarn -d . gravox.java > javac.log 2>&1";
+    EXPECT_EQ(std::system(command.c_str()), 0) << read_file("javac.log");
+    EXPECT_TRUE(std::filesystem::exists("gravox.class"));
+}
+
+}  // namespace
+}  // namespace gvx::testing
