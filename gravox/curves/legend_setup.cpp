@@ -411,7 +411,10 @@ void Gravox::legpat(int type, int thickness, int symbol, int colour, int pattern
     }
     r.symbol = symbol;
     r.thickness = 1;
-    r.line_width = thickness;
+    // Stored as linwid stores a width: negated where the device widens lines itself.
+    const bool by_device = thickness > 1 && s.prims.device_width && s.device &&
+                           s.device->capabilities().draws_wide_lines;
+    r.line_width = by_device ? -thickness : thickness;
     r.colour = colour == -1 ? s.colours.current_colour : colour;
     r.symbol_colour = s.curves.marker_colour;
     r.fill_pattern = pattern;
