@@ -69,31 +69,47 @@ int RasterDevice::close() {
     return number;
 }
 
+void RasterDevice::move(double x, double y) {
+    end_drawn_ = false;
+    PixelDevice::move(x, y);
+}
+
 void RasterDevice::colour(int value) {
+    end_drawn_ = false;
     canvas().set_colour(value);
 }
 
 void RasterDevice::palette(const std::uint32_t* table, int kind) {
+    end_drawn_ = false;
     canvas().load_palette(kind, table, 256);
 }
 
 void RasterDevice::erase() {
+    end_drawn_ = false;
     canvas().erase();
 }
 
 void RasterDevice::line(int x1, int y1, int x2, int y2) {
+    // A zero-length line onto the pixel the previous line ended on changes nothing.
+    if (end_drawn_ && x1 == x2 && y1 == y2 && x2 == end_x_ && y2 == end_y_) return;
     canvas().line(x1, y1, x2, y2);
+    end_drawn_ = true;
+    end_x_ = x2;
+    end_y_ = y2;
 }
 
 void RasterDevice::pixel_box(int x1, int y1, int x2, int y2, int colour) {
+    end_drawn_ = false;
     canvas().box(x1, y1, x2, y2, colour);
 }
 
 void RasterDevice::pixel_point(int x, int y, int colour) {
+    end_drawn_ = false;
     canvas().point(x, y, colour);
 }
 
 int RasterDevice::pixel_polygon(const double* x, const double* y, int n) {
+    end_drawn_ = false;
     return canvas().polygon(x, y, n) ? warning::too_many_intersections : 0;
 }
 

@@ -26,6 +26,7 @@ class RasterDevice final : public PixelDevice {
 
     int open(Sink* file) override;
     int close() override;
+    void move(double x, double y) override;
     void colour(int value) override;
     void palette(const std::uint32_t* table, int kind) override;
     void erase() override;
@@ -38,6 +39,10 @@ class RasterDevice final : public PixelDevice {
   private:
     RasterCanvas& canvas();
     int code_;
+    // End pixel of the last line of the current polyline: a curve of many points
+    // per pixel need not draw that pixel again while nothing else has touched it.
+    bool end_drawn_ = false;
+    int end_x_ = 0, end_y_ = 0;
     ImageWriter writer_;  // null for "VIRT", which keeps the picture in memory only
     Sink* file_ = nullptr;
 };
