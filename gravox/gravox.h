@@ -59,6 +59,8 @@ class Gravox {
     void clpwin(int x, int y, int width, int height);
     void clpbor(const char* mode);                 // "PAGE", "AXIS"
     void linmod(const char* mode, const char* key);  // "ON"/"OFF", "SMOOTH"
+    void gifmod(const char* mode, const char* key);  // "ON"/"OFF", "TRANSPARENCY"
+    void tifmod(int resolution, const char* unit, const char* key);  // "INCH"/"CM", "RESOLUTION"
 
     // --- Vector and text output formats ------------------------------------------
     void hpgmod(const char* mode, const char* key);  // "STANDARD"/"ARIS", key "PLOT"

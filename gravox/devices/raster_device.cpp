@@ -20,6 +20,40 @@ int write_png_image(PlotState& s, Sink& file) {
     }
 }
 
+// The settings of the other image formats, taken from the plot state.
+ImageSettings image_settings_of(const PlotState& s) {
+    ImageSettings settings = image_settings(s.raster.png);
+    settings.background_colour = s.colours.background_colour;
+    settings.gif = s.raster.gif;
+    settings.tiff = s.raster.tiff;
+    return settings;
+}
+
+template <ImageStatus (*Write)(Sink&, const RasterCanvas&, const ImageSettings&,
+                               const std::uint32_t*, int)>
+int write_image(PlotState& s, Sink& file) {
+    switch (Write(file, s.raster.canvas, image_settings_of(s), s.colours.table, 256)) {
+        case ImageStatus::ok:
+            return 0;
+        case ImageStatus::no_memory:
+            return warning::not_enough_memory;
+        default:  // a refused write, or nothing that could be written
+            return warning::file_error;
+    }
+}
+
+// The bitmap dump counts its failures upwards.
+int write_dump(PlotState& s, Sink& file) {
+    switch (write_imag(file, s.raster.canvas, image_settings_of(s), s.colours.table, 256)) {
+        case DumpStatus::ok:
+            return 0;
+        case DumpStatus::no_memory:
+            return warning::not_enough_memory;
+        default:
+            return warning::file_error;
+    }
+}
+
 struct RasterFormat {
     int code;
     ImageWriter writer;  // null: the picture stays in memory
@@ -27,8 +61,13 @@ struct RasterFormat {
 
 // The image writer of each raster device code that this build writes.
 constexpr RasterFormat kRasterFormats[] = {
-    {603, nullptr},  // "VIRT"
+    {601, write_image<write_tiff>},  // "TIFF"
+    {602, write_dump},               // "IMAG"
+    {603, nullptr},                  // "VIRT"
     {604, write_png_image},
+    {605, write_image<write_ppm>},  // "PPM "
+    {606, write_image<write_bmp>},  // "BMP "
+    {607, write_image<write_gif>},  // "GIF "
 };
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "gravox/devices/device.h"
+#include "gravox/devices/image_writers.h"
 #include "gravox/devices/png_writer.h"
 #include "gravox/devices/raster_canvas.h"
 
@@ -14,7 +15,9 @@ namespace gvx {
 // canvas lives as long as the library object; its pixels only while a plot is open.
 struct RasterState {
     RasterCanvas canvas;
-    PngSettings png;  // image format ("IND", "RGB", "BIL"), transparency, image block
+    PngSettings png;    // image format ("IND", "RGB", "BIL"), transparency, image block
+    GifSettings gif;    // gifmod
+    TiffSettings tiff;  // tifmod
 };
 
 // Writes the canvas in one image format; returns 0 or a warning number.
