@@ -30,6 +30,21 @@ void* operator new[](std::size_t size) {
     if (void* p = std::malloc(size ? size : 1)) return p;
     throw std::bad_alloc();
 }
+// The nothrow forms are freed by the plain delete, so they must be ours as well.
+void* operator new(std::size_t size, const std::nothrow_t&) noexcept {
+    ++g_allocations;
+    return std::malloc(size ? size : 1);
+}
+void* operator new[](std::size_t size, const std::nothrow_t&) noexcept {
+    ++g_allocations;
+    return std::malloc(size ? size : 1);
+}
+void operator delete(void* p, const std::nothrow_t&) noexcept {
+    std::free(p);
+}
+void operator delete[](void* p, const std::nothrow_t&) noexcept {
+    std::free(p);
+}
 void operator delete(void* p) noexcept {
     std::free(p);
 }
