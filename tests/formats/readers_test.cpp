@@ -1,0 +1,61 @@
+// Independent readers over the files of the vector formats: xmllint parses the SVG and
+// IPE documents, hp2xx interprets the HPGL commands and ipetoipe loads the IPE drawing.
+// Each test is skipped where its tool is not installed; the files stay in
+// test-output/formats of the build folder.
+#include <filesystem>
+
+#include "tests/formats/format_fixture.h"
+
+namespace gvx::testing {
+namespace {
+
+class ReaderTest : public FormatTest {
+  protected:
+    // Writes the scene in a format to a real file and keeps a copy; returns its path.
+    std::string write_scene(const char* format, const char* kept_name) {
+        s().files.open_sink = open_file_sink;
+        open(format);
+        draw_scene();
+        g_.gvxfin();
+        const std::filesystem::path kept = reader_output_dir() / kept_name;
+        std::filesystem::copy_file(s().files.plot_file_name, kept,
+                                   std::filesystem::copy_options::overwrite_existing);
+        return kept.string();
+    }
+    // Runs a command with its output in a log; the exit status and the log.
+    int run(const std::string& command, std::string& log) {
+        const int status = std::system((command + " > reader.log 2>&1").c_str());
+        log = read_file("reader.log");
+        return status;
+    }
+};
+
+TEST_F(ReaderTest, XmllintParsesSvgAndIpeDocuments) {
+    if (!tool_available("xmllint")) GTEST_SKIP() << "xmllint (libxml2-utils) is not installed";
+    std::string log;
+    const std::string svg = write_scene("SVG ", "scene.svg");
+    EXPECT_EQ(run("xmllint --noout --nonet '" + svg + "'", log), 0) << log;
+    const std::string ipe = write_scene("IPE ", "scene.ipe");
+    EXPECT_EQ(run("xmllint --noout --nonet '" + ipe + "'", log), 0) << log;
+}
+
+TEST_F(ReaderTest, Hp2xxInterpretsThePlotterFile) {
+    if (!tool_available("hp2xx")) GTEST_SKIP() << "hp2xx is not installed";
+    const std::string hpg = write_scene("HPGL", "scene.hpg");
+    std::string log;
+    EXPECT_EQ(run("hp2xx -q -m eps -f scene.eps '" + hpg + "'", log), 0) << log;
+    EXPECT_GT(std::filesystem::file_size("scene.eps"), 0u);
+}
+
+TEST_F(ReaderTest, IpetoipeLoadsTheIpeDrawing) {
+    if (!tool_available("ipetoipe")) GTEST_SKIP() << "ipetoipe (ipe) is not installed";
+    const std::string ipe = write_scene("IPE ", "scene.ipe");
+    std::string log;
+    EXPECT_EQ(run("ipetoipe -xml '" + ipe + "' converted.xml", log), 0) << log;
+    const std::string converted = read_file("converted.xml");
+    // The reader kept every path of the drawing.
+    EXPECT_EQ(count_of(converted, "<path"), count_of(read_file(ipe), "<path")) << log;
+}
+
+}  // namespace
+}  // namespace gvx::testing
