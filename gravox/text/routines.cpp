@@ -143,10 +143,6 @@ void Gravox::smxalf(const char* alphabet, const char* shift_in, const char* shif
     if (in == 0) return;
     unsigned char out = single_character(s, shift_out);
     if (out == 0) return;
-    if (index == kInstructionAlphabet && in == out) {
-        warn(s, text_warning::control_characters);
-        return;
-    }
     s.text.mixed[slot - 1] = MixedAlphabet{index, in, out};
     s.text.mixing = true;
 }

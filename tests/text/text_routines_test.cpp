@@ -101,6 +101,32 @@ TEST_F(TextTest, BaseAlphabetsDrawTheirOwnGlyphs) {
     EXPECT_NEAR(italic.xmax - upright.xmax, 35.0 / 3.732, 0.5);
 }
 
+TEST_F(TextTest, CodesWithoutAGlyphAreBlanks) {
+    // The default font's standard alphabet answers for codes up to 163, with glyph
+    // records up to 133: later codes draw nothing but advance like every character.
+    EXPECT_TRUE(strokes("\x8C").empty());
+    EXPECT_EQ(g_.nlmess("A\x8C"), g_.nlmess("AA"));
+    // Beyond the slot count: a blank.
+    EXPECT_TRUE(strokes("\xFA").empty());
+    EXPECT_EQ(g_.nlmess("A\xFA"
+                        "A"),
+              g_.nlmess("A A"));
+    g_.complx();
+    g_.basalf("MATH");
+    EXPECT_TRUE(strokes("\xC8").empty());  // beyond the 96 slots of the symbols
+}
+
+TEST_F(TextTest, ScriptFallBackAfterAScriptGlyphGetsTheStandardGap) {
+    g_.complx();
+    g_.basalf("SCRI");
+    int letter = g_.nlmess("a"), digit = g_.nlmess("1");
+    // Script letters join without a gap; the digit comes from the standard alphabet,
+    // preceded by its gap (a quarter of 36), and it is not preceded by one when first.
+    EXPECT_NEAR(g_.nlmess("a1"), letter + 9 + digit, 1.0);
+    EXPECT_NEAR(g_.nlmess("1a"), digit + 9 + letter, 1.0);
+    EXPECT_NEAR(g_.nlmess("aa"), 2 * letter, 1.0);
+}
+
 TEST_F(TextTest, MixedAlphabetsSwitchInsideAString) {
     g_.complx();
     g_.smxalf("GREE", "{", "}", 1);
