@@ -58,9 +58,7 @@ bool scaling_fails(PlotState& s, double a, double e, double o, double step) {
         warn(s, 9);
         fails = true;
     }
-    // An axis whose begin equals its end has no direction to test the first label and
-    // the sign of the step against.
-    if (equal) return fails;
+    // An axis whose end is not above its begin counts as descending (equal ends too).
     if (e > a) {
         if (o < a || o > e) warn(s, 12);
         if (step < 0) warn(s, 50);

@@ -45,7 +45,7 @@ TEST_F(AxesTest, FirstFigureScalingAndMapping) {
 }
 
 TEST_F(AxesTest, ScalingWarningsAloneAndTogetherInOrder) {
-    std::string out = output_of([&] { g_.graf(1, 1, 1, 1, 0, 1, 0, 1); });
+    std::string out = output_of([&] { g_.graf(1, 1, 1, -1, 0, 1, 0, 1); });
     EXPECT_EQ(warning_numbers(out), std::vector<int>{10});
     EXPECT_NE(out.find("Begin and end of scaling are equal in graf!"), std::string::npos);
     EXPECT_EQ(s().frame.level, 1);
@@ -54,6 +54,9 @@ TEST_F(AxesTest, ScalingWarningsAloneAndTogetherInOrder) {
     EXPECT_EQ(s().frame.level, 1);
     out = output_of([&] { g_.graf(2, 2, 2, 0, 3, 3, 3, 0); });
     EXPECT_EQ(warning_numbers(out), (std::vector<int>{10, 9, 10, 9}));
+    // Equal ends count as a descending axis, where a positive step is the wrong sign.
+    out = output_of([&] { g_.graf(0, 1, 0, 1, 3, 3, 3, 1); });
+    EXPECT_EQ(warning_numbers(out), (std::vector<int>{10, 50}));
     EXPECT_EQ(s().frame.level, 1);
     flush_polyline(s());
     EXPECT_EQ(rec_->count(Call::draw), 0);  // a failed graf draws nothing
