@@ -353,3 +353,46 @@ TEST_F(AxesTest, HugeTickCountsDrawNothingInsteadOfRunningForAges) {
 
 }  // namespace
 }  // namespace gvx::testing
+
+namespace gvx::testing {
+namespace {
+
+TEST_F(AxesTest, UpperAndRightAxesWithEveryPart) {
+    g_.setgrf("NAME", "NAME", "NAME", "NAME");
+    g_.name("TIME", "X");
+    g_.name("SCALE", "Y");
+    first_figure();
+    // Upper labels end at the label distance above the ticks; the name above them.
+    Box upper_labels = ink_in(region(380, 300, 2600, 375));
+    EXPECT_NEAR(upper_labels.ymin, 400 - 48 - 36, 0.5);
+    Box upper_name = ink_in(region(380, 200, 2600, 299));
+    EXPECT_NEAR(upper_name.ymin, 400 - 78 - 36 - 36, 0.5);
+    // Right labels start 48 units right of the axis and are right-aligned to the widest.
+    double widest = 0;
+    for (const char* t : {"0.0", "0.5", "1.0", "1.5", "2.0", "2.5"})
+        widest = std::max(widest, text_length(s(), t));
+    auto right_labels = clusters_along_y(region(2500, 380, 2600, 1830), 20);
+    ASSERT_EQ(right_labels.size(), 6u);
+    for (const Box& b : right_labels) EXPECT_NEAR(b.xmax, 2473 + 48 + widest, 1.0);
+    // The right name reads downwards, its baseline 30 units beyond the widest label.
+    Box right_name = ink_in(region(2600, 380, 2969, 1830));
+    EXPECT_NEAR(right_name.xmin, 2473 + 78 + widest + 1, 1.0);
+    EXPECT_NEAR(right_name.cy(), 1799 - 1399 / 2.0, 4.0);
+}
+
+TEST_F(AxesTest, ReversedRightNameReadsUpwards) {
+    g_.setgrf("NAME", "NAME", "TICKS", "NAME");
+    g_.name("SCALE", "Y");
+    g_.rvynam();
+    first_figure();
+    double widest = 0;
+    for (const char* t : {"0.0", "0.5", "1.0", "1.5", "2.0", "2.5"})
+        widest = std::max(widest, text_length(s(), t));
+    Box right_name = ink_in(region(2600, 380, 2969, 1830));
+    // Reading upwards its capitals stand on the side away from the axis.
+    EXPECT_NEAR(right_name.xmax, 2473 + 78 + widest + 35, 1.0);
+    EXPECT_NEAR(right_name.cy(), 1799 - 1399 / 2.0, 4.0);
+}
+
+}  // namespace
+}  // namespace gvx::testing
