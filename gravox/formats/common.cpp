@@ -19,6 +19,22 @@ DateText date_text(const std::tm& when) {
     return text;
 }
 
+bool device_text_character(PlotState& s, const DeviceCharacter& c) {
+    auto* writer = dynamic_cast<TextDevice*>(s.device.get());
+    if (!writer) return false;
+    flush_polyline(s);  // text stays above the lines drawn before it
+    writer->text_character(c);
+    return true;
+}
+
+unsigned char text_code(int code) {
+    // No translation table for the codes 127 to 186 exists in this build: the printable
+    // Latin-1 ones are written as they are, and everything a document cannot hold as a
+    // character (control codes, codes beyond 186 and out of range) becomes a blank.
+    if (code < 32 || code > 186 || (code >= 127 && code < 160)) return ' ';
+    return static_cast<unsigned char>(code);
+}
+
 double fitted_scale(const PlotState& s) {
     const PageState& p = s.page;
     double pw = p.width, ph = p.height;

@@ -26,6 +26,34 @@ std::unique_ptr<Device> make_hpgl_device(PlotState& s, int code);
 // "IPE " (802): an IPE drawing in points.
 std::unique_ptr<Device> make_ipe_device(PlotState& s, int code);
 
+// One character of a hardware font, as the text layer hands it to a device that sets
+// text itself (the vector fonts arrive as strokes instead).
+struct DeviceCharacter {
+    int code = ' ';           // character code, 0 to 255
+    double x = 0, y = 0;      // position of the character in plot coordinates
+    int angle = 0;            // text angle in degrees, counter-clockwise
+    int font = 0;             // number of the standard PostScript font, 0 to 34
+    double height = 0;        // character height in plot units
+    int size_divisor = 1000;  // font units of the font's size (hardware-font metrics)
+};
+
+// The interface of the devices that write hardware-font characters as text elements.
+class TextDevice {
+  public:
+    virtual ~TextDevice() = default;
+    virtual void text_character(const DeviceCharacter& c) = 0;
+};
+
+// Hands a hardware-font character to the open plot's device. Returns false when that
+// device sets no text itself (the text layer then draws the character with strokes).
+// This is the call point for the hardware fonts of the text layer, which this build
+// does not have yet: only its vector fonts exist, and they always draw strokes.
+bool device_text_character(PlotState& s, const DeviceCharacter& c);
+
+// The character that a device writes for a code: codes 127 to 159 and above 186, and
+// the control characters below 32, become a blank; 160 to 186 stay Latin-1 characters.
+unsigned char text_code(int code);
+
 // The library version written into the heads of the documents.
 inline constexpr double kFormatVersion = 10.4;
 

@@ -42,7 +42,7 @@ ColourText colour_text(std::uint8_t r, std::uint8_t g, std::uint8_t b) {
     return out;
 }
 
-class IpeDevice final : public Device {
+class IpeDevice final : public Device, public TextDevice {
   public:
     explicit IpeDevice(PlotState& s) : Device(s) {}
 
@@ -60,6 +60,7 @@ class IpeDevice final : public Device {
     void colour(int value) override;
     int fill_polygon(const double* x, const double* y, int n) override;
     void fill_box(double x1, double y1, double x2, double y2, int colour) override;
+    void text_character(const DeviceCharacter& c) override;
 
   private:
     void to_points(double x, double y, double& px, double& py) const;
@@ -228,6 +229,65 @@ int IpeDevice::fill_polygon(const double* x, const double* y, int n) {
     out_->put("h\n");
     out_->put("</path>\n");
     return 0;
+}
+
+void IpeDevice::text_character(const DeviceCharacter& c) {
+    if (!out_) return;
+    sync_width();
+    flush();
+    double x, y;
+    to_points(c.x, c.y, x, y);
+    out_->printf("<text pos=\"%.1f %.1f\" type=\"label\" valign=\"baseline\" ", x, y);
+    if (red_ != 0 || green_ != 0 || blue_ != 0)
+        out_->printf("stroke=\"%s\" ", colour_text(red_, green_, blue_).text);
+    const int divisor = c.size_divisor > 0 ? c.size_divisor : 1000;
+    out_->printf("size=\"%.1f\"", 1000.0 / divisor * c.height * scale_);
+    if (c.angle != 0) {
+        out_->put("\n");
+        if (c.angle == 90 || c.angle == 180) out_->put(" halign=\"right\"");
+    }
+    out_->put(">");
+    if (c.angle != 0) out_->printf("\\rotatebox{%d}", c.angle);
+    // The label goes through LaTeX inside XML: characters special to either are escaped.
+    const unsigned char code = text_code(c.code);
+    switch (code) {
+        case '$':
+        case '%':
+        case '{':
+        case '}':
+        case '#':
+        case '_':
+            out_->put_byte('\\');
+            out_->put_byte(code);
+            break;
+        case '&':
+            out_->put("\\&amp;");
+            break;
+        case '<':
+            out_->put("\\textless");
+            break;
+        case '>':
+            out_->put("\\textgreater");
+            break;
+        case '\\':
+            out_->put("\\textbackslash");
+            break;
+        case '~':
+            out_->put("\\textasciitilde");
+            break;
+        case '^':
+            out_->put("\\textasciicircum");
+            break;
+        default:
+            if (code >= 0x80) {
+                // The document is UTF-8: Latin-1 characters take two bytes.
+                out_->put_byte(static_cast<unsigned char>(0xC0 | (code >> 6)));
+                out_->put_byte(static_cast<unsigned char>(0x80 | (code & 0x3F)));
+            } else {
+                out_->put_byte(code);
+            }
+    }
+    out_->put("</text>\n");
 }
 
 int IpeDevice::close() {

@@ -19,7 +19,27 @@ constexpr int kSvgPoints = 50;  // points of one polyline element at most
 
 enum class Group { none = 0, stroke = 1, text = 2 };
 
-class SvgDevice final : public Device {
+// Family, weight and style of the standard PostScript fonts by number.
+struct SvgFont {
+    const char* family;
+    const char* weight;
+    const char* style;
+};
+
+SvgFont svg_font(int number) {
+    static constexpr const char* kWeights[4] = {"normal", "bold", "normal", "bold"};
+    static constexpr const char* kSerifStyles[4] = {"normal", "normal", "italic", "italic"};
+    static constexpr const char* kSansStyles[4] = {"normal", "normal", "oblique", "oblique"};
+    if (number >= 0 && number <= 3) return {"Times", kWeights[number], kSerifStyles[number]};
+    if (number >= 4 && number <= 11)
+        return {"Helvetica", kWeights[(number - 4) % 4], kSansStyles[(number - 4) % 4]};
+    if (number >= 18 && number <= 21)
+        return {"Courier", kWeights[number - 18], kSansStyles[number - 18]};
+    if (number == 34) return {"Symbol", "normal", "normal"};
+    return {"Times", "normal", "normal"};
+}
+
+class SvgDevice final : public Device, public TextDevice {
   public:
     explicit SvgDevice(PlotState& s) : Device(s) {}
 
@@ -37,6 +57,7 @@ class SvgDevice final : public Device {
     void colour(int value) override;
     int fill_polygon(const double* x, const double* y, int n) override;
     void fill_box(double x1, double y1, double x2, double y2, int colour) override;
+    void text_character(const DeviceCharacter& c) override;
 
   private:
     void to_device(double x, double y, double& dx, double& dy) const;
@@ -56,6 +77,8 @@ class SvgDevice final : public Device {
     std::uint8_t red_ = 0, green_ = 0, blue_ = 0;
     double width_ = 1.0;
     Group group_ = Group::none;
+    int text_font_ = 0;  // font and size of the open text group
+    int text_size_ = 0;
 };
 
 void SvgDevice::to_device(double x, double y, double& dx, double& dy) const {
@@ -223,6 +246,43 @@ int SvgDevice::fill_polygon(const double* x, const double* y, int n) {
     }
     out_->put("\"/>\n");
     return 0;
+}
+
+void SvgDevice::text_character(const DeviceCharacter& c) {
+    if (!out_) return;
+    sync_width();
+    flush();
+    const int size = truncate_coordinate(c.height * 22.0 * scale_ / 15.0 + 0.5);
+    // A group is reopened for another size as well as another font, so that a change
+    // of the character height shows in the document.
+    if (group_ != Group::text || text_font_ != c.font || text_size_ != size) {
+        close_group();
+        const SvgFont f = svg_font(c.font);
+        out_->printf("<g font-family=\"%s\" font-weight=\"%s\" font-style=\"%s\"\n", f.family,
+                     f.weight, f.style);
+        out_->printf("font-size=\"%d\" stroke=\"none\" fill=\"#%02x%02x%02x\">\n", size, red_,
+                     green_, blue_);
+        group_ = Group::text;
+        text_font_ = c.font;
+        text_size_ = size;
+    }
+    double x, y;
+    to_device(c.x, c.y, x, y);
+    out_->printf("<text x=\"%.2f\" y=\"%.2f\"", x, y);
+    if (c.angle != 0)
+        out_->printf(" rotate=\"%d\">", -c.angle);
+    else
+        out_->put(">");
+    const unsigned char code = text_code(c.code);
+    if (code == '&')
+        out_->put("&amp;");
+    else if (code == '<')
+        out_->put("&lt;");
+    else if (code == '>')
+        out_->put("&gt;");
+    else
+        out_->put_byte(code);
+    out_->put("</text>\n");
 }
 
 int SvgDevice::close() {

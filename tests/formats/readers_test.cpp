@@ -39,6 +39,36 @@ TEST_F(ReaderTest, XmllintParsesSvgAndIpeDocuments) {
     EXPECT_EQ(run("xmllint --noout --nonet '" + ipe + "'", log), 0) << log;
 }
 
+TEST_F(ReaderTest, TextElementsKeepTheDocumentsWellFormed) {
+    if (!tool_available("xmllint")) GTEST_SKIP() << "xmllint (libxml2-utils) is not installed";
+    const char* formats[] = {"SVG ", "IPE "};
+    for (const char* format : formats) {
+        bytes_.clear();
+        open(format);
+        DeviceCharacter c;
+        c.height = 40;
+        for (int code = 0; code < 256; ++code) {
+            c.code = code;
+            c.x = 100 + (code % 16) * 150;
+            c.y = 100 + (code / 16) * 120;
+            c.angle = code % 4 * 90;
+            device_text_character(s(), c);
+        }
+        const std::string document = finish();
+        const std::filesystem::path kept =
+            reader_output_dir() / (std::string("characters.") + (format[0] == 'S' ? "svg" : "ipe"));
+        std::FILE* f = std::fopen(kept.string().c_str(), "wb");
+        ASSERT_NE(f, nullptr);
+        std::fwrite(document.data(), 1, document.size(), f);
+        std::fclose(f);
+        std::string log;
+        EXPECT_EQ(run("xmllint --noout --nonet '" + kept.string() + "'", log), 0) << log;
+        if (format[0] == 'I' && tool_available("ipetoipe")) {
+            EXPECT_EQ(run("ipetoipe -xml '" + kept.string() + "' characters.xml", log), 0) << log;
+        }
+    }
+}
+
 TEST_F(ReaderTest, Hp2xxInterpretsThePlotterFile) {
     if (!tool_available("hp2xx")) GTEST_SKIP() << "hp2xx is not installed";
     const std::string hpg = write_scene("HPGL", "scene.hpg");
