@@ -47,17 +47,25 @@ class AppletDevice final : public PixelDevice {
     std::uint8_t red_ = 0, green_ = 0, blue_ = 0;  // colour of the graphics object
 };
 
+bool identifier_character(char c) {
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_' ||
+           c == '$';
+}
+
 // The class name: the file name after its directory part (ended by the last "\", "/"
-// or ":"), at most 60 characters, cut at its first ".".
+// or ":"), at most 60 characters, cut at its first ".". A character that cannot stand
+// in a Java name (the hyphen of a counted name, a blank, a brace) becomes "_", so that
+// no file name can put anything but a name into the source; an empty name becomes "_".
 void class_name(const char* file_name, char* name) {
     const char* start = file_name;
     for (const char* c = file_name; *c; ++c)
         if (*c == '\\' || *c == '/' || *c == ':') start = c + 1;
     int n = 0;
     while (n < kClassNameLength && start[n] && start[n] != '.') {
-        name[n] = start[n];
+        name[n] = identifier_character(start[n]) ? start[n] : '_';
         ++n;
     }
+    if (n == 0) name[n++] = '_';
     name[n] = '\0';
 }
 

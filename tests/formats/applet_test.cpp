@@ -50,12 +50,22 @@ TEST_F(AppletTest, ClassNameComesFromTheFileName) {
               "public class orbit extends Applet {");
 }
 
-TEST_F(AppletTest, LongClassNamesAreCutAtSixtyCharacters) {
-    const std::string name(70, 'k');
-    g_.setfil((name + ".java").c_str());
-    open("JAVA");
-    const std::string source = finish();
-    EXPECT_EQ(class_line(source), "public class " + std::string(60, 'k') + " extends Applet {");
+TEST_F(AppletTest, ClassNamesAreCutAndHoldOnlyNameCharacters) {
+    struct Case {
+        std::string file, name;
+    };
+    const Case cases[] = {
+        {std::string(70, 'k') + ".java", std::string(60, 'k')},
+        {"gravox-1.java", "gravox_1"},
+        {"a{}static{x();}b c.java", "a__static_x____b_c"},
+        {".java", "_"},
+    };
+    for (const Case& c : cases) {
+        bytes_.clear();
+        g_.setfil(c.file.c_str());
+        open("JAVA");
+        EXPECT_EQ(class_line(finish()), "public class " + c.name + " extends Applet {") << c.file;
+    }
 }
 
 TEST_F(AppletTest, HeadSizeCornerEraseAndClose) {
