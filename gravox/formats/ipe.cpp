@@ -7,6 +7,7 @@
 // fewer than two points are not written. Colours are written as fractions of 255.
 #include <algorithm>
 #include <array>
+#include <cmath>
 #include <cstdint>
 #include <cstdio>
 
@@ -116,6 +117,13 @@ int IpeDevice::open(Sink* file) {
     out_->printf("<info created=\"%s\" modified=\"%s\"/>\n", stamp, stamp);
     out_->put("<preamble>\\usepackage{times,graphicx}</preamble>\n");
     out_->put("<ipestyle name=\"basic\">\n");
+    // Without a layout the reader puts the drawing on a portrait A4 sheet and cuts off
+    // what lies beyond it; the sheet is made the size of the page, in whole points.
+    const bool turned = p.orientation == PageOrientation::portrait;
+    const int paper_w = truncate_coordinate(std::ceil(scale_ * (turned ? p.height : p.width)));
+    const int paper_h = truncate_coordinate(std::ceil(scale_ * (turned ? p.width : p.height)));
+    out_->printf("<layout paper=\"%d %d\" origin=\"0 0\" frame=\"%d %d\"/>\n", paper_w, paper_h,
+                 paper_w, paper_h);
     out_->put("</ipestyle>\n");
     out_->put("<page>\n");
     out_->put("<layer name=\"alpha\"/>\n");

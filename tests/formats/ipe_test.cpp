@@ -47,7 +47,9 @@ TEST_F(IpeTest, HeadScaleAndPageCorners) {
                         "<ipe version=\"70010\" creator=\"Gravox 10.4\">\n"
                         "<info created=\"D:20261207090503\" modified=\"D:20261207090503\"/>\n"
                         "<preamble>\\usepackage{times,graphicx}</preamble>\n"
-                        "<ipestyle name=\"basic\">\n</ipestyle>\n<page>\n"
+                        "<ipestyle name=\"basic\">\n"
+                        "<layout paper=\"842 595\" origin=\"0 0\" frame=\"842 595\"/>\n"
+                        "</ipestyle>\n<page>\n"
                         "<layer name=\"alpha\"/>\n<view layers=\"alpha\" active=\"alpha\"/>\n",
                         0),
               0u);
