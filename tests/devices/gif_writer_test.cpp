@@ -224,22 +224,6 @@ TEST(GifWriter, UniformAndTinyImages) {
     }
 }
 
-TEST(GifWriter, GiftopnmDecodesTheBlockOfAPicture) {
-    RasterCanvas canvas;
-    draw_picture(canvas);
-    ImageSettings settings;
-    settings.clipped = true;
-    settings.block = {4, 1, 30, 20};
-    settings.gif.transparent = true;
-    const std::string path =
-        save_output(kOutput, "block.gif", encode_image(write_gif, canvas, settings));
-    RgbImage image;
-    GRAVOX_DECODE_WITH("giftopnm", path, image);
-    EXPECT_EQ(image.width, 30);
-    EXPECT_EQ(image.height, 20);
-    EXPECT_EQ(image.rgb, canvas_rgb(canvas, 4, 1, 30, 20));
-}
-
 TEST(GifWriter, TrueColourCanvasIsReducedToAPaletteOfItsOwn) {
     // Smoothed lines blend their colour into the paper: far more than 256 colours.
     RasterCanvas canvas;
