@@ -83,7 +83,8 @@ TEST_F(AppletTest, HeadSizeCornerEraseAndClose) {
                            0),
               0u);
     EXPECT_NE(source.find("  g.drawLine (0,0,852,602);\n  g.clearRect (0,0,853,603);\n  }\n}\n"),
-              std::string::npos);
+              std::string::npos)
+        << source;
     EXPECT_EQ(source.substr(source.size() - 6), "  }\n}\n");
 }
 

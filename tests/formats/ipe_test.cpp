@@ -1,6 +1,5 @@
 // The "IPE " device: head, paths in points, colours as fractions, pen widths, filled
 // boxes and polygons, and the close.
-#include <regex>
 
 #include "tests/formats/format_fixture.h"
 

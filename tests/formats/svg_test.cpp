@@ -1,6 +1,6 @@
 // The "SVG " device: head, background, stroke groups, line and polyline elements,
 // widths, boxes and polygons.
-#include <regex>
+#include <cstdio>
 
 #include "tests/formats/format_fixture.h"
 
@@ -12,21 +12,26 @@ using SvgTest = FormatTest;
 // The points of every polyline and line element, in document order.
 std::vector<std::vector<std::pair<double, double>>> elements(const std::string& svg) {
     std::vector<std::vector<std::pair<double, double>>> out;
-    const std::regex element(
-        R"re(<(polyline points="([^"]*)"|line x1="([-0-9.]+)" y1="([-0-9.]+)" x2="([-0-9.]+)" y2="([-0-9.]+)")/>)re");
-    const std::regex point(R"(([-0-9.]+), ([-0-9.]+))");
-    for (auto it = std::sregex_iterator(svg.begin(), svg.end(), element);
-         it != std::sregex_iterator(); ++it) {
+    std::size_t at = 0;
+    while ((at = svg.find('<', at)) != std::string::npos) {
+        const std::size_t end = svg.find("/>", at);
+        if (end == std::string::npos) break;
+        const std::string element = svg.substr(at, end - at);
+        ++at;
         std::vector<std::pair<double, double>> pts;
-        const std::smatch& m = *it;
-        if (m[2].matched) {
-            const std::string list = m[2];
-            for (auto p = std::sregex_iterator(list.begin(), list.end(), point);
-                 p != std::sregex_iterator(); ++p)
-                pts.emplace_back(std::stod((*p)[1]), std::stod((*p)[2]));
+        double x1, y1, x2, y2;
+        if (element.rfind("<polyline points=\"", 0) == 0) {
+            const char* p = element.c_str() + 18;
+            int used = 0;
+            while (std::sscanf(p, " %lf, %lf%n", &x1, &y1, &used) == 2) {
+                pts.emplace_back(x1, y1);
+                p += used;
+            }
+        } else if (std::sscanf(element.c_str(), "<line x1=\"%lf\" y1=\"%lf\" x2=\"%lf\" y2=\"%lf\"",
+                               &x1, &y1, &x2, &y2) == 4) {
+            pts = {{x1, y1}, {x2, y2}};
         } else {
-            pts.emplace_back(std::stod(m[3]), std::stod(m[4]));
-            pts.emplace_back(std::stod(m[5]), std::stod(m[6]));
+            continue;
         }
         out.push_back(pts);
     }
