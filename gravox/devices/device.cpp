@@ -1,19 +1,16 @@
 // Conversion to integer pixels shared by the pixel devices.
 #include "gravox/devices/device.h"
 
-#include <climits>
-#include <cmath>
 #include <new>
 
 #include "gravox/core/state.h"
 
 namespace gvx {
 
-int truncate_coordinate(double v) {
-    if (std::isnan(v)) return 0;
-    if (v >= static_cast<double>(INT_MAX)) return INT_MAX;
-    if (v <= static_cast<double>(INT_MIN)) return INT_MIN;
-    return static_cast<int>(v);
+void Device::polyline(const double* x, const double* y, int n) {
+    if (n < 1) return;
+    move(x[0], y[0]);
+    for (int i = 1; i < n; ++i) draw(x[i], y[i]);
 }
 
 DeviceCapabilities PixelDevice::capabilities() const {
@@ -24,23 +21,17 @@ DeviceCapabilities PixelDevice::capabilities() const {
     return caps;
 }
 
-void PixelDevice::to_pixel_real(double x, double y, double& px, double& py) const {
+PixelMapping PixelDevice::pixel_mapping() const {
     const PageState& p = state_.page;
-    const double s = p.device_scale;
-    if (p.orientation == PageOrientation::portrait) {
-        px = s * y;
-        py = s * (p.width - x);
-    } else {
-        px = s * x;
-        py = s * y;
-    }
+    return {p.device_scale, p.orientation == PageOrientation::portrait, p.width};
+}
+
+void PixelDevice::to_pixel_real(double x, double y, double& px, double& py) const {
+    pixel_mapping().to_real(x, y, px, py);
 }
 
 void PixelDevice::to_pixel(double x, double y, int& px, int& py) const {
-    double rx, ry;
-    to_pixel_real(x, y, rx, ry);
-    px = truncate_coordinate(rx + 0.5);
-    py = truncate_coordinate(ry + 0.5);
+    pixel_mapping().to_pixel(x, y, px, py);
 }
 
 void PixelDevice::move(double x, double y) {
@@ -68,7 +59,8 @@ int PixelDevice::fill_polygon(const double* x, const double* y, int n) {
         }
         poly_capacity_ = n;
     }
-    for (int i = 0; i < n; ++i) to_pixel_real(x[i], y[i], poly_x_[i], poly_y_[i]);
+    const PixelMapping map = pixel_mapping();
+    for (int i = 0; i < n; ++i) map.to_real(x[i], y[i], poly_x_[i], poly_y_[i]);
     return pixel_polygon(poly_x_.get(), poly_y_.get(), n);
 }
 

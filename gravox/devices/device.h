@@ -7,6 +7,8 @@
 // device states what it can do itself, and the primitives do the rest for it.
 #pragma once
 
+#include <climits>
+#include <cmath>
 #include <cstdint>
 #include <memory>
 
@@ -42,6 +44,10 @@ class Device {
     // Pen movement in plot coordinates (already clipped).
     virtual void move(double x, double y) = 0;
     virtual void draw(double x, double y) = 0;
+    // A connected polyline of n points (already clipped): a move to the first point
+    // and a draw to each further one. A device that takes a whole polyline at once
+    // overrides this; the others see the moves and draws one by one.
+    virtual void polyline(const double* x, const double* y, int n);
     // The current colour changed (a colour value: index 0..255 or explicit RGB).
     virtual void colour(int value) = 0;
     // The colour table changed (256 entries 0x00RRGGBB) with its palette kind.
@@ -63,7 +69,39 @@ class Device {
 
 // Truncates a real coordinate toward zero into the int range: NaN gives 0 and
 // values beyond the range are pinned to it, so no conversion is ever undefined.
-int truncate_coordinate(double v);
+inline int truncate_coordinate(double v) {
+    if (std::isnan(v)) return 0;
+    if (v >= static_cast<double>(INT_MAX)) return INT_MAX;
+    if (v <= static_cast<double>(INT_MIN)) return INT_MIN;
+    return static_cast<int>(v);
+}
+
+// The conversion of plot coordinates to pixels of one plot: the device scale, and the
+// exchange of the axes on a turned page. Taken once for a polyline rather than read
+// from the state record at every point.
+struct PixelMapping {
+    double scale = 1.0;
+    bool portrait = false;
+    int page_width = 0;
+
+    // Without rounding, for polygon vertices.
+    void to_real(double x, double y, double& px, double& py) const {
+        if (portrait) {
+            px = scale * y;
+            py = scale * (page_width - x);
+        } else {
+            px = scale * x;
+            py = scale * y;
+        }
+    }
+    // Truncation of s*v + 0.5.
+    void to_pixel(double x, double y, int& px, int& py) const {
+        double rx, ry;
+        to_real(x, y, rx, ry);
+        px = truncate_coordinate(rx + 0.5);
+        py = truncate_coordinate(ry + 0.5);
+    }
+};
 
 // Base of the integer pixel devices: converts plot coordinates to pixels with the
 // device scale (and the exchange of a turned page) and keeps the pen position.
@@ -82,6 +120,8 @@ class PixelDevice : public Device {
     void to_pixel(double x, double y, int& px, int& py) const;
     // The same without rounding, for polygon vertices.
     void to_pixel_real(double x, double y, double& px, double& py) const;
+    // The conversion that both use, as it stands for the open plot.
+    PixelMapping pixel_mapping() const;
 
     int pen_x() const { return pen_x_; }
     int pen_y() const { return pen_y_; }
@@ -92,6 +132,13 @@ class PixelDevice : public Device {
     virtual void pixel_point(int x, int y, int colour) = 0;
     // Fills a polygon given in real pixel coordinates; returns 0 or a warning number.
     virtual int pixel_polygon(const double* x, const double* y, int n) = 0;
+
+  protected:
+    // Puts the pen at a pixel, for devices that walk a polyline themselves.
+    void set_pen(int px, int py) {
+        pen_x_ = px;
+        pen_y_ = py;
+    }
 
   private:
     int pen_x_ = 0, pen_y_ = 0;

@@ -63,6 +63,24 @@ void device_plot(PlotState& s, double x, double y, int code) {
     p.pen_y = y;
 }
 
+namespace {
+
+// The first n vertices to the device as one polyline: a move to the first and a draw
+// to each further one, each draw counted as a vector.
+void device_polyline(PlotState& s, const double* x, const double* y, int n) {
+    FrameState& f = s.frame;
+    const long long count = static_cast<long long>(f.vector_count) + (n - 1);
+    if (f.vector_count < INT_MAX)
+        f.vector_count = count < INT_MAX ? static_cast<int>(count) : INT_MAX;
+    if (s.device) s.device->polyline(x, y, n);
+    s.prims.pen_x = x[n - 1];
+    s.prims.pen_y = y[n - 1];
+}
+
+void window_polyline(PlotState& s, const double* x, const double* y, int n);
+
+}  // namespace
+
 // --- Polyline buffer ------------------------------------------------------------------
 
 void move_to(PlotState& s, double x, double y) {
@@ -113,9 +131,13 @@ void flush_polyline(PlotState& s) {
         return;
     }
     p.flushing = true;
-    ClippedPath path(s);
-    path.start(p.polyline_x[0], p.polyline_y[0]);
-    for (int i = 1; i < n; ++i) path.to(p.polyline_x[i], p.polyline_y[i]);
+    if (p.circle_clip || p.line_handler) {
+        ClippedPath path(s);
+        path.start(p.polyline_x[0], p.polyline_y[0]);
+        for (int i = 1; i < n; ++i) path.to(p.polyline_x[i], p.polyline_y[i]);
+    } else {
+        window_polyline(s, p.polyline_x, p.polyline_y, n);
+    }
     if (p.line_width > 1) draw_width_rings(s);
     p.polyline_count = 0;
     p.flushing = false;
@@ -242,6 +264,27 @@ void clip_to_circle(PlotState& s, double x1, double y1, double x2, double y2) {
     if (t1 < 0.0 || t2 > 1.0) return;
     device_plot(s, x1 + t1 * dx, y1 + t1 * dy, 1);
     device_plot(s, x1 + t2 * dx, y1 + t2 * dy, 2);
+}
+
+// A polyline through the clipping window. The vertices up to the first one outside
+// reach the device as one polyline; from there on every segment is clipped. Each
+// vertex's outcodes are worked out once, and a segment with both ends beyond the same
+// edge is dropped at once, as the clipping would drop it.
+void window_polyline(PlotState& s, const double* x, const double* y, int n) {
+    const ClipWindow& w = s.prims.clip_window;
+    int inside = 0;
+    while (inside < n && inside_window(w, x[inside], y[inside])) ++inside;
+    if (inside > 0) device_polyline(s, x, y, inside);
+    if (inside == n) return;
+    const int first = inside > 0 ? inside - 1 : 0;
+    int cx = outcode(x[first], w.xmin, w.xmax), cy = outcode(y[first], w.ymin, w.ymax);
+    for (int i = first + 1; i < n; ++i) {
+        const int nx = outcode(x[i], w.xmin, w.xmax), ny = outcode(y[i], w.ymin, w.ymax);
+        const bool beyond_one_edge = (nx == cx && nx != 2) || (ny == cy && ny != 2);
+        if (!beyond_one_edge) clip_segment(s, x[i - 1], y[i - 1], x[i], y[i]);
+        cx = nx;
+        cy = ny;
+    }
 }
 
 }  // namespace

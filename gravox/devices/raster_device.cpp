@@ -113,6 +113,24 @@ void RasterDevice::move(double x, double y) {
     PixelDevice::move(x, y);
 }
 
+// The whole polyline in one call: its points are converted with the mapping taken
+// once, and its lines go straight to the canvas.
+void RasterDevice::polyline(const double* x, const double* y, int n) {
+    if (n < 1) return;
+    const PixelMapping map = pixel_mapping();
+    int px, py;
+    map.to_pixel(x[0], y[0], px, py);
+    end_drawn_ = false;
+    for (int i = 1; i < n; ++i) {
+        int qx, qy;
+        map.to_pixel(x[i], y[i], qx, qy);
+        line(px, py, qx, qy);
+        px = qx;
+        py = qy;
+    }
+    set_pen(px, py);
+}
+
 void RasterDevice::colour(int value) {
     end_drawn_ = false;
     canvas().set_colour(value);

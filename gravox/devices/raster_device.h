@@ -30,6 +30,7 @@ class RasterDevice final : public PixelDevice {
     int open(Sink* file) override;
     int close() override;
     void move(double x, double y) override;
+    void polyline(const double* x, const double* y, int n) override;
     void colour(int value) override;
     void palette(const std::uint32_t* table, int kind) override;
     void erase() override;
