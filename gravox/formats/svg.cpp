@@ -4,7 +4,9 @@
 // The writer keeps a pending polyline of at most 50 points and writes it as one `line`
 // element (two points) or one `polyline` element, inside a stroke group that carries
 // the colour and width; a change of colour or width closes the group, and the next
-// polyline opens a new one. Coordinates are scaled but not rounded.
+// polyline opens a new one. Coordinates are scaled but not rounded. The point buffer
+// is part of the device object, created with it before the file is written, so no
+// allocation can fail halfway through a document.
 #include <array>
 #include <cstdint>
 #include <utility>
