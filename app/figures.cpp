@@ -6,10 +6,10 @@
 
 namespace cosmology {
 
-void draw_figures(Gravox& plot, char (&legend_buffer)[256], int& legend_line) {
+void draw_figures(Gravox& plot, char (&legend_buffer)[256], int& legend_line, const char* format) {
     // Made once: PNG output, existing files are kept and new names counted up, and a
     // white page on which "WHITE" draws black.
-    plot.metafl("PNG");
+    plot.metafl(format);
     plot.filmod("COUNT");
     plot.scrmod("REVERS");
 

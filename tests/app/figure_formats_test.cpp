@@ -1,0 +1,87 @@
+// The four figures written in the other raster formats show the same pixels as the
+// PNG figures, read back by independent decoders.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "app/figures.h"
+#include "tests/devices/image_writer_helpers.h"
+#include "tests/support/png_decode.h"
+#include "tests/support/temp_dir.h"
+
+namespace cosmology {
+namespace {
+
+using gvx::testing::have_program;
+using gvx::testing::parse_pnm;
+using gvx::testing::RgbImage;
+using gvx::testing::run_program;
+
+const char* const kNames[] = {"gravox", "gravox_1", "gravox_2", "gravox_3"};
+
+// Draws the four figures in a format into a fresh directory.
+void draw_in(const std::filesystem::path& dir, const char* format) {
+    gvx::testing::WorkingDir cwd(dir);
+    Gravox plot;
+    char legend_buffer[256] = {};
+    int legend_line = 0;
+    ::testing::internal::CaptureStdout();
+    draw_figures(plot, legend_buffer, legend_line, format);
+    ::testing::internal::GetCapturedStdout();
+}
+
+std::vector<std::uint8_t> png_rgb(const std::string& file) {
+    gvx::testing::DecodedPng png = gvx::testing::decode_png(gvx::testing::read_file(file));
+    std::vector<std::uint8_t> rgb;
+    if (!png.ok) return rgb;
+    for (std::uint32_t y = 0; y < png.height; ++y)
+        for (std::uint32_t x = 0; x < png.width; ++x)
+            for (int c = 0; c < 3; ++c)
+                rgb.push_back(png.colour_type == 3 ? png.palette[png.at(x, y)][c]
+                                                   : png.at(x, y, c));
+    return rgb;
+}
+
+struct Format {
+    const char* keyword;
+    const char* extension;
+    const char* decoder;  // netpbm program, or null for files that are netpbm already
+};
+
+void PrintTo(const Format& format, std::ostream* out) { *out << format.keyword; }
+
+class FigureFormats : public ::testing::TestWithParam<Format> {};
+
+TEST_P(FigureFormats, SamePixelsAsThePngFigures) {
+    const Format format = GetParam();
+    if (format.decoder && !have_program(format.decoder))
+        GTEST_SKIP() << format.decoder << " is not installed (Debian package netpbm)";
+    gvx::testing::TempDir png_dir, other_dir;
+    draw_in(png_dir.path(), "PNG");
+    draw_in(other_dir.path(), format.keyword);
+    for (const char* name : kNames) {
+        SCOPED_TRACE(name);
+        const std::string file = (other_dir.path() / name).string() + "." + format.extension;
+        ASSERT_TRUE(std::filesystem::exists(file));
+        const std::string bytes = format.decoder
+                                      ? run_program(std::string(format.decoder) + " " + file)
+                                      : gvx::testing::read_file(file);
+        const RgbImage image = parse_pnm(bytes);
+        ASSERT_TRUE(image.ok);
+        EXPECT_EQ(image.width, 853);
+        EXPECT_EQ(image.height, 603);
+        const auto expected = png_rgb((png_dir.path() / name).string() + ".png");
+        ASSERT_EQ(expected.size(), image.rgb.size());
+        EXPECT_TRUE(expected == image.rgb);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(OtherRasterFormats, FigureFormats,
+                         ::testing::Values(Format{"GIF", "gif", "giftopnm"},
+                                           Format{"BMP", "bmp", "bmptopnm"},
+                                           Format{"TIFF", "tif", "tifftopnm"},
+                                           Format{"PPM", "ppm", nullptr}),
+                         [](const auto& info) { return std::string(info.param.keyword); });
+
+}  // namespace
+}  // namespace cosmology
