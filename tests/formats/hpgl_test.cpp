@@ -127,6 +127,17 @@ TEST_F(HpglTest, PortraitPagesAreTurnedOnFittedPlotters) {
     const std::string plot = finish();
     // The page's upper left corner goes to the plotter's lower right along the width.
     EXPECT_NE(plot.find("PU11876,8396;PD0,0;"), std::string::npos) << plot;
+
+    // The plain device turns a page of the orientation PORT by exchanging the axes.
+    bytes_.clear();
+    open("HPGL", [&] {
+        g_.setpag("DA4L");
+        g_.pagmod("PORT");
+    });
+    move_to(s(), 0, 100);
+    draw_to(s(), 2969, 2099);
+    const std::string turned = finish();
+    EXPECT_NE(turned.find("PU400,0;PD8396,11876;"), std::string::npos) << turned;
 }
 
 TEST_F(HpglTest, ColoursBecomePenNumbersOfTheTable) {
