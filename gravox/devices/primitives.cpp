@@ -157,21 +157,15 @@ bool finite(double a, double b, double c, double d) {
     return std::isfinite(a) && std::isfinite(b) && std::isfinite(c) && std::isfinite(d);
 }
 
-// Outcode of one coordinate: 1 below the minimum, 3 above the maximum, 2 inside.
-int outcode(double v, int lo, int hi) {
-    if (v < lo - kClipTolerance) return 1;
-    if (v > hi + kClipTolerance) return 3;
-    return 2;
-}
-
 void clip_to_window(PlotState& s, double x1, double y1, double x2, double y2) {
     const ClipWindow& w = s.prims.clip_window;
+    const WindowBounds b(w);
     bool first_moved = false;
     // Each pass puts one end onto a boundary; four passes suffice, the rest is a
     // guard against rounding that keeps nudging an end across a boundary.
     for (int pass = 0; pass < 8; ++pass) {
-        const int c1x = outcode(x1, w.xmin, w.xmax), c1y = outcode(y1, w.ymin, w.ymax);
-        const int c2x = outcode(x2, w.xmin, w.xmax), c2y = outcode(y2, w.ymin, w.ymax);
+        const int c1x = b.code_x(x1), c1y = b.code_y(y1);
+        const int c2x = b.code_x(x2), c2y = b.code_y(y2);
         if (c1x == 2 && c1y == 2 && c2x == 2 && c2y == 2) {
             if (!finite(x1, y1, x2, y2)) return;
             if (first_moved) device_plot(s, x1, y1, 1);
@@ -271,15 +265,15 @@ void clip_to_circle(PlotState& s, double x1, double y1, double x2, double y2) {
 // vertex's outcodes are worked out once, and a segment with both ends beyond the same
 // edge is dropped at once, as the clipping would drop it.
 void window_polyline(PlotState& s, const double* x, const double* y, int n) {
-    const ClipWindow& w = s.prims.clip_window;
+    const WindowBounds w(s.prims.clip_window);
     int inside = 0;
-    while (inside < n && inside_window(w, x[inside], y[inside])) ++inside;
+    while (inside < n && w.inside(x[inside], y[inside])) ++inside;
     if (inside > 0) device_polyline(s, x, y, inside);
     if (inside == n) return;
     const int first = inside > 0 ? inside - 1 : 0;
-    int cx = outcode(x[first], w.xmin, w.xmax), cy = outcode(y[first], w.ymin, w.ymax);
+    int cx = w.code_x(x[first]), cy = w.code_y(y[first]);
     for (int i = first + 1; i < n; ++i) {
-        const int nx = outcode(x[i], w.xmin, w.xmax), ny = outcode(y[i], w.ymin, w.ymax);
+        const int nx = w.code_x(x[i]), ny = w.code_y(y[i]);
         const bool beyond_one_edge = (nx == cx && nx != 2) || (ny == cy && ny != 2);
         if (!beyond_one_edge) clip_segment(s, x[i - 1], y[i - 1], x[i], y[i]);
         cx = nx;

@@ -9,9 +9,24 @@ namespace gvx {
 // Tolerance of the clipping window, in plot units.
 inline constexpr double kClipTolerance = 0.001;
 
+// The clipping window widened by the tolerance, worked out once for many points.
+struct WindowBounds {
+    double xlo, ylo, xhi, yhi;
+
+    explicit WindowBounds(const ClipWindow& w)
+        : xlo(w.xmin - kClipTolerance),
+          ylo(w.ymin - kClipTolerance),
+          xhi(w.xmax + kClipTolerance),
+          yhi(w.ymax + kClipTolerance) {}
+
+    bool inside(double x, double y) const { return x >= xlo && x <= xhi && y >= ylo && y <= yhi; }
+    // Outcodes: 1 below the minimum, 3 above the maximum, 2 inside (NaN counts as inside).
+    int code_x(double x) const { return x < xlo ? 1 : x > xhi ? 3 : 2; }
+    int code_y(double y) const { return y < ylo ? 1 : y > yhi ? 3 : 2; }
+};
+
 inline bool inside_window(const ClipWindow& w, double x, double y) {
-    return x >= w.xmin - kClipTolerance && x <= w.xmax + kClipTolerance &&
-           y >= w.ymin - kClipTolerance && y <= w.ymax + kClipTolerance;
+    return WindowBounds(w).inside(x, y);
 }
 
 // Feeds the points of one path through the clipping. The first point becomes a device

@@ -124,7 +124,9 @@ void RasterDevice::polyline(const double* x, const double* y, int n) {
     for (int i = 1; i < n; ++i) {
         int qx, qy;
         map.to_pixel(x[i], y[i], qx, qy);
-        line(px, py, qx, qy);
+        // Most points of a long curve land on the pixel just drawn: tested here, before
+        // any call.
+        if (!repeats_end(px, py, qx, qy)) line(px, py, qx, qy);
         px = qx;
         py = qy;
     }
@@ -147,8 +149,7 @@ void RasterDevice::erase() {
 }
 
 void RasterDevice::line(int x1, int y1, int x2, int y2) {
-    // A zero-length line onto the pixel the previous line ended on changes nothing.
-    if (end_drawn_ && x1 == x2 && y1 == y2 && x2 == end_x_ && y2 == end_y_) return;
+    if (repeats_end(x1, y1, x2, y2)) return;
     canvas().line(x1, y1, x2, y2);
     end_drawn_ = true;
     end_x_ = x2;

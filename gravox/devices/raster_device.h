@@ -42,6 +42,10 @@ class RasterDevice final : public PixelDevice {
 
   private:
     RasterCanvas& canvas();
+    // A zero-length line onto the pixel that the previous line ended on changes nothing.
+    bool repeats_end(int x1, int y1, int x2, int y2) const {
+        return end_drawn_ && x1 == x2 && y1 == y2 && x2 == end_x_ && y2 == end_y_;
+    }
     int code_;
     // End pixel of the last line of the current polyline: a curve of many points
     // per pixel need not draw that pixel again while nothing else has touched it.
