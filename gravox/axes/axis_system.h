@@ -48,6 +48,8 @@
 //   other day. Calendar ticks of the first four modes are major ticks.
 #pragma once
 
+#include <cmath>
+
 #include "gravox/devices/primitives.h"
 
 namespace gvx {
@@ -226,6 +228,35 @@ void reset_axes(PlotState& s);
 // and ends at the limit.
 double x_to_plot(const PlotState& s, double x);
 double y_to_plot(const PlotState& s, double y);
+
+// The same mapping as a value: the constants of the scaling record, taken once for a
+// walk over many points. On a logarithmic axis the decimal logarithm of the value is
+// mapped; a value that is not positive becomes the neglog value when one is set, else
+// minus infinity. Results are kept within +-kPlotLimit (NaN stays NaN).
+struct PlotMapping {
+    double xa = 0.0, x_factor = 1.0, x_origin = 0.0;
+    double ya = 0.0, y_factor = 1.0, y_origin = 0.0;
+    bool x_log = false, y_log = false;
+    bool neglog_on = false;
+    double neglog_value = 1.0;
+
+    double x(double v) const { return limit((axis_value(x_log, v) - xa) * x_factor + x_origin); }
+    double y(double v) const { return limit(y_origin - (axis_value(y_log, v) - ya) * y_factor); }
+
+  private:
+    double axis_value(bool logarithmic, double v) const {
+        if (!logarithmic || std::isnan(v)) return v;
+        if (v > 0.0) return std::log10(v);
+        if (neglog_on) return std::log10(neglog_value);
+        return -HUGE_VAL;
+    }
+    static double limit(double v) {
+        if (v > kPlotLimit) return kPlotLimit;
+        if (v < -kPlotLimit) return -kPlotLimit;
+        return v;
+    }
+};
+PlotMapping plot_mapping(const PlotState& s);
 // True when the point lies outside the user ranges of the axis system (y is not
 // tested in polar systems).
 bool out_of_scaling(const PlotState& s, double x, double y);

@@ -21,21 +21,6 @@ constexpr int kCrossedNeedsLinear = 150;
 constexpr int kNoCrossingOrigin = 151;
 constexpr int kNotForPolar = 109;
 
-double limit(double v) {
-    if (v > kPlotLimit) return kPlotLimit;
-    if (v < -kPlotLimit) return -kPlotLimit;
-    return v;  // NaN stays NaN
-}
-
-// The value an axis maps: the decimal logarithm on a logarithmic axis. A value that is
-// not positive becomes the neglog value when one is set, else minus infinity.
-double axis_value(const AxisState& ax, bool logarithmic, double v) {
-    if (!logarithmic || std::isnan(v)) return v;
-    if (v > 0.0) return std::log10(v);
-    if (ax.neglog_on) return std::log10(ax.neglog_value);
-    return -HUGE_VAL;
-}
-
 int round_half_up(double v) {
     return truncate_coordinate(v + 0.5);
 }
@@ -184,14 +169,28 @@ void centre_on_page(PlotState& s) {
 
 }  // namespace
 
-double x_to_plot(const PlotState& s, double x) {
+PlotMapping plot_mapping(const PlotState& s) {
     const ScalingRecord& r = s.axes.rec;
-    return limit((axis_value(s.axes, r.x_log, x) - r.xa) * r.x_factor + r.x_origin);
+    PlotMapping m;
+    m.xa = r.xa;
+    m.x_factor = r.x_factor;
+    m.x_origin = r.x_origin;
+    m.ya = r.ya;
+    m.y_factor = r.y_factor;
+    m.y_origin = r.y_origin;
+    m.x_log = r.x_log;
+    m.y_log = r.y_log;
+    m.neglog_on = s.axes.neglog_on;
+    m.neglog_value = s.axes.neglog_value;
+    return m;
+}
+
+double x_to_plot(const PlotState& s, double x) {
+    return plot_mapping(s).x(x);
 }
 
 double y_to_plot(const PlotState& s, double y) {
-    const ScalingRecord& r = s.axes.rec;
-    return limit(r.y_origin - (axis_value(s.axes, r.y_log, y) - r.ya) * r.y_factor);
+    return plot_mapping(s).y(y);
 }
 
 bool out_of_scaling(const PlotState& s, double x, double y) {

@@ -21,14 +21,15 @@ namespace {
 // Maps user points and hands them to the offset primitives.
 class Pen {
   public:
-    Pen(PlotState& s, const AxisView& axes) : s_(s), polar_(axes.polar) {}
+    Pen(PlotState& s, const AxisView& axes)
+        : s_(s), polar_(axes.polar), mapping_(plot_mapping(s)) {}
 
     void map(double x, double y, double& px, double& py) const {
         if (polar_) {
             polar_point(s_, x, y, px, py);
         } else {
-            px = plot_x(s_, x);
-            py = plot_y(s_, y);
+            px = mapping_.x(x);
+            py = mapping_.y(y);
         }
     }
     void move(double x, double y) {
@@ -48,6 +49,8 @@ class Pen {
   private:
     PlotState& s_;
     bool polar_;
+    // The scaling does not change while a curve is drawn.
+    const PlotMapping mapping_;
 };
 
 // Which points count and which steps are gaps.
