@@ -43,10 +43,11 @@ void report_out_of_scaling(PlotState& s, const AxisView& axes, const double* x, 
     if (!out) return;
     for (int i = 0; i < n; ++i) {
         const double xi = x[i], yi = y[i];
-        if (std::isnan(xi) || std::isnan(yi)) continue;
         const bool outside = xi < axes.x_low || xi > axes.x_high ||
                              (!axes.polar && (yi < axes.y_low || yi > axes.y_high));
-        if (!outside) continue;
+        // Points with a NaN coordinate are not reported; the range test comes first as
+        // it rules out nearly every point.
+        if (!outside || std::isnan(xi) || std::isnan(yi)) continue;
         std::fputs(" <<<< (", out);
         std::fprintf(out, exponent_form(xi) ? "%12.4e /" : "%f /", xi);
         std::fprintf(

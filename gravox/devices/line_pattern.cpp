@@ -50,8 +50,8 @@ void walk_to(PlotState& s, bool pen_up, double x, double y) {
     }
 }
 
-// The segment from (last_x, last_y) to (x, y), shifted by the line offset and broken
-// into the elements of the line pattern, which continues across segments.
+}  // namespace
+
 void walk_segment(PlotState& s, double x, double y) {
     PrimitiveState& p = s.prims;
     const double x0 = p.last_x, y0 = p.last_y;
@@ -102,8 +102,6 @@ void walk_segment(PlotState& s, double x, double y) {
     if (left > 0.0 && !p.dash_pen_up) draw_to(s, xe, ye);
     p.dash_remaining -= left;
 }
-
-}  // namespace
 
 bool set_line_pattern(PlotState& s, const int* lengths, int count) {
     if (!lengths || count < 1 || count > kMaxDashes) return false;

@@ -92,21 +92,17 @@ void move_to(PlotState& s, double x, double y) {
     p.polyline_count = 1;
 }
 
-void append_vertex(PlotState& s, double x, double y) {
+void continue_full_polyline(PlotState& s) {
+    // A full buffer goes to the device and the polyline continues from its last
+    // vertex, so the device sees one seamless line in pieces of 100 vertices.
     PrimitiveState& p = s.prims;
-    int n = p.polyline_count;
-    p.polyline_x[n] = x;
-    p.polyline_y[n] = y;
-    p.polyline_count = ++n;
-    if (n >= kPolylineCapacity) {
-        // A full buffer goes to the device and the polyline continues from its last
-        // vertex, so the device sees one seamless line in pieces of 100 vertices.
-        const double lx = p.polyline_x[n - 1], ly = p.polyline_y[n - 1];
-        flush_polyline(s);
-        p.polyline_x[0] = lx;
-        p.polyline_y[0] = ly;
-        p.polyline_count = 1;
-    }
+    const int n = p.polyline_count;
+    if (n < 1) return;
+    const double lx = p.polyline_x[n - 1], ly = p.polyline_y[n - 1];
+    flush_polyline(s);
+    p.polyline_x[0] = lx;
+    p.polyline_y[0] = ly;
+    p.polyline_count = 1;
 }
 
 void draw_to(PlotState& s, double x, double y) {

@@ -76,9 +76,25 @@ inline void transform_vertex(PlotState& s, double& x, double& y) {
     }
 }
 
+// Flushes the full buffer and starts it again from its last vertex.
+void continue_full_polyline(PlotState& s);
+
 // Appends an already transformed vertex to the buffer without the duplicate test;
-// a full buffer is flushed and continues from its last vertex.
-void append_vertex(PlotState& s, double x, double y);
+// a full buffer is flushed and continues from its last vertex. Inline: every point of
+// a curve comes this way.
+inline void append_vertex(PlotState& s, double x, double y) {
+    PrimitiveState& p = s.prims;
+    const int n = p.polyline_count;
+    p.polyline_x[n] = x;
+    p.polyline_y[n] = y;
+    p.polyline_count = n + 1;
+    if (n + 1 >= kPolylineCapacity) continue_full_polyline(s);
+}
+
+// The segment from (last_x, last_y) to (x, y), shifted by the line offset and broken
+// into the elements of the line pattern, which continues across segments. Kept apart
+// from offset_draw_to, whose solid path every point of a curve takes.
+void walk_segment(PlotState& s, double x, double y);
 
 // Draws the width rings of the buffered polyline (line width above 1).
 void draw_width_rings(PlotState& s);
