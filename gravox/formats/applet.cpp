@@ -5,6 +5,12 @@
 // devices, and each drawn segment becomes one drawLine call, so the source grows by
 // one line per vector. A filled polygon becomes one fillPolygon call with its vertices
 // rounded to pixels, given as two int arrays.
+//
+// Java limits the bytecode of one method to 64 KB, a few thousand calls, while a
+// figure of long curves makes hundreds of thousands of lines. So after every
+// kCallsPerMethod calls the method ends by calling the next part of the picture,
+// "private void part1 (Graphics g)", "part2" and so on: short pictures keep the single
+// paint method, long ones still compile.
 #include <algorithm>
 #include <climits>
 #include <cstdint>
@@ -16,6 +22,7 @@ namespace gvx {
 namespace {
 
 constexpr int kClassNameLength = 60;
+constexpr int kCallsPerMethod = 2000;
 
 class AppletDevice final : public PixelDevice {
   public:
@@ -42,8 +49,13 @@ class AppletDevice final : public PixelDevice {
     // that differs from the current one and back afterwards.
     void filled_rect(int x, int y, int w, int h, int colour);
     void set_colour(std::uint8_t r, std::uint8_t g, std::uint8_t b);
+    // Accounts for the next call (a polygon weighs as much as its vertices) and moves on
+    // to the next method when the current one is full.
+    void next_call(long weight = 1);
 
     Sink* out_ = nullptr;
+    long calls_ = 0;                               // calls in the current method
+    int part_ = 0;                                 // number of the current method after paint
     std::uint8_t red_ = 0, green_ = 0, blue_ = 0;  // colour of the graphics object
 };
 
@@ -98,7 +110,16 @@ int AppletDevice::close() {
     return 0;
 }
 
+void AppletDevice::next_call(long weight) {
+    calls_ += weight;
+    if (calls_ <= kCallsPerMethod) return;
+    ++part_;
+    out_->printf("  part%d (g);\n  }\nprivate void part%d (Graphics g) {\n", part_, part_);
+    calls_ = weight;
+}
+
 void AppletDevice::set_colour(std::uint8_t r, std::uint8_t g, std::uint8_t b) {
+    next_call();
     out_->printf("  g.setColor (new Color (%d,%d,%d));\n", r, g, b);
     red_ = r;
     green_ = g;
@@ -113,11 +134,13 @@ void AppletDevice::colour(int value) {
 
 void AppletDevice::erase() {
     if (!out_) return;
+    next_call();
     out_->printf("  g.clearRect (0,0,%d,%d);\n", state_.page.device_w, state_.page.device_h);
 }
 
 void AppletDevice::line(int x1, int y1, int x2, int y2) {
     if (!out_) return;
+    next_call();
     out_->printf("  g.drawLine (%d,%d,%d,%d);\n", x1, y1, x2, y2);
 }
 
@@ -126,6 +149,7 @@ void AppletDevice::filled_rect(int x, int y, int w, int h, int colour) {
     const bool other = c.red != red_ || c.green != green_ || c.blue != blue_;
     const std::uint8_t r = red_, g = green_, b = blue_;
     if (other) set_colour(c.red, c.green, c.blue);
+    next_call();
     out_->printf("  g.fillRect (%d,%d,%d,%d);\n", x, y, w, h);
     if (other) set_colour(r, g, b);
 }
@@ -146,6 +170,7 @@ void AppletDevice::pixel_point(int x, int y, int colour) {
 
 int AppletDevice::pixel_polygon(const double* x, const double* y, int n) {
     if (!out_ || n < 1) return 0;
+    next_call(1 + static_cast<long>(n));
     // Ten vertices to a source line keep the arrays readable.
     out_->put("  g.fillPolygon (new int[] {");
     for (int i = 0; i < n; ++i)

@@ -1,5 +1,6 @@
-// The four figures written in the other raster formats show the same pixels as the
-// PNG figures, read back by independent decoders.
+// The four figures written in the other output formats: the raster formats show the
+// same pixels as the PNG figures, read back by independent decoders, and the vector
+// formats are accepted by their own readers.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -48,7 +49,9 @@ struct Format {
     const char* decoder;  // netpbm program, or null for files that are netpbm already
 };
 
-void PrintTo(const Format& format, std::ostream* out) { *out << format.keyword; }
+void PrintTo(const Format& format, std::ostream* out) {
+    *out << format.keyword;
+}
 
 class FigureFormats : public ::testing::TestWithParam<Format> {};
 
@@ -82,6 +85,46 @@ INSTANTIATE_TEST_SUITE_P(OtherRasterFormats, FigureFormats,
                                            Format{"TIFF", "tif", "tifftopnm"},
                                            Format{"PPM", "ppm", nullptr}),
                          [](const auto& info) { return std::string(info.param.keyword); });
+
+struct VectorFormat {
+    const char* keyword;
+    const char* extension;
+    const char* tool;     // the reader that must be installed
+    const char* command;  // run in the figures' folder; %s is the file name
+};
+
+void PrintTo(const VectorFormat& format, std::ostream* out) {
+    *out << format.keyword;
+}
+
+class VectorFigureFormats : public ::testing::TestWithParam<VectorFormat> {};
+
+TEST_P(VectorFigureFormats, EveryFigureIsAcceptedByItsReader) {
+    const VectorFormat format = GetParam();
+    if (!have_program(format.tool)) GTEST_SKIP() << format.tool << " is not installed";
+    gvx::testing::TempDir dir;
+    draw_in(dir.path(), format.keyword);
+    gvx::testing::WorkingDir cwd(dir.path());
+    for (const char* name : kNames) {
+        SCOPED_TRACE(name);
+        const std::string file = std::string(name) + "." + format.extension;
+        ASSERT_TRUE(std::filesystem::exists(file));
+        EXPECT_GT(std::filesystem::file_size(file), 1000u);
+        char command[512];
+        std::snprintf(command, sizeof command, format.command, file.c_str());
+        int status = -1;
+        const std::string log = run_program(command, &status, true);
+        EXPECT_EQ(status, 0) << command << "\n" << log;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    VectorFormats, VectorFigureFormats,
+    ::testing::Values(VectorFormat{"SVG", "svg", "xmllint", "xmllint --noout --nonet %s"},
+                      VectorFormat{"IPE", "ipe", "ipetoipe", "ipetoipe -xml %s converted.xml"},
+                      VectorFormat{"HPGL", "hpg", "hp2xx", "hp2xx -q -m eps -f figure.eps %s"},
+                      VectorFormat{"JAVA", "java", "javac", "javac -nowarn -d classes %s"}),
+    [](const auto& info) { return std::string(info.param.keyword); });
 
 }  // namespace
 }  // namespace cosmology

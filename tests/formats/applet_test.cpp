@@ -27,6 +27,23 @@ TEST_F(AppletTest, SceneMatchesGoldenFile) {
     expect_golden(source, "scene.java");
 }
 
+TEST_F(AppletTest, LongPicturesContinueInAChainOfMethods) {
+    open("JAVA");
+    for (int i = 0; i < 4500; ++i) {
+        move_to(s(), 100, 100 + i % 500);
+        draw_to(s(), 900, 100 + i % 500);
+    }
+    const std::string source = finish();
+    EXPECT_EQ(count_of(source, "g.drawLine"), 4500);
+    // Every method holds at most 2000 calls and ends by calling the next one.
+    EXPECT_EQ(count_of(source, "  part1 (g);\n  }\nprivate void part1 (Graphics g) {\n"), 1);
+    EXPECT_EQ(count_of(source, "  part2 (g);\n  }\nprivate void part2 (Graphics g) {\n"), 1);
+    EXPECT_EQ(count_of(source, "private void part3"), 0);
+    const std::size_t first = source.find("part1 (g);");
+    EXPECT_LE(count_of(source.substr(0, first), "g."), 2000);
+    EXPECT_EQ(source.substr(source.size() - 6), "  }\n}\n");
+}
+
 TEST_F(AppletTest, ClassNameComesFromTheFileName) {
     s().files.open_sink = open_file_sink;  // real files, so the counted names appear
     open("JAVA");
