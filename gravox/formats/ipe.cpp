@@ -14,6 +14,7 @@
 #include "gravox/axes/numbers.h"
 #include "gravox/core/state.h"
 #include "gravox/formats/formats.h"
+#include "gravox/formats/point_chain.h"
 
 namespace gvx {
 namespace {
@@ -72,9 +73,7 @@ class IpeDevice final : public Device, public TextDevice {
 
     Sink* out_ = nullptr;
     double scale_ = 0.0;
-    std::array<double, kIpePoints> px_{}, py_{};
-    int count_ = 0;
-    double cur_x_ = 0.0, cur_y_ = 0.0;
+    PointChain<kIpePoints> chain_;  // the line being drawn
     std::uint8_t red_ = 0, green_ = 0, blue_ = 0;
     int width_ = 1;  // the line width the pen was set for
     double pen_ = 0.0;
@@ -131,8 +130,7 @@ int IpeDevice::open(Sink* file) {
 
     pen_ = base_pen();
     width_ = 1;
-    count_ = 0;
-    cur_x_ = cur_y_ = 0.0;
+    chain_.reset();
     return 0;
 }
 
@@ -149,19 +147,15 @@ void IpeDevice::sync_width() {
 }
 
 void IpeDevice::write_pending() {
-    const int n = count_;
+    const int n = chain_.count();
     if (n >= 2) {
         const ColourText c = colour_text(red_, green_, blue_);
         out_->printf("<path layer=\"alpha\" stroke=\"%s\" pen=\"%.3f\">\n", c.text, pen_);
-        out_->printf("%.1f %.1f m\n", px_[0], py_[0]);
-        for (int i = 1; i < n; ++i) out_->printf("%.1f %.1f l\n", px_[i], py_[i]);
+        out_->printf("%.1f %.1f m\n", chain_.x(0), chain_.y(0));
+        for (int i = 1; i < n; ++i) out_->printf("%.1f %.1f l\n", chain_.x(i), chain_.y(i));
         out_->put("</path>\n");
     }
-    if (n >= 1) {
-        cur_x_ = px_[n - 1];
-        cur_y_ = py_[n - 1];
-    }
-    count_ = 0;
+    chain_.written();
 }
 
 void IpeDevice::flush() {
@@ -172,25 +166,19 @@ void IpeDevice::move(double x, double y) {
     if (!out_) return;
     sync_width();
     write_pending();
-    to_points(x, y, px_[0], py_[0]);
-    count_ = 1;
+    double dx, dy;
+    to_points(x, y, dx, dy);
+    chain_.start(dx, dy);
 }
 
 void IpeDevice::draw(double x, double y) {
     if (!out_) return;
     sync_width();
-    if (count_ == 0) {
-        px_[0] = cur_x_;
-        py_[0] = cur_y_;
-        count_ = 1;
-    }
-    to_points(x, y, px_[count_], py_[count_]);
-    ++count_;
-    if (count_ == kIpePoints) {
+    double dx, dy;
+    to_points(x, y, dx, dy);
+    if (chain_.add(dx, dy)) {
         write_pending();
-        px_[0] = cur_x_;
-        py_[0] = cur_y_;
-        count_ = 1;
+        chain_.resume();
     }
 }
 

@@ -13,6 +13,7 @@
 
 #include "gravox/core/state.h"
 #include "gravox/formats/formats.h"
+#include "gravox/formats/point_chain.h"
 
 namespace gvx {
 namespace {
@@ -73,9 +74,7 @@ class SvgDevice final : public Device, public TextDevice {
 
     Sink* out_ = nullptr;
     double scale_ = 0.0;
-    std::array<double, kSvgPoints> px_{}, py_{};
-    int count_ = 0;
-    double cur_x_ = 0.0, cur_y_ = 0.0;
+    PointChain<kSvgPoints> chain_;  // the line being drawn
     std::uint8_t red_ = 0, green_ = 0, blue_ = 0;
     double width_ = 1.0;
     Group group_ = Group::none;
@@ -116,8 +115,7 @@ int SvgDevice::open(Sink* file) {
 
     width_ = 1.0;
     group_ = Group::none;
-    count_ = 0;
-    cur_x_ = cur_y_ = 0.0;
+    chain_.reset();
     // Under REVERS the page keeps the document's own white background.
     if (state_.files.screen_mode_effective != static_cast<int>(ScreenMode::reverse))
         write_rect(0.0, 0.0, p.device_w - 1, p.device_h - 1, 0, 0, 0);
@@ -152,23 +150,21 @@ void SvgDevice::close_group() {
 }
 
 void SvgDevice::write_pending() {
-    const int n = count_;
+    const int n = chain_.count();
     if (n == 0) return;
     open_stroke_group();
     if (n == 2) {
-        out_->printf("<line x1=\"%.2f\" y1=\"%.2f\" x2=\"%.2f\" y2=\"%.2f\"/>\n", px_[0], py_[0],
-                     px_[1], py_[1]);
+        out_->printf("<line x1=\"%.2f\" y1=\"%.2f\" x2=\"%.2f\" y2=\"%.2f\"/>\n", chain_.x(0),
+                     chain_.y(0), chain_.x(1), chain_.y(1));
     } else if (n > 2) {
         out_->put("<polyline points=\"\n");
         for (int i = 0; i < n; ++i) {
-            out_->printf(" %.2f, %.2f", px_[i], py_[i]);
+            out_->printf(" %.2f, %.2f", chain_.x(i), chain_.y(i));
             if ((i + 1) % 5 == 0 && i + 1 < n) out_->put("\n");
         }
         out_->put("\"/>\n");
     }
-    cur_x_ = px_[n - 1];
-    cur_y_ = py_[n - 1];
-    count_ = 0;
+    chain_.written();
 }
 
 void SvgDevice::flush() {
@@ -179,26 +175,20 @@ void SvgDevice::move(double x, double y) {
     if (!out_) return;
     sync_width();
     write_pending();
-    to_device(x, y, px_[0], py_[0]);
-    count_ = 1;
+    double dx, dy;
+    to_device(x, y, dx, dy);
+    chain_.start(dx, dy);
 }
 
 void SvgDevice::draw(double x, double y) {
     if (!out_) return;
     sync_width();
-    if (count_ == 0) {
-        px_[0] = cur_x_;
-        py_[0] = cur_y_;
-        count_ = 1;
-    }
-    to_device(x, y, px_[count_], py_[count_]);
-    ++count_;
-    if (count_ == kSvgPoints) {
+    double dx, dy;
+    to_device(x, y, dx, dy);
+    if (chain_.add(dx, dy)) {
         // A long line goes on as a chain of elements sharing their end points.
         write_pending();
-        px_[0] = cur_x_;
-        py_[0] = cur_y_;
-        count_ = 1;
+        chain_.resume();
     }
 }
 
