@@ -6,42 +6,14 @@
 #include <memory>
 #include <vector>
 
+#include "bench/null_plot.h"
 #include "gravox/core/state.h"
 #include "gravox/devices/primitives.h"
 #include "gravox/gravox.h"
 
 namespace {
 
-class NullDevice final : public gvx::Device {
-  public:
-    using gvx::Device::Device;
-    gvx::DeviceCapabilities capabilities() const override { return {}; }
-    int open(gvx::Sink*) override { return 0; }
-    int close() override { return 0; }
-    void move(double x, double y) override { benchmark::DoNotOptimize(x + y); }
-    void draw(double x, double y) override { benchmark::DoNotOptimize(x + y); }
-    void colour(int) override {}
-};
-
-// A plot open on the null device, its file in memory.
-struct NullPlot {
-    NullPlot() {
-        gvx::PlotState& s = g.state();
-        s.device_factory = [](gvx::PlotState& state, int) {
-            return std::unique_ptr<gvx::Device>(new NullDevice(state));
-        };
-        s.files.open_sink = [](const char*, const char*) {
-            return std::unique_ptr<gvx::Sink>(new gvx::MemorySink());
-        };
-        g.metafl("PNG");
-        g.gvxini();
-        g.errmod("PROTOCOL", "OFF");  // no closing protocol in the figures' output
-    }
-    ~NullPlot() {
-        if (g.state().frame.level > 0) g.gvxfin();
-    }
-    Gravox g;
-};
+using gvx::bench::NullPlot;
 
 constexpr int kPoints = 1000000;
 
