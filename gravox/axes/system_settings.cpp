@@ -22,43 +22,44 @@ bool colour_refused(PlotState& s, int colour) {
     return check_range(s, colour, -1, -2) != 0;
 }
 
-}  // namespace
-
-void Gravox::axspos(int x, int y) {
-    if (refused("axspos", 1, 1)) return;
-    PlotState& s = state();
+// A point given in page coordinates (bottom origin converted) that must lie on the page
+// after the origin offset; otherwise warning 2 with the offending value. Returns the
+// point's y from the top, or false when refused.
+bool page_point(PlotState& s, int x, int y, int& top_y) {
     const long long yy = s.page.origin == 1 ? static_cast<long long>(s.page.height) - y : y;
     const long long xs = static_cast<long long>(x) + s.prims.origin_x;
     const long long ys = yy + s.prims.origin_y;
     if (xs < 0 || xs > s.page.width) {
         warn_int(s, warning::incorrect_parameter, x);
-        return;
+        return false;
     }
     if (ys < 0 || ys > s.page.height) {
         warn_int(s, warning::incorrect_parameter, y);
-        return;
+        return false;
     }
+    top_y = static_cast<int>(yy);
+    return true;
+}
+
+}  // namespace
+
+void Gravox::axspos(int x, int y) {
+    if (refused("axspos", 1, 1)) return;
+    PlotState& s = state();
+    int top_y = 0;
+    if (!page_point(s, x, y, top_y)) return;
     s.axes.pos_x = x;
-    s.axes.pos_y = static_cast<int>(yy);
+    s.axes.pos_y = top_y;
     s.axes.origin_point_set = false;
 }
 
 void Gravox::axsorg(int x, int y) {
     if (refused("axsorg", 1, 1)) return;
     PlotState& s = state();
-    const long long yy = s.page.origin == 1 ? static_cast<long long>(s.page.height) - y : y;
-    const long long xs = static_cast<long long>(x) + s.prims.origin_x;
-    const long long ys = yy + s.prims.origin_y;
-    if (xs < 0 || xs > s.page.width) {
-        warn_int(s, warning::incorrect_parameter, x);
-        return;
-    }
-    if (ys < 0 || ys > s.page.height) {
-        warn_int(s, warning::incorrect_parameter, y);
-        return;
-    }
+    int top_y = 0;
+    if (!page_point(s, x, y, top_y)) return;
     s.axes.origin_point_x = x;
-    s.axes.origin_point_y = static_cast<int>(yy);
+    s.axes.origin_point_y = top_y;
     s.axes.origin_point_set = true;
 }
 
