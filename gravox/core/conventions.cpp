@@ -1,5 +1,6 @@
 // Conventions that every public routine follows: the entry check, keyword
 // matching, range and date checks, numbered warnings and bounded text.
+#include <algorithm>
 #include <cctype>
 #include <cstring>
 
@@ -79,6 +80,18 @@ int check_range(PlotState& s, int value, int lower, int upper) {
     if (value >= lower && (upper < lower || value <= upper)) return 0;
     warn_int(s, warning::incorrect_parameter, value);
     return 1;
+}
+
+int check_block(PlotState& s, int x, int y, int width, int height) {
+    if (x < 0 || y < 0) {
+        warn_int(s, warning::incorrect_parameter, std::min(x, y));
+        return 1;
+    }
+    if (width <= 0 || height <= 0) {
+        warn_int(s, warning::incorrect_parameter, std::min(width, height));
+        return 1;
+    }
+    return 0;
 }
 
 int check_date(PlotState& s, int day, int month, int year) {

@@ -84,6 +84,10 @@ int match_keyword(PlotState& s, const char* list, int entries, const char* keywo
 // The same without a warning when nothing matches.
 int find_keyword(const char* list, int entries, const char* keyword);
 
+// Refuses a negative position or a size that is not positive with warning 2 and the
+// smaller offending value. 0 accepted, 1 refused.
+int check_block(PlotState& s, int x, int y, int width, int height);
+
 // Refuses impossible dates with warning 2 and the offending value. 0 accepted, 1 refused.
 int check_date(PlotState& s, int day, int month, int year);
 

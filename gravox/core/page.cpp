@@ -1,5 +1,4 @@
 // Page formats, units, orientation and the size of the device picture.
-#include <algorithm>
 #include <cstring>
 
 #include "gravox/core/state.h"
@@ -90,15 +89,7 @@ void Gravox::sclfac(double factor) {
 }
 
 void Gravox::window(int x, int y, int width, int height) {
-    if (refused("window", 0, 3)) return;
-    if (x < 0 || y < 0) {
-        warn_int(*state_, warning::incorrect_parameter, std::min(x, y));
-        return;
-    }
-    if (width <= 0 || height <= 0) {
-        warn_int(*state_, warning::incorrect_parameter, std::min(width, height));
-        return;
-    }
+    if (refused("window", 0, 3) || check_block(*state_, x, y, width, height)) return;
     PageState& p = state_->page;
     p.window_mode = 1;
     p.window_x = x;
@@ -108,11 +99,7 @@ void Gravox::window(int x, int y, int width, int height) {
 }
 
 void Gravox::winsiz(int width, int height) {
-    if (refused("winsiz", 0, 3)) return;
-    if (width <= 0 || height <= 0) {
-        warn_int(*state_, warning::incorrect_parameter, std::min(width, height));
-        return;
-    }
+    if (refused("winsiz", 0, 3) || check_block(*state_, 0, 0, width, height)) return;
     PageState& p = state_->page;
     p.window_mode = 2;
     p.window_w = width;

@@ -37,14 +37,7 @@ void Gravox::pngmod(const char* mode, const char* key) {
 void Gravox::imgclp(int nx, int ny, int nw, int nh) {
     if (refused("imgclp", 1, 3)) return;
     PlotState& s = *state_;
-    if (nx < 0 || ny < 0) {
-        warn_int(s, warning::incorrect_parameter, std::min(nx, ny));
-        return;
-    }
-    if (nw <= 0 || nh <= 0) {
-        warn_int(s, warning::incorrect_parameter, std::min(nw, nh));
-        return;
-    }
+    if (check_block(s, nx, ny, nw, nh)) return;
     // Compared without overflow: the block must lie inside the image.
     if (nw > s.page.device_w - nx || nh > s.page.device_h - ny) {
         warn(s, warning::incorrect_parameter);
