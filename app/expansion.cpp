@@ -56,17 +56,17 @@ class ReportFormat {
     std::locale locale_;
 };
 
-// The recurrence of one pass. Power computes a^e; it is a template argument so that
-// the common exponent 2 runs as a plain multiplication inside the loop.
-template <class Power>
+// The recurrence of one pass. Power computes a^e and Matter the matter term
+// omega_m / a; they are template arguments so that the common exponent 2 runs as a
+// plain multiplication and a model without matter runs without the division.
+template <class Power, class Matter>
 void step_pass(ExpansionHistory& history, const ExpansionModel& model, int start, int direction,
-               std::ostream& out, Power power) {
+               std::ostream& out, Power power, Matter matter) {
     double* const time = history.time.data();
     double* const scale = history.scale.data();
     const int n = history.size();
-    const double omega_m = model.omega_m;
     const double omega_v = model.omega_v;
-    const double curvature = (1.0 - omega_m) - omega_v;
+    const double curvature = (1.0 - model.omega_m) - omega_v;
     const double step = model.step;
     // direction is +1 or -1, so this product is exact and equals direction * step.
     const double time_step = direction * step;
@@ -81,7 +81,7 @@ void step_pass(ExpansionHistory& history, const ExpansionModel& model, int start
     double t = 0.0;
     double s = direction;
     for (int i = start; i >= 0 && i < n; i += direction) {
-        const double r = (power(a) * omega_v + omega_m / a) + curvature;
+        const double r = (power(a) * omega_v + matter(a)) + curvature;
         // A negative right-hand side turns the motion round; tested afresh at every
         // step, so s alternates while R stays negative. NaN compares false.
         if (r < 0.0) s = -s;
@@ -114,6 +114,24 @@ void step_pass(ExpansionHistory& history, const ExpansionModel& model, int start
     history.t_max = t_max;
     history.a_z = a_z;
     history.t_z = t_z;
+}
+
+// Chooses the matter term of the recurrence. Without matter, omega_m / a is omega_m
+// itself (a zero of the same sign) for every a > 0, including infinity; once a is no
+// longer above 0 the pass never changes it again, so R no longer matters there. Either
+// way every stored and printed value is that of the division, which the recurrence of
+// such a model can leave out.
+template <class Power>
+void step_pass_with_matter(ExpansionHistory& history, const ExpansionModel& model, int start,
+                           int direction, std::ostream& out, Power power) {
+    const double omega_m = model.omega_m;
+    if (omega_m == 0.0) {
+        step_pass(history, model, start, direction, out, power,
+                  [omega_m](double) { return omega_m; });
+    } else {
+        step_pass(history, model, start, direction, out, power,
+                  [omega_m](double a) { return omega_m / a; });
+    }
 }
 
 // Counts at most this many steps in one direction, so that both directions and the
@@ -167,10 +185,11 @@ void integrate_expansion(ExpansionHistory& history, const ExpansionModel& model,
     const double exponent = vacuum_exponent(model.w);
     if (exponent == 2.0) {
         // pow(a, 2) is the correctly rounded square, which is exactly a * a.
-        step_pass(history, model, start, direction, out, [](double a) { return a * a; });
+        step_pass_with_matter(history, model, start, direction, out,
+                              [](double a) { return a * a; });
     } else {
-        step_pass(history, model, start, direction, out,
-                  [exponent](double a) { return std::pow(a, exponent); });
+        step_pass_with_matter(history, model, start, direction, out,
+                              [exponent](double a) { return std::pow(a, exponent); });
     }
 }
 

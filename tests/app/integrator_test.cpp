@@ -294,5 +294,49 @@ TEST(ExpansionPass, SquaringShortcutKeepsEveryRunBitForBit) {
     }
 }
 
+TEST(ExpansionPass, ModelsWithoutMatterKeepEveryValueOfTheDivision) {
+    // No matter (either sign of zero) with vacuum that brakes, drives or turns the
+    // motion round, through the squaring and the power path, into the clamp at zero.
+    const ExpansionModel models[] = {
+        {"Vacuum", "RED", -20.0f, 10.0f, -1.0f, 0.0, 1.0, 1e-3},
+        {"Signed zero", "RED", -20.0f, 10.0f, -1.0f, -0.0, 0.5, 1e-3},
+        {"Turning", "RED", -20.0f, 30.0f, -1.0f, 0.0, -2.0, 1e-3},
+        {"Power", "RED", -20.0f, 10.0f, -0.9f, 0.0, 0.7, 1e-3},
+        {"Empty", "RED", -20.0f, 10.0f, -1.0f, 0.0, 0.0, 1e-3},
+    };
+    for (const ExpansionModel& model : models) {
+        SCOPED_TRACE(model.label);
+        std::ostringstream reference_out;
+        ExpansionHistory reference;
+        reference_run(model, reference_out, reference);
+        std::ostringstream out;
+        ExpansionHistory history;
+        plot_model(model, out,
+                   [&](const ExpansionModel&, const ExpansionHistory& h) { history = h; });
+        ASSERT_EQ(history.size(), static_cast<int>(reference.scale.size()));
+        int differing = 0;
+        for (int i = 0; i < history.size(); ++i)
+            if (!same_bits(history.scale[i], reference.scale[i]) ||
+                !same_bits(history.time[i], reference.time[i]))
+                ++differing;
+        EXPECT_EQ(differing, 0);
+        EXPECT_TRUE(same_bits(history.a_min, reference.a_min));
+        EXPECT_TRUE(same_bits(history.t_min, reference.t_min));
+        EXPECT_TRUE(same_bits(history.a_max, reference.a_max));
+        EXPECT_TRUE(same_bits(history.t_max, reference.t_max));
+        EXPECT_TRUE(same_bits(history.a_z, reference.a_z));
+        EXPECT_TRUE(same_bits(history.t_z, reference.t_z));
+        EXPECT_EQ(out.str(), reference_out.str());
+    }
+    // The turning model does turn round and the falling ones reach zero, so both
+    // branches of the recurrence were taken.
+    ExpansionHistory turning;
+    std::ostringstream ignored;
+    plot_model(models[2], ignored,
+               [&](const ExpansionModel&, const ExpansionHistory& h) { turning = h; });
+    EXPECT_LT(turning.a_max, 1.3);
+    EXPECT_EQ(turning.a_min, 0.0);
+}
+
 }  // namespace
 }  // namespace cosmology
