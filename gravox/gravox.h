@@ -52,14 +52,14 @@ class Gravox {
     void gvxfin();
 
     // --- Raster images -------------------------------------------------------------
-    void imgfmt(const char* format);               // "IND", "RGB", "BIL"
+    void imgfmt(const char* format);                 // "IND", "RGB", "BIL"
     void pngmod(const char* mode, const char* key);  // "ON"/"OFF", "TRANSPARENCY"
     void imgclp(int x, int y, int width, int height);
     void erase();
     void clpwin(int x, int y, int width, int height);
-    void clpbor(const char* mode);                 // "PAGE", "AXIS"
-    void linmod(const char* mode, const char* key);  // "ON"/"OFF", "SMOOTH"
-    void gifmod(const char* mode, const char* key);  // "ON"/"OFF", "TRANSPARENCY"
+    void clpbor(const char* mode);                                   // "PAGE", "AXIS"
+    void linmod(const char* mode, const char* key);                  // "ON"/"OFF", "SMOOTH"
+    void gifmod(const char* mode, const char* key);                  // "ON"/"OFF", "TRANSPARENCY"
     void tifmod(int resolution, const char* unit, const char* key);  // "INCH"/"CM", "RESOLUTION"
 
     // --- Vector and text output formats ------------------------------------------
@@ -88,10 +88,10 @@ class Gravox {
     void complx();  // the complex serif font
     void height(int n);
     void angle(int degrees);
-    void chaang(double degrees);  // character slant, -60 to 60
-    void chaspc(double factor);   // extra gap between characters / height
-    void chawth(double factor);   // width factor, between 0 and 2
-    void fixspc(double factor);   // fixed spacing
+    void chaang(double degrees);        // character slant, -60 to 60
+    void chaspc(double factor);         // extra gap between characters / height
+    void chawth(double factor);         // width factor, between 0 and 2
+    void fixspc(double factor);         // fixed spacing
     void txtjus(const char* option);    // "LEFT", "CENT", "RIGH", "TOP", "MIDD", "BOTT"
     void basalf(const char* alphabet);  // "STAN", "GREE", "MATH", "ITAL", "SCRI", "RUSS"
     void chacod(const char* coding);    // "STAN", "ISO1", ..., "UTF8", "ISO7"
@@ -163,8 +163,7 @@ class Gravox {
     void axsscl(const char* mode, const char* axes);  // "LIN", "LOG"
     // Parts of the lower x, left y, upper x and right y axis: "NONE", "LINE", "TICKS",
     // "LABELS", "NAME".
-    void setgrf(const char* lower_x, const char* left_y, const char* upper_x,
-                const char* right_y);
+    void setgrf(const char* lower_x, const char* left_y, const char* upper_x, const char* right_y);
     void ax2grf();  // draw only the lower x and the left y axis
     void nograf();  // scaling without drawing
     void noline(const char* axes);
@@ -198,15 +197,14 @@ class Gravox {
     void namjus(const char* justification, const char* axes);  // "CENT", "LEFT", "RIGHT"
     void hname(int height);
     void rvynam();
-    void axclrs(int colour, const char* part, const char* axes);  // "LINE", ..., "ALL"
-    void mylab(const char* text, int index, const char* axes);    // labels of type "MYLAB"
+    void axclrs(int colour, const char* part, const char* axes);       // "LINE", ..., "ALL"
+    void mylab(const char* text, int index, const char* axes);         // labels of type "MYLAB"
     void labmod(const char* key, const char* mode, const char* axes);  // date and time labels
 
     // --- Numbers and dates ---------------------------------------------------------------
     void number(double value, int digits, int x, int y);
     void numfmt(const char* format);  // "FLOAT", "EXP", "FEXP", "LOG"
-    void numode(const char* decimal, const char* grouping, const char* sign,
-                const char* spacing);
+    void numode(const char* decimal, const char* grouping, const char* sign, const char* spacing);
     void basdat(int day, int month, int year);  // day 0 of date axes
     int incdat(int day, int month, int year);   // days since the base date
     int nwkday(int day, int month, int year);   // 1 Monday to 7 Sunday

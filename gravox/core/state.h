@@ -13,8 +13,8 @@
 #include "gravox/curves/curve.h"
 #include "gravox/curves/legend.h"
 #include "gravox/devices/device.h"
-#include "gravox/devices/raster_device.h"
 #include "gravox/devices/primitives.h"
+#include "gravox/devices/raster_device.h"
 #include "gravox/formats/formats.h"
 #include "gravox/text/text.h"
 
@@ -28,17 +28,17 @@ using DeviceFactory = std::function<std::unique_ptr<Device>(PlotState&, int code
 struct PlotState {
     Gravox* owner = nullptr;  // back pointer, for internal calls of public routines
 
-    FrameState frame;     // plot level, device, counters, warnings (core/frame.h)
-    FileState files;      // output selection and file naming (core/files.h)
-    PageState page;       // page and device geometry (core/page.h)
-    ColourState colours;  // colour table and palettes (curves/colour.h)
+    FrameState frame;      // plot level, device, counters, warnings (core/frame.h)
+    FileState files;       // output selection and file naming (core/files.h)
+    PageState page;        // page and device geometry (core/page.h)
+    ColourState colours;   // colour table and palettes (curves/colour.h)
     PrimitiveState prims;  // polyline buffer, clipping, line attributes (devices/primitives.h)
     AxisState axes;        // axis systems, scaling and axis settings (axes/axis_system.h)
     TextState text;        // fonts, text settings and the text position (text/text.h)
     CurveState curves;     // curve attributes and the legend curve count (curves/curve.h)
     LegendState legend;    // legend settings and the curve records (curves/legend.h)
 
-    RasterState raster;    // raster canvas and image settings (devices/raster_device.h)
+    RasterState raster;  // raster canvas and image settings (devices/raster_device.h)
 
     FormatState formats;  // settings of the vector and text formats (formats/formats.h)
 

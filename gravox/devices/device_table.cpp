@@ -1,7 +1,7 @@
 // The one table that turns a device code into the device that writes it.
 #include "gravox/devices/device.h"
-#include "gravox/formats/formats.h"
 #include "gravox/devices/raster_device.h"
+#include "gravox/formats/formats.h"
 
 namespace gvx {
 namespace {
@@ -21,7 +21,7 @@ constexpr DeviceEntry kDevices[] = {
     {701, 701, make_applet_device},  // applet source
     {801, 801, make_svg_device},     // SVG documents
     {802, 802, make_ipe_device},     // IPE documents
-    {601, 700, make_raster_device},  // raster images: PNG, and the picture held in memory
+    {601, 700, make_raster_device},  // raster images and the picture held in memory
 };
 
 }  // namespace

@@ -37,7 +37,6 @@ enum class PaletteKind {
     temperature = 8,
 };
 
-
 enum class CanvasStatus {
     ok,
     no_memory,     // the pixel or overlay memory could not be allocated

@@ -7,7 +7,7 @@
 namespace gvx::testing {
 
 class TempDir {
-public:
+  public:
     TempDir();
     ~TempDir();
     TempDir(const TempDir&) = delete;
@@ -17,19 +17,19 @@ public:
     // Path of a file inside the directory.
     std::string file(const std::string& name) const { return (path_ / name).string(); }
 
-private:
+  private:
     std::filesystem::path path_;
 };
 
 // Changes the working directory for the lifetime of the object.
 class WorkingDir {
-public:
+  public:
     explicit WorkingDir(const std::filesystem::path& dir);
     ~WorkingDir();
     WorkingDir(const WorkingDir&) = delete;
     WorkingDir& operator=(const WorkingDir&) = delete;
 
-private:
+  private:
     std::filesystem::path previous_;
 };
 
