@@ -513,12 +513,12 @@ class Composer {
         return raw;
     }
 
-    static std::vector<Stroke> circle(const std::string& spec) {
+    static std::vector<Stroke> circle(const std::string& description) {
         double v[4];
-        std::istringstream in(spec);
+        std::istringstream in(description);
         for (double& d : v) {
             std::string t;
-            if (!std::getline(in, t, ',')) fail("bad circle '" + spec + "'");
+            if (!std::getline(in, t, ',')) fail("bad circle '" + description + "'");
             d = std::stod(t);
         }
         const int n = static_cast<int>(v[3]);
