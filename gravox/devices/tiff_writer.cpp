@@ -74,12 +74,10 @@ ImageStatus write_tiff(Sink& sink, const RasterCanvas& canvas, const ImageSettin
     Entry counts = entry(279, long_counts ? kLong : kShort, h, counts_at);
     if (count_size * h <= 4) {
         put_u32(counts.value, 0);
-        for (std::uint32_t i = 0; i < h; ++i) {
-            if (long_counts)
-                put_u32(counts.value, row_bytes);
-            else
-                put_u16(counts.value + 2 * i, row_bytes);
-        }
+        if (long_counts)
+            put_u32(counts.value, row_bytes);  // a single row
+        else
+            for (std::uint32_t i = 0; i < h && i < 2; ++i) put_u16(counts.value + 2 * i, row_bytes);
     }
     const std::uint32_t bits = rgb ? extra_at : bilevel ? 1 : 8;
     const std::uint32_t photometric = indexed ? 3 : rgb ? 2 : 1;
