@@ -80,15 +80,13 @@ class PointRules {
     double dx_, dy_;
 };
 
-void draw_lines(PlotState& s, Pen& pen, const PointRules& rules, const double* x, const double* y,
-                int n) {
+void draw_lines(Pen& pen, const PointRules& rules, const double* x, const double* y, int n) {
     if (rules.plain()) {
         // The common case: one unbroken polyline straight from the caller's arrays.
         pen.move(x[0], y[0]);
         for (int i = 1; i < n; ++i) pen.draw(x[i], y[i]);
         return;
     }
-    (void)s;
     bool pen_up = true;
     if (rules.valid(0)) {
         pen.move(x[0], y[0]);
@@ -444,7 +442,7 @@ void draw_curve_pass(PlotState& s, const double* x, const double* y, int n) {
     const PointRules rules(c, x, y);
     switch (c.mode) {
         case CurveMode::line:
-            draw_lines(s, pen, rules, x, y, n);
+            draw_lines(pen, rules, x, y, n);
             break;
         case CurveMode::step:
             draw_steps(pen, rules, x, y, n);
