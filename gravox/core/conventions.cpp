@@ -163,14 +163,9 @@ void warn_custom(PlotState& s, int number, const char* text) {
         std::fprintf(out, " <<<< Warning %3d: %s in %s!\n", number, text, s.frame.routine_name);
 }
 
-namespace {
-
-// The plot itself goes to standard output only when its file sink is stdout.
 bool plot_goes_to_stdout(const PlotState& s) {
     return s.files.plot_file && s.files.plot_file->stream() == stdout;
 }
-
-}  // namespace
 
 void open_error_file(PlotState& s) {
     FrameState& f = s.frame;

@@ -46,6 +46,9 @@ int device_code_of_keyword(const char* reduced);
 // File extension of a device code ("png"), three blanks for codes without one.
 const char* device_extension(int code);
 
+// True when the plot itself is written to standard output.
+bool plot_goes_to_stdout(const PlotState& s);
+
 // Names and opens the plot file of gvxini. Returns 0, or a warning number after
 // which the plot stays closed (the warning is emitted here).
 int build_file_name(PlotState& s);

@@ -101,8 +101,7 @@ void Gravox::gvxini() {
     }
     if (is_pixel_device(f.device)) p.device_scale = pixel_device_scale(s);
 
-    if (!f.window_app && f.error_device == ErrorDevice::console &&
-        !(s.files.plot_file && s.files.plot_file->stream() == stdout))
+    if (!f.window_app && f.error_device == ErrorDevice::console && !plot_goes_to_stdout(s))
         f.secondary_error = stdout;
 
     reset_attributes();
