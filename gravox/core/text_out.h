@@ -1,0 +1,61 @@
+// Text output of the text-based writers (SVG, IPE, HPGL, applet source, PostScript,
+// PDF, metafiles): numbers become characters without the C library's printf and are
+// gathered in one large buffer that goes to the sink in blocks.
+//
+// Each number routine writes exactly the bytes of the printf conversion named beside
+// it, so a writer can move from printf to this class without changing a byte.
+#pragma once
+
+#include <cstddef>
+#include <string_view>
+
+namespace gvx {
+
+class Sink;
+
+class TextOut {
+  public:
+    explicit TextOut(Sink* sink = nullptr) : sink_(sink) {}
+    ~TextOut() { flush(); }
+    TextOut(const TextOut&) = delete;
+    TextOut& operator=(const TextOut&) = delete;
+
+    // Flushes what is pending to the old sink and writes to another one from now on.
+    void reset(Sink* sink);
+    Sink* sink() const { return sink_; }
+
+    TextOut& put(std::string_view text);
+    TextOut& put(char c) {
+        if (used_ == kSize) flush();
+        buffer_[used_++] = c;
+        return *this;
+    }
+    // "%lld" (and "%d").
+    TextOut& integer(long long value);
+    // "%*lld" with a fill of blanks, or "%0*lld" with fill '0'.
+    TextOut& padded(long long value, int width, char fill = ' ');
+    // "%.*f": the value rounded correctly to the given number of decimals (0 to 17).
+    TextOut& fixed(double value, int decimals);
+    // "%02x" of the low byte.
+    TextOut& hex2(unsigned value);
+
+    // Hands everything pending to the sink.
+    void flush();
+    // Bytes written through this object so far (pending ones included).
+    std::size_t count() const { return flushed_ + used_; }
+
+  private:
+    // Makes room for n more bytes (n at most kSize).
+    char* reserve(std::size_t n) {
+        if (kSize - used_ < n) flush();
+        return buffer_ + used_;
+    }
+
+    static constexpr std::size_t kSize = 1 << 16;
+    Sink* sink_;
+    std::size_t used_ = 0;
+    std::size_t flushed_ = 0;
+    char buffer_[kSize];
+};
+
+}  // namespace gvx

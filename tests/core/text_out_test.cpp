@@ -1,0 +1,95 @@
+// The writers' number formatting must give the bytes of the printf conversions it
+// replaces, for every finite double and every integer, including across the buffer's
+// block boundary.
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <cstdarg>
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+#include <random>
+#include <string>
+
+#include "gravox/core/sink.h"
+#include "gravox/core/text_out.h"
+
+namespace {
+
+std::string printed(const char* format, ...) __attribute__((format(printf, 1, 2)));
+std::string printed(const char* format, ...) {
+    char text[512];
+    va_list args;
+    va_start(args, format);
+    std::vsnprintf(text, sizeof text, format, args);
+    va_end(args);
+    return text;
+}
+
+TEST(TextOut, FixedDecimalsEqualPrintfForRandomAndSpecialDoubles) {
+    gvx::MemorySink sink;
+    std::string expected;
+    {
+        gvx::TextOut out(&sink);
+        std::mt19937_64 random(7);
+        const double special[] = {0.0,    -0.0,   0.5,     1.5,    2.5,        0.125,
+                                  0.005,  0.015,  1e300,   -1e300, 5e-324,     1e-7,
+                                  2969.0, 2099.5, -0.0049, 0.0051, 1234567.125};
+        for (double v : special)
+            for (int d = 0; d <= 6; ++d) {
+                out.fixed(v, d).put(';');
+                expected += printed("%.*f;", d, v);
+            }
+        for (int i = 0; i < 200000; ++i) {
+            double v;
+            std::uint64_t bits = random();
+            switch (i % 3) {
+                case 0:
+                    std::memcpy(&v, &bits, sizeof v);
+                    break;
+                case 1:
+                    v = static_cast<double>(static_cast<std::int64_t>(bits % 2000000) - 1000000) /
+                        1000.0;
+                    break;
+                default:
+                    v = std::ldexp(static_cast<double>(bits % 100000),
+                                   static_cast<int>(bits % 60) - 30);
+            }
+            if (!std::isfinite(v)) continue;
+            int d = static_cast<int>(bits >> 60) % 4;
+            out.fixed(v, d).put(' ');
+            expected += printed("%.*f ", d, v);
+        }
+    }
+    ASSERT_EQ(sink.bytes().size(), expected.size());
+    EXPECT_TRUE(sink.bytes() == expected);
+}
+
+TEST(TextOut, IntegersPaddingAndHex) {
+    gvx::MemorySink sink;
+    std::string expected;
+    {
+        gvx::TextOut out(&sink);
+        const long long values[] = {0,       1,       -1,      7,         -42,      99999,
+                                    -100000, INT_MAX, INT_MIN, LLONG_MAX, LLONG_MIN};
+        for (long long v : values) {
+            out.integer(v).put('|').padded(v, 5).put('|').padded(v, 4, '0').put('|').hex2(
+                static_cast<unsigned>(v));
+            expected += printed("%lld|%5lld|%04lld|%02x", v, v, v, static_cast<unsigned>(v) & 255u);
+        }
+    }
+    EXPECT_EQ(sink.bytes(), expected);
+}
+
+TEST(TextOut, LongTextCrossesBlocksAndCountsBytes) {
+    gvx::MemorySink sink;
+    std::string text(200000, 'x');
+    for (std::size_t i = 0; i < text.size(); i += 7) text[i] = static_cast<char>('a' + i % 26);
+    gvx::TextOut out(&sink);
+    out.put('<').put(text).put('>');
+    EXPECT_EQ(out.count(), text.size() + 2);
+    out.flush();
+    EXPECT_EQ(sink.bytes(), "<" + text + ">");
+}
+
+}  // namespace
