@@ -2,11 +2,100 @@
 
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <cstring>
 
 #include "gravox/core/sink.h"
 
 namespace gvx {
+namespace {
+
+constexpr char kDigitPairs[] =
+    "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
+    "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
+    "8081828384858687888990919293949596979899";
+
+// Writes the digits of q, at least min_digits of them (leading zeros), ending at end.
+// Returns the first digit written.
+char* digits_before(char* end, std::uint64_t q, int min_digits) {
+    char* at = end;
+    while (q >= 100) {
+        const unsigned pair = static_cast<unsigned>(q % 100) * 2;
+        q /= 100;
+        *--at = kDigitPairs[pair + 1];
+        *--at = kDigitPairs[pair];
+    }
+    if (q >= 10) {
+        *--at = kDigitPairs[q * 2 + 1];
+        *--at = kDigitPairs[q * 2];
+    } else {
+        *--at = static_cast<char>('0' + q);
+    }
+    while (end - at < min_digits) *--at = '0';
+    return at;
+}
+
+// Decimals of the integer path: v * 10^decimals stays below 2^63 for every 53-bit
+// significand, so the exact scaled value is one 64-bit product.
+constexpr int kIntegerDecimals = 3;
+constexpr std::uint64_t kPowers[kIntegerDecimals + 1] = {1, 10, 100, 1000};
+
+// "%.*f" of a finite value below 2^52 in magnitude with at most kIntegerDecimals
+// decimals, by exact integer arithmetic: the value is m * 2^-k, and the result is
+// m * 10^d / 2^k rounded to the nearest integer, ties to even, as the C library rounds
+// the exact binary value. Returns the end of the text, or null when the value is
+// outside this path (the caller falls back to std::to_chars).
+char* integer_fixed(char* out, double value, int decimals) {
+    std::uint64_t bits;
+    std::memcpy(&bits, &value, sizeof bits);
+    const int biased = static_cast<int>((bits >> 52) & 0x7ff);
+    std::uint64_t m = bits & ((std::uint64_t{1} << 52) - 1);
+    int k;  // value = m * 2^-k
+    if (biased == 0) {
+        k = 1074;  // subnormal (or zero)
+    } else {
+        m |= std::uint64_t{1} << 52;
+        k = 1075 - biased;
+    }
+    if (k <= 0) return nullptr;  // 2^52 or more, infinity or not a number
+    const std::uint64_t p = m * kPowers[decimals];
+    std::uint64_t q = 0;
+    if (k < 64) {
+        q = p >> k;
+        const std::uint64_t rest = p & ((std::uint64_t{1} << k) - 1);
+        const std::uint64_t half = std::uint64_t{1} << (k - 1);
+        if (rest > half || (rest == half && (q & 1))) ++q;
+    }  // else p < 2^63 <= half: rounds to zero
+    char digits[24];
+    char* end = digits + sizeof digits;
+    const char* first = digits_before(end, q, decimals + 1);
+    char* at = out;
+    if (bits >> 63) *at++ = '-';
+    const std::size_t whole = static_cast<std::size_t>(end - first - decimals);
+    std::memcpy(at, first, whole);
+    at += whole;
+    if (decimals > 0) {
+        *at++ = '.';
+        std::memcpy(at, first + whole, static_cast<std::size_t>(decimals));
+        at += decimals;
+    }
+    return at;
+}
+
+// The longest "%.*f" text: sign, 309 integer digits, point and 17 decimals.
+constexpr std::size_t kLongestFixed = 1 + 309 + 1 + 17;
+
+// "%.*f" with 0 to 17 decimals (others are clamped) into out, which holds at least
+// kLongestFixed characters. Returns the end of the text.
+char* fixed_text(char* out, double value, int decimals) {
+    if (decimals < 0) decimals = 0;
+    if (decimals > 17) decimals = 17;
+    if (decimals <= kIntegerDecimals)
+        if (char* end = integer_fixed(out, value, decimals)) return end;
+    return std::to_chars(out, out + kLongestFixed, value, std::chars_format::fixed, decimals).ptr;
+}
+
+}  // namespace
 
 void TextOut::reset(Sink* sink) {
     flush();
@@ -56,13 +145,21 @@ TextOut& TextOut::padded(long long value, int width, char fill) {
 }
 
 TextOut& TextOut::fixed(double value, int decimals) {
-    if (decimals < 0) decimals = 0;
-    if (decimals > 17) decimals = 17;
-    // The longest result: sign, 309 integer digits, point and decimals.
-    constexpr std::size_t kLongest = 1 + 309 + 1 + 17;
-    char* at = reserve(kLongest);
-    auto result = std::to_chars(at, at + kLongest, value, std::chars_format::fixed, decimals);
-    used_ += static_cast<std::size_t>(result.ptr - at);
+    char* at = reserve(kLongestFixed);
+    used_ += static_cast<std::size_t>(fixed_text(at, value, decimals) - at);
+    return *this;
+}
+
+TextOut& TextOut::fixed(double value, int decimals, int width) {
+    char text[kLongestFixed];
+    const std::size_t length = static_cast<std::size_t>(fixed_text(text, value, decimals) - text);
+    if (width > 64) width = 64;
+    const std::size_t pad =
+        static_cast<std::size_t>(width) > length ? static_cast<std::size_t>(width) - length : 0;
+    char* at = reserve(pad + length);
+    std::memset(at, ' ', pad);
+    std::memcpy(at + pad, text, length);
+    used_ += pad + length;
     return *this;
 }
 

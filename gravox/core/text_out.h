@@ -36,6 +36,8 @@ class TextOut {
     TextOut& padded(long long value, int width, char fill = ' ');
     // "%.*f": the value rounded correctly to the given number of decimals (0 to 17).
     TextOut& fixed(double value, int decimals);
+    // "%*.*f": as fixed, right-aligned with blanks in a field of at least width characters.
+    TextOut& fixed(double value, int decimals, int width);
     // "%02x" of the low byte.
     TextOut& hex2(unsigned value);
 

@@ -16,6 +16,7 @@
 #include <cstdint>
 
 #include "gravox/core/state.h"
+#include "gravox/core/text_out.h"
 #include "gravox/formats/formats.h"
 
 namespace gvx {
@@ -52,8 +53,13 @@ class AppletDevice final : public PixelDevice {
     // Accounts for the next call (a polygon weighs as much as its vertices) and moves on
     // to the next method when the current one is full.
     void next_call(long weight = 1);
+    // A call with four integer arguments: its head, "a,b,c,d" and ");".
+    void write_call(const char* head, int a, int b, int c, int d);
+    // The rounded coordinates of a polygon's vertices, ten to a line.
+    void write_vertices(const double* v, int n);
 
     Sink* out_ = nullptr;
+    TextOut text_;                                 // the source on its way to out_
     long calls_ = 0;                               // calls in the current method
     int part_ = 0;                                 // number of the current method after paint
     std::uint8_t red_ = 0, green_ = 0, blue_ = 0;  // colour of the graphics object
@@ -84,6 +90,7 @@ void class_name(const char* file_name, char* name) {
 int AppletDevice::open(Sink* file) {
     if (!file) return 36;  // "File error"
     out_ = file;
+    text_.reset(file);
     PageState& p = state_.page;
     p.colour_depth = 24;
     p.device_scale = fitted_scale(state_);
@@ -91,21 +98,22 @@ int AppletDevice::open(Sink* file) {
     char name[kClassNameLength + 1];
     class_name(state_.files.plot_file_name, name);
     const DateText when = date_text(state_.frame.clock());
-    out_->put("// GRAVOX Java Metafile\n");
-    out_->printf("// Creator: GRAVOX %4.1f\n", kFormatVersion);
-    out_->printf("// Date   : %s, %s\n", when.date, when.time);
-    out_->printf("// Size   : %d %d\n", p.device_w, p.device_h);
-    out_->put("\n");
-    out_->put("import java.applet.*;\n");
-    out_->put("import java.awt.*;\n\n");
-    out_->printf("public class %s extends Applet {\n", name);
-    out_->put("public void paint(Graphics g) {\n");
+    text_.put("// GRAVOX Java Metafile\n");
+    text_.put("// Creator: GRAVOX ").fixed(kFormatVersion, 1, 4).put('\n');
+    text_.put("// Date   : ").put(when.date).put(", ").put(when.time).put('\n');
+    text_.put("// Size   : ").integer(p.device_w).put(' ').integer(p.device_h).put('\n');
+    text_.put("\n");
+    text_.put("import java.applet.*;\n");
+    text_.put("import java.awt.*;\n\n");
+    text_.put("public class ").put(name).put(" extends Applet {\n");
+    text_.put("public void paint(Graphics g) {\n");
     return 0;
 }
 
 int AppletDevice::close() {
     if (!out_) return 0;
-    out_->put("  }\n}\n");
+    text_.put("  }\n}\n");
+    text_.reset(nullptr);  // everything to the file before core closes it
     out_ = nullptr;
     return 0;
 }
@@ -114,13 +122,27 @@ void AppletDevice::next_call(long weight) {
     calls_ += weight;
     if (calls_ <= kCallsPerMethod) return;
     ++part_;
-    out_->printf("  part%d (g);\n  }\nprivate void part%d (Graphics g) {\n", part_, part_);
+    text_.put("  part").integer(part_).put(" (g);\n  }\nprivate void part").integer(part_);
+    text_.put(" (Graphics g) {\n");
     calls_ = weight;
+}
+
+void AppletDevice::write_call(const char* head, int a, int b, int c, int d) {
+    text_.put(head).integer(a).put(',').integer(b).put(',').integer(c).put(',').integer(d);
+    text_.put(");\n");
+}
+
+void AppletDevice::write_vertices(const double* v, int n) {
+    for (int i = 0; i < n; ++i) {
+        if (i > 0) text_.put(i % 10 == 0 ? ",\n    " : ",");
+        text_.integer(truncate_coordinate(v[i] + 0.5));
+    }
 }
 
 void AppletDevice::set_colour(std::uint8_t r, std::uint8_t g, std::uint8_t b) {
     next_call();
-    out_->printf("  g.setColor (new Color (%d,%d,%d));\n", r, g, b);
+    text_.put("  g.setColor (new Color (").integer(r).put(',').integer(g).put(',').integer(b);
+    text_.put("));\n");
     red_ = r;
     green_ = g;
     blue_ = b;
@@ -135,13 +157,14 @@ void AppletDevice::colour(int value) {
 void AppletDevice::erase() {
     if (!out_) return;
     next_call();
-    out_->printf("  g.clearRect (0,0,%d,%d);\n", state_.page.device_w, state_.page.device_h);
+    text_.put("  g.clearRect (0,0,").integer(state_.page.device_w).put(',');
+    text_.integer(state_.page.device_h).put(");\n");
 }
 
 void AppletDevice::line(int x1, int y1, int x2, int y2) {
     if (!out_) return;
     next_call();
-    out_->printf("  g.drawLine (%d,%d,%d,%d);\n", x1, y1, x2, y2);
+    write_call("  g.drawLine (", x1, y1, x2, y2);
 }
 
 void AppletDevice::filled_rect(int x, int y, int w, int h, int colour) {
@@ -150,7 +173,7 @@ void AppletDevice::filled_rect(int x, int y, int w, int h, int colour) {
     const std::uint8_t r = red_, g = green_, b = blue_;
     if (other) set_colour(c.red, c.green, c.blue);
     next_call();
-    out_->printf("  g.fillRect (%d,%d,%d,%d);\n", x, y, w, h);
+    write_call("  g.fillRect (", x, y, w, h);
     if (other) set_colour(r, g, b);
 }
 
@@ -172,15 +195,11 @@ int AppletDevice::pixel_polygon(const double* x, const double* y, int n) {
     if (!out_ || n < 1) return 0;
     next_call(1 + static_cast<long>(n));
     // Ten vertices to a source line keep the arrays readable.
-    out_->put("  g.fillPolygon (new int[] {");
-    for (int i = 0; i < n; ++i)
-        out_->printf("%s%d", i == 0 ? "" : (i % 10 == 0 ? ",\n    " : ","),
-                     truncate_coordinate(x[i] + 0.5));
-    out_->put("},\n    new int[] {");
-    for (int i = 0; i < n; ++i)
-        out_->printf("%s%d", i == 0 ? "" : (i % 10 == 0 ? ",\n    " : ","),
-                     truncate_coordinate(y[i] + 0.5));
-    out_->printf("}, %d);\n", n);
+    text_.put("  g.fillPolygon (new int[] {");
+    write_vertices(x, n);
+    text_.put("},\n    new int[] {");
+    write_vertices(y, n);
+    text_.put("}, ").integer(n).put(");\n");
     return 0;
 }
 

@@ -7,10 +7,11 @@
 // hatched and wide or patterned lines arrive as separate segments from the
 // primitives, and no line width or line type commands are written.
 #include <algorithm>
-#include <cstdio>
+#include <charconv>
 #include <cstring>
 
 #include "gravox/core/state.h"
+#include "gravox/core/text_out.h"
 #include "gravox/core/warning_texts.h"
 #include "gravox/formats/formats.h"
 #include "gravox/gravox.h"
@@ -47,22 +48,24 @@ class HpglDevice final : public Device {
   private:
     void to_plotter(double x, double y, int& px, int& py) const;
     void command(const char* pen, double x, double y);
-    // Appends one command to the line, ending the line first when it would not fit.
-    void append(const char* text);
+    // Appends one command of n characters to the line, ending the line first when it
+    // would not fit.
+    void append(const char* text, int n);
     void end_line();
 
     int code_;
     Sink* out_ = nullptr;
+    TextOut text_;  // the commands on their way to out_
     double scale_ = 0.0;
-    char line_[kHpglLineLength + 2] = "";  // the line, its newline and the terminator
-    int pending_ = 0;
+    int pending_ = 0;  // characters of the current line
 };
 
 int HpglDevice::open(Sink* file) {
     if (!file) return 36;  // "File error"
     out_ = file;
-    if (state_.formats.hpgl_mode == 1) out_->put("IN;SP1;LT;PU;\n");
-    out_->put(" SP1;\n");
+    text_.reset(file);
+    if (state_.formats.hpgl_mode == 1) text_.put("IN;SP1;LT;PU;\n");
+    text_.put(" SP1;\n");
 
     const PageState& p = state_.page;
     const double u = state_.frame.unit_scale * p.scale_factor;
@@ -76,7 +79,6 @@ int HpglDevice::open(Sink* file) {
     }
     state_.page.device_scale = scale_;
     pending_ = 0;
-    line_[0] = '\0';
     return 0;
 }
 
@@ -108,42 +110,47 @@ void HpglDevice::command(const char* pen, double x, double y) {
     if (!out_) return;
     int px, py;
     to_plotter(x, y, px, py);
-    char text[48];
-    std::snprintf(text, sizeof text, "%s%d,%d;", pen, px, py);
-    append(text);
+    // "PU" or "PD", two integers of at most 11 characters, the comma and the semicolon.
+    char text[32];
+    char* at = text;
+    *at++ = pen[0];
+    *at++ = pen[1];
+    at = std::to_chars(at, at + 11, px).ptr;
+    *at++ = ',';
+    at = std::to_chars(at, at + 11, py).ptr;
+    *at++ = ';';
+    append(text, static_cast<int>(at - text));
 }
 
 void HpglDevice::colour(int value) {
     if (!out_) return;
-    char text[24];
-    std::snprintf(text, sizeof text, "SP%d;", resolve_device_colour(state_, value).index);
-    append(text);
+    char text[24] = "SP";
+    char* at = std::to_chars(text + 2, text + 13, resolve_device_colour(state_, value).index).ptr;
+    *at++ = ';';
+    append(text, static_cast<int>(at - text));
 }
 
 void HpglDevice::end_line() {
-    line_[pending_] = '\n';
-    out_->write(line_, static_cast<std::size_t>(pending_) + 1);
+    text_.put('\n');
     pending_ = 0;
-    line_[0] = '\0';
 }
 
-void HpglDevice::append(const char* text) {
-    const int n = static_cast<int>(std::strlen(text));
+void HpglDevice::append(const char* text, int n) {
     if (pending_ + n > kHpglLineLength && pending_ > 0) end_line();
     if (n > kHpglLineLength) {
         set_custom_warning(state_, "Internal overflow in qqsbuf");
         warn(state_, kHpglOverflow);
         return;
     }
-    std::memcpy(line_ + pending_, text, static_cast<std::size_t>(n));
+    text_.put(std::string_view(text, static_cast<std::size_t>(n)));
     pending_ += n;
-    line_[pending_] = '\0';
 }
 
 int HpglDevice::close() {
     if (!out_) return 0;
-    append("PU0,0;");
+    append("PU0,0;", 6);
     end_line();
+    text_.reset(nullptr);  // everything to the file before core closes it
     out_ = nullptr;
     return 0;
 }

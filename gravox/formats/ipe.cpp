@@ -13,6 +13,7 @@
 
 #include "gravox/axes/numbers.h"
 #include "gravox/core/state.h"
+#include "gravox/core/text_out.h"
 #include "gravox/formats/formats.h"
 #include "gravox/formats/point_chain.h"
 
@@ -44,6 +45,13 @@ ColourText colour_text(std::uint8_t r, std::uint8_t g, std::uint8_t b) {
     return out;
 }
 
+// The time stamp of the document, "D:yyyymmddhhmmss" (each field kept to its width).
+void write_stamp(TextOut& text, const std::tm& when) {
+    text.put("D:").padded(((when.tm_year + 1900) % 10000 + 10000) % 10000, 4, '0');
+    const int fields[5] = {when.tm_mon + 1, when.tm_mday, when.tm_hour, when.tm_min, when.tm_sec};
+    for (int field : fields) text.padded((field % 100 + 100) % 100, 2, '0');
+}
+
 class IpeDevice final : public Device, public TextDevice {
   public:
     explicit IpeDevice(PlotState& s) : Device(s) {}
@@ -70,12 +78,17 @@ class IpeDevice final : public Device, public TextDevice {
     void sync_width();
     void write_pending();
     void flush();
+    void set_colour(std::uint8_t r, std::uint8_t g, std::uint8_t b);
+    // "x y" of a point with one decimal, then the operator and a newline.
+    void write_point(double x, double y, const char* op);
 
     Sink* out_ = nullptr;
+    TextOut text_;  // the drawing on its way to out_
     double scale_ = 0.0;
     PointChain<kIpePoints> chain_;  // the line being drawn
     std::uint8_t red_ = 0, green_ = 0, blue_ = 0;
-    int width_ = 1;  // the line width the pen was set for
+    ColourText colour_ = colour_text(0, 0, 0);  // text of the current colour
+    int width_ = 1;                             // the line width the pen was set for
     double pen_ = 0.0;
 };
 
@@ -98,39 +111,43 @@ double IpeDevice::base_pen() const {
 int IpeDevice::open(Sink* file) {
     if (!file) return 36;  // "File error"
     out_ = file;
+    text_.reset(file);
     PageState& p = state_.page;
     p.colour_depth = 24;
     scale_ = state_.frame.unit_scale * p.scale_factor * 72.0 / 254.0;
     p.device_scale = scale_;
 
-    std::tm when = state_.frame.clock();
-    char stamp[32];
-    std::snprintf(stamp, sizeof stamp, "D:%04d%02d%02d%02d%02d%02d",
-                  ((when.tm_year + 1900) % 10000 + 10000) % 10000,
-                  ((when.tm_mon + 1) % 100 + 100) % 100, (when.tm_mday % 100 + 100) % 100,
-                  (when.tm_hour % 100 + 100) % 100, (when.tm_min % 100 + 100) % 100,
-                  (when.tm_sec % 100 + 100) % 100);
-    out_->put("<?xml version=\"1.0\"?>\n");
-    out_->put("<!DOCTYPE ipe SYSTEM \"ipe.dtd\">\n");
-    out_->printf("<ipe version=\"70010\" creator=\"Gravox %4.1f\">\n", kFormatVersion);
-    out_->printf("<info created=\"%s\" modified=\"%s\"/>\n", stamp, stamp);
-    out_->put("<preamble>\\usepackage{times,graphicx}</preamble>\n");
-    out_->put("<ipestyle name=\"basic\">\n");
+    const std::tm when = state_.frame.clock();
+    text_.put("<?xml version=\"1.0\"?>\n");
+    text_.put("<!DOCTYPE ipe SYSTEM \"ipe.dtd\">\n");
+    text_.put("<ipe version=\"70010\" creator=\"Gravox ").fixed(kFormatVersion, 1, 4).put("\">\n");
+    text_.put("<info created=\"");
+    write_stamp(text_, when);
+    text_.put("\" modified=\"");
+    write_stamp(text_, when);
+    text_.put("\"/>\n");
+    text_.put("<preamble>\\usepackage{times,graphicx}</preamble>\n");
+    text_.put("<ipestyle name=\"basic\">\n");
     // Without a layout the reader puts the drawing on a portrait A4 sheet and cuts off
     // what lies beyond it; the sheet is made the size of the page, in whole points.
     const bool turned = p.orientation == PageOrientation::portrait;
     const int paper_w = truncate_coordinate(std::ceil(scale_ * (turned ? p.height : p.width)));
     const int paper_h = truncate_coordinate(std::ceil(scale_ * (turned ? p.width : p.height)));
-    out_->printf("<layout paper=\"%d %d\" origin=\"0 0\" frame=\"%d %d\"/>\n", paper_w, paper_h,
-                 paper_w, paper_h);
-    out_->put("</ipestyle>\n");
-    out_->put("<page>\n");
-    out_->put("<layer name=\"alpha\"/>\n");
-    out_->put("<view layers=\"alpha\" active=\"alpha\"/>\n");
+    text_.put("<layout paper=\"").integer(paper_w).put(' ').integer(paper_h);
+    text_.put("\" origin=\"0 0\" frame=\"")
+        .integer(paper_w)
+        .put(' ')
+        .integer(paper_h)
+        .put("\"/>\n");
+    text_.put("</ipestyle>\n");
+    text_.put("<page>\n");
+    text_.put("<layer name=\"alpha\"/>\n");
+    text_.put("<view layers=\"alpha\" active=\"alpha\"/>\n");
 
     pen_ = base_pen();
     width_ = 1;
     chain_.reset();
+    set_colour(0, 0, 0);
     return 0;
 }
 
@@ -149,11 +166,11 @@ void IpeDevice::sync_width() {
 void IpeDevice::write_pending() {
     const int n = chain_.count();
     if (n >= 2) {
-        const ColourText c = colour_text(red_, green_, blue_);
-        out_->printf("<path layer=\"alpha\" stroke=\"%s\" pen=\"%.3f\">\n", c.text, pen_);
-        out_->printf("%.1f %.1f m\n", chain_.x(0), chain_.y(0));
-        for (int i = 1; i < n; ++i) out_->printf("%.1f %.1f l\n", chain_.x(i), chain_.y(i));
-        out_->put("</path>\n");
+        text_.put("<path layer=\"alpha\" stroke=\"").put(colour_.text);
+        text_.put("\" pen=\"").fixed(pen_, 3).put("\">\n");
+        write_point(chain_.x(0), chain_.y(0), " m\n");
+        for (int i = 1; i < n; ++i) write_point(chain_.x(i), chain_.y(i), " l\n");
+        text_.put("</path>\n");
     }
     chain_.written();
 }
@@ -187,9 +204,18 @@ void IpeDevice::colour(int value) {
     sync_width();
     flush();
     const DeviceColour c = resolve_device_colour(state_, value);
-    red_ = c.red;
-    green_ = c.green;
-    blue_ = c.blue;
+    set_colour(c.red, c.green, c.blue);
+}
+
+void IpeDevice::set_colour(std::uint8_t r, std::uint8_t g, std::uint8_t b) {
+    red_ = r;
+    green_ = g;
+    blue_ = b;
+    colour_ = colour_text(r, g, b);
+}
+
+void IpeDevice::write_point(double x, double y, const char* op) {
+    text_.fixed(x, 1).put(' ').fixed(y, 1).put(op);
 }
 
 void IpeDevice::fill_box(double x1, double y1, double x2, double y2, int colour) {
@@ -201,29 +227,29 @@ void IpeDevice::fill_box(double x1, double y1, double x2, double y2, int colour)
     double ax, ay, bx, by;
     to_points(x1, y1, ax, ay);
     to_points(x2, y2, bx, by);
-    out_->printf("<path layer=\"alpha\" fill=\"%s\">\n", c.text);
-    out_->printf("%.1f %.1f m\n", ax, ay);
-    out_->printf("%.1f %.1f l\n", ax, by);
-    out_->printf("%.1f %.1f l\n", bx, by);
-    out_->printf("%.1f %.1f l\n", bx, ay);
-    out_->printf("%.1f %.1f l\n", ax, ay);
-    out_->put("</path>\n");
+    text_.put("<path layer=\"alpha\" fill=\"").put(c.text).put("\">\n");
+    write_point(ax, ay, " m\n");
+    write_point(ax, by, " l\n");
+    write_point(bx, by, " l\n");
+    write_point(bx, ay, " l\n");
+    write_point(ax, ay, " l\n");
+    text_.put("</path>\n");
 }
 
 int IpeDevice::fill_polygon(const double* x, const double* y, int n) {
     if (!out_ || !x || !y || n < 1) return 0;
     sync_width();
     flush();
-    const ColourText c = colour_text(red_, green_, blue_);
-    out_->printf("<path layer=\"alpha\" fill=\"%s\" stroke=\"%s\">\n", c.text, c.text);
+    text_.put("<path layer=\"alpha\" fill=\"").put(colour_.text);
+    text_.put("\" stroke=\"").put(colour_.text).put("\">\n");
     for (int i = 0; i < n; ++i) {
         double px, py;
         to_points(x[i], y[i], px, py);
-        out_->printf("%.1f %.1f %s\n", px, py, i == 0 ? "m" : "l");
+        write_point(px, py, i == 0 ? " m\n" : " l\n");
     }
     // The outline is closed, so its stroke meets the first vertex again.
-    out_->put("h\n");
-    out_->put("</path>\n");
+    text_.put("h\n");
+    text_.put("</path>\n");
     return 0;
 }
 
@@ -233,17 +259,17 @@ void IpeDevice::text_character(const DeviceCharacter& c) {
     flush();
     double x, y;
     to_points(c.x, c.y, x, y);
-    out_->printf("<text pos=\"%.1f %.1f\" type=\"label\" valign=\"baseline\" ", x, y);
-    if (red_ != 0 || green_ != 0 || blue_ != 0)
-        out_->printf("stroke=\"%s\" ", colour_text(red_, green_, blue_).text);
+    text_.put("<text pos=\"").fixed(x, 1).put(' ').fixed(y, 1);
+    text_.put("\" type=\"label\" valign=\"baseline\" ");
+    if (red_ != 0 || green_ != 0 || blue_ != 0) text_.put("stroke=\"").put(colour_.text).put("\" ");
     const int divisor = c.size_divisor > 0 ? c.size_divisor : 1000;
-    out_->printf("size=\"%.1f\"", 1000.0 / divisor * c.height * scale_);
+    text_.put("size=\"").fixed(1000.0 / divisor * c.height * scale_, 1).put('"');
     if (c.angle != 0) {
-        out_->put("\n");
-        if (c.angle == 90 || c.angle == 180) out_->put(" halign=\"right\"");
+        text_.put("\n");
+        if (c.angle == 90 || c.angle == 180) text_.put(" halign=\"right\"");
     }
-    out_->put(">");
-    if (c.angle != 0) out_->printf("\\rotatebox{%d}", c.angle);
+    text_.put(">");
+    if (c.angle != 0) text_.put("\\rotatebox{").integer(c.angle).put('}');
     // The label goes through LaTeX inside XML: characters special to either are escaped.
     const unsigned char code = text_code(c.code);
     switch (code) {
@@ -253,45 +279,45 @@ void IpeDevice::text_character(const DeviceCharacter& c) {
         case '}':
         case '#':
         case '_':
-            out_->put_byte('\\');
-            out_->put_byte(code);
+            text_.put('\\').put(static_cast<char>(code));
             break;
         case '&':
-            out_->put("\\&amp;");
+            text_.put("\\&amp;");
             break;
         case '<':
-            out_->put("\\textless");
+            text_.put("\\textless");
             break;
         case '>':
-            out_->put("\\textgreater");
+            text_.put("\\textgreater");
             break;
         case '\\':
-            out_->put("\\textbackslash");
+            text_.put("\\textbackslash");
             break;
         case '~':
-            out_->put("\\textasciitilde");
+            text_.put("\\textasciitilde");
             break;
         case '^':
-            out_->put("\\textasciicircum");
+            text_.put("\\textasciicircum");
             break;
         default:
             if (code >= 0x80) {
                 // The document is UTF-8: Latin-1 characters take two bytes.
-                out_->put_byte(static_cast<unsigned char>(0xC0 | (code >> 6)));
-                out_->put_byte(static_cast<unsigned char>(0x80 | (code & 0x3F)));
+                text_.put(static_cast<char>(0xC0 | (code >> 6)));
+                text_.put(static_cast<char>(0x80 | (code & 0x3F)));
             } else {
-                out_->put_byte(code);
+                text_.put(static_cast<char>(code));
             }
     }
-    out_->put("</text>\n");
+    text_.put("</text>\n");
 }
 
 int IpeDevice::close() {
     if (!out_) return 0;
     sync_width();
     flush();
-    out_->put("</page>\n");
-    out_->put("</ipe>\n");
+    text_.put("</page>\n");
+    text_.put("</ipe>\n");
+    text_.reset(nullptr);  // everything to the file before core closes it
     out_ = nullptr;
     return 0;
 }

@@ -12,6 +12,7 @@
 #include <utility>
 
 #include "gravox/core/state.h"
+#include "gravox/core/text_out.h"
 #include "gravox/formats/formats.h"
 #include "gravox/formats/point_chain.h"
 
@@ -71,8 +72,12 @@ class SvgDevice final : public Device, public TextDevice {
     void close_group();
     void write_rect(double x, double y, double w, double h, std::uint8_t r, std::uint8_t g,
                     std::uint8_t b);
+    void write_colour(std::uint8_t r, std::uint8_t g, std::uint8_t b);
+    // " x, y" of a point with two decimals.
+    void write_point(double x, double y);
 
     Sink* out_ = nullptr;
+    TextOut text_;  // the document on its way to out_
     double scale_ = 0.0;
     PointChain<kSvgPoints> chain_;  // the line being drawn
     std::uint8_t red_ = 0, green_ = 0, blue_ = 0;
@@ -95,23 +100,24 @@ void SvgDevice::to_device(double x, double y, double& dx, double& dy) const {
 int SvgDevice::open(Sink* file) {
     if (!file) return 36;  // "File error": the document has nowhere to go
     out_ = file;
+    text_.reset(file);
     PageState& p = state_.page;
     p.colour_depth = 24;
     scale_ = fitted_scale(state_);
     p.device_scale = scale_;
 
     const DateText when = date_text(state_.frame.clock());
-    out_->put("<?xml version=\"1.0\" encoding=\"ISO-8859-1\" standalone=\"no\"?>\n");
-    out_->put("<!DOCTYPE svg PUBLIC \"-//W3C//DTD SVG 20010904//EN\"\n");
-    out_->put("  \"http://www.w3.org/TR/2001/REC-SVG-20010904/DTD/svg10.dtd\">\n");
-    out_->put("<!-- Created by GRAVOX (https://gravox.example.org)\n");
-    out_->printf("Version: %4.1f\n", kFormatVersion);
-    out_->printf("Date   : %s %s\n", when.date, when.time);
-    out_->put("-->\n");
-    out_->printf("<svg width=\"%d\" height=\"%d\"\n", truncate_coordinate((p.device_w - 1) + 1.5),
-                 truncate_coordinate((p.device_h - 1) + 1.5));
-    out_->put("  xmlns=\"http://www.w3.org/2000/svg\"\n");
-    out_->put("  xmlns:xlink=\"http://www.w3.org/1999/xlink\">\n\n");
+    text_.put("<?xml version=\"1.0\" encoding=\"ISO-8859-1\" standalone=\"no\"?>\n");
+    text_.put("<!DOCTYPE svg PUBLIC \"-//W3C//DTD SVG 20010904//EN\"\n");
+    text_.put("  \"http://www.w3.org/TR/2001/REC-SVG-20010904/DTD/svg10.dtd\">\n");
+    text_.put("<!-- Created by GRAVOX (https://gravox.example.org)\n");
+    text_.put("Version: ").fixed(kFormatVersion, 1, 4).put('\n');
+    text_.put("Date   : ").put(when.date).put(' ').put(when.time).put('\n');
+    text_.put("-->\n");
+    text_.put("<svg width=\"").integer(truncate_coordinate((p.device_w - 1) + 1.5));
+    text_.put("\" height=\"").integer(truncate_coordinate((p.device_h - 1) + 1.5)).put("\"\n");
+    text_.put("  xmlns=\"http://www.w3.org/2000/svg\"\n");
+    text_.put("  xmlns:xlink=\"http://www.w3.org/1999/xlink\">\n\n");
 
     width_ = 1.0;
     group_ = Group::none;
@@ -138,14 +144,15 @@ void SvgDevice::sync_width() {
 void SvgDevice::open_stroke_group() {
     if (group_ == Group::stroke) return;
     close_group();
-    out_->printf("<g fill=\"none\" stroke=\"#%02x%02x%02x\" stroke-width=\"%.3f\">\n", red_, green_,
-                 blue_, width_);
+    text_.put("<g fill=\"none\" stroke=\"");
+    write_colour(red_, green_, blue_);
+    text_.put("\" stroke-width=\"").fixed(width_, 3).put("\">\n");
     group_ = Group::stroke;
 }
 
 void SvgDevice::close_group() {
     if (group_ == Group::none) return;
-    out_->put("</g>\n");
+    text_.put("</g>\n");
     group_ = Group::none;
 }
 
@@ -154,15 +161,16 @@ void SvgDevice::write_pending() {
     if (n == 0) return;
     open_stroke_group();
     if (n == 2) {
-        out_->printf("<line x1=\"%.2f\" y1=\"%.2f\" x2=\"%.2f\" y2=\"%.2f\"/>\n", chain_.x(0),
-                     chain_.y(0), chain_.x(1), chain_.y(1));
+        text_.put("<line x1=\"").fixed(chain_.x(0), 2).put("\" y1=\"").fixed(chain_.y(0), 2);
+        text_.put("\" x2=\"").fixed(chain_.x(1), 2).put("\" y2=\"").fixed(chain_.y(1), 2);
+        text_.put("\"/>\n");
     } else if (n > 2) {
-        out_->put("<polyline points=\"\n");
+        text_.put("<polyline points=\"\n");
         for (int i = 0; i < n; ++i) {
-            out_->printf(" %.2f, %.2f", chain_.x(i), chain_.y(i));
-            if ((i + 1) % 5 == 0 && i + 1 < n) out_->put("\n");
+            write_point(chain_.x(i), chain_.y(i));
+            if ((i + 1) % 5 == 0 && i + 1 < n) text_.put('\n');
         }
-        out_->put("\"/>\n");
+        text_.put("\"/>\n");
     }
     chain_.written();
 }
@@ -203,10 +211,21 @@ void SvgDevice::colour(int value) {
     blue_ = c.blue;
 }
 
+void SvgDevice::write_colour(std::uint8_t r, std::uint8_t g, std::uint8_t b) {
+    text_.put('#').hex2(r).hex2(g).hex2(b);
+}
+
+void SvgDevice::write_point(double x, double y) {
+    text_.put(' ').fixed(x, 2).put(", ").fixed(y, 2);
+}
+
 void SvgDevice::write_rect(double x, double y, double w, double h, std::uint8_t r, std::uint8_t g,
                            std::uint8_t b) {
-    out_->printf("<rect x=\"%.2f\" y=\"%.2f\" width=\"%.2f\" height=\"%.2f\"\n", x, y, w, h);
-    out_->printf(" fill=\"#%02x%02x%02x\" stroke=\"none\"/>\n", r, g, b);
+    text_.put("<rect x=\"").fixed(x, 2).put("\" y=\"").fixed(y, 2);
+    text_.put("\" width=\"").fixed(w, 2).put("\" height=\"").fixed(h, 2).put("\"\n");
+    text_.put(" fill=\"");
+    write_colour(r, g, b);
+    text_.put("\" stroke=\"none\"/>\n");
 }
 
 void SvgDevice::fill_box(double x1, double y1, double x2, double y2, int colour) {
@@ -229,14 +248,16 @@ int SvgDevice::fill_polygon(const double* x, const double* y, int n) {
     sync_width();
     flush();
     open_stroke_group();
-    out_->printf("<polygon fill=\"#%02x%02x%02x\" points=\"\n", red_, green_, blue_);
+    text_.put("<polygon fill=\"");
+    write_colour(red_, green_, blue_);
+    text_.put("\" points=\"\n");
     for (int i = 0; i < n; ++i) {
         double dx, dy;
         to_device(x[i], y[i], dx, dy);
-        out_->printf(" %.2f, %.2f", dx, dy);
-        if ((i + 1) % 5 == 0 && i + 1 < n) out_->put("\n");
+        write_point(dx, dy);
+        if ((i + 1) % 5 == 0 && i + 1 < n) text_.put('\n');
     }
-    out_->put("\"/>\n");
+    text_.put("\"/>\n");
     return 0;
 }
 
@@ -250,31 +271,32 @@ void SvgDevice::text_character(const DeviceCharacter& c) {
     if (group_ != Group::text || text_font_ != c.font || text_size_ != size) {
         close_group();
         const SvgFont f = svg_font(c.font);
-        out_->printf("<g font-family=\"%s\" font-weight=\"%s\" font-style=\"%s\"\n", f.family,
-                     f.weight, f.style);
-        out_->printf("font-size=\"%d\" stroke=\"none\" fill=\"#%02x%02x%02x\">\n", size, red_,
-                     green_, blue_);
+        text_.put("<g font-family=\"").put(f.family).put("\" font-weight=\"").put(f.weight);
+        text_.put("\" font-style=\"").put(f.style).put("\"\n");
+        text_.put("font-size=\"").integer(size).put("\" stroke=\"none\" fill=\"");
+        write_colour(red_, green_, blue_);
+        text_.put("\">\n");
         group_ = Group::text;
         text_font_ = c.font;
         text_size_ = size;
     }
     double x, y;
     to_device(c.x, c.y, x, y);
-    out_->printf("<text x=\"%.2f\" y=\"%.2f\"", x, y);
+    text_.put("<text x=\"").fixed(x, 2).put("\" y=\"").fixed(y, 2).put('"');
     if (c.angle != 0)
-        out_->printf(" rotate=\"%d\">", -c.angle);
+        text_.put(" rotate=\"").integer(-c.angle).put("\">");
     else
-        out_->put(">");
+        text_.put(">");
     const unsigned char code = text_code(c.code);
     if (code == '&')
-        out_->put("&amp;");
+        text_.put("&amp;");
     else if (code == '<')
-        out_->put("&lt;");
+        text_.put("&lt;");
     else if (code == '>')
-        out_->put("&gt;");
+        text_.put("&gt;");
     else
-        out_->put_byte(code);
-    out_->put("</text>\n");
+        text_.put(static_cast<char>(code));
+    text_.put("</text>\n");
 }
 
 int SvgDevice::close() {
@@ -282,7 +304,8 @@ int SvgDevice::close() {
     sync_width();
     flush();
     close_group();
-    out_->put("</svg>\n");
+    text_.put("</svg>\n");
+    text_.reset(nullptr);  // everything to the file before core closes it
     out_ = nullptr;
     return 0;
 }

@@ -4,8 +4,9 @@
 #include <gtest/gtest.h>
 
 #include <climits>
-#include <cstdarg>
 #include <cmath>
+#include <cstdarg>
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <random>
@@ -63,6 +64,68 @@ TEST(TextOut, FixedDecimalsEqualPrintfForRandomAndSpecialDoubles) {
     }
     ASSERT_EQ(sink.bytes().size(), expected.size());
     EXPECT_TRUE(sink.bytes() == expected);
+}
+
+// The integer path of fixed: exact ties of the binary value round to even, carries run
+// through every digit, and the limits of the path (2^53, subnormals, the largest
+// decimals it takes) agree with the general conversion beyond them.
+TEST(TextOut, FixedRoundsTiesToEvenAndCarriesAtThePathsLimits) {
+    gvx::MemorySink sink;
+    std::string expected;
+    {
+        gvx::TextOut out(&sink);
+        std::mt19937_64 random(11);
+        for (int i = 0; i < 100000; ++i) {
+            const std::uint64_t bits = random();
+            // Dyadic values j / 2^s: the scaled value often ends exactly in one half.
+            double v = std::ldexp(static_cast<double>(bits % 4000001) - 2000000.0,
+                                  -static_cast<int>((bits >> 59) % 16));
+            const int d = static_cast<int>((bits >> 40) % 5);
+            out.fixed(v, d).put(' ');
+            expected += printed("%.*f ", d, v);
+        }
+        const double edges[] = {0.0005,
+                                0.0015,
+                                0.9995,
+                                9.9995,
+                                99.995,
+                                999.5,
+                                0.05,
+                                -0.05,
+                                0.45,
+                                4503599627370495.5,
+                                9007199254740991.0,
+                                9007199254740992.0,
+                                9007199254740994.0,
+                                -9007199254740993.0,
+                                2.2250738585072014e-308,
+                                4.9e-324,
+                                1e22,
+                                -999999.9995,
+                                0.1,
+                                0.7};
+        for (double v : edges)
+            for (int d = 0; d <= 5; ++d) {
+                out.fixed(v, d).put(';');
+                expected += printed("%.*f;", d, v);
+            }
+    }
+    EXPECT_TRUE(sink.bytes() == expected);
+}
+
+TEST(TextOut, FixedInAFieldPadsOnTheLeftOnly) {
+    gvx::MemorySink sink;
+    std::string expected;
+    {
+        gvx::TextOut out(&sink);
+        const double values[] = {10.4, 3.25, -7.0, 123456.789, 0.0};
+        for (double v : values)
+            for (int width : {0, 4, 9, 12}) {
+                out.fixed(v, 1, width).put('|').fixed(v, 3, width).put('|');
+                expected += printed("%*.1f|%*.3f|", width, v, width, v);
+            }
+    }
+    EXPECT_EQ(sink.bytes(), expected);
 }
 
 TEST(TextOut, IntegersPaddingAndHex) {
