@@ -15,13 +15,13 @@ constexpr char kDigitPairs[] =
     "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
     "8081828384858687888990919293949596979899";
 
-// Writes the digits of q, at least min_digits of them (leading zeros), ending at end.
-// Returns the first digit written.
-char* digits_before(char* end, std::uint64_t q, int min_digits) {
+// Writes the digits of q ending at end; returns the first digit written.
+char* digits_before(char* end, std::uint64_t q) {
     char* at = end;
     while (q >= 100) {
-        const unsigned pair = static_cast<unsigned>(q % 100) * 2;
-        q /= 100;
+        const std::uint64_t rest = q / 100;
+        const unsigned pair = static_cast<unsigned>(q - rest * 100) * 2;
+        q = rest;
         *--at = kDigitPairs[pair + 1];
         *--at = kDigitPairs[pair];
     }
@@ -31,7 +31,6 @@ char* digits_before(char* end, std::uint64_t q, int min_digits) {
     } else {
         *--at = static_cast<char>('0' + q);
     }
-    while (end - at < min_digits) *--at = '0';
     return at;
 }
 
@@ -39,13 +38,17 @@ char* digits_before(char* end, std::uint64_t q, int min_digits) {
 // significand, so the exact scaled value is one 64-bit product.
 constexpr int kIntegerDecimals = 3;
 constexpr std::uint64_t kPowers[kIntegerDecimals + 1] = {1, 10, 100, 1000};
+// Room of a text of the integer path: sign, 19 digits and the point fit well within.
+constexpr std::ptrdiff_t kTextBlock = 32;
 
-// "%.*f" of a finite value below 2^52 in magnitude with at most kIntegerDecimals
-// decimals, by exact integer arithmetic: the value is m * 2^-k, and the result is
-// m * 10^d / 2^k rounded to the nearest integer, ties to even, as the C library rounds
-// the exact binary value. Returns the end of the text, or null when the value is
-// outside this path (the caller falls back to std::to_chars).
-char* integer_fixed(char* out, double value, int decimals) {
+// "%.*f" of a finite value below 2^53 in magnitude with Decimals (at most
+// kIntegerDecimals) decimals, by exact integer arithmetic: the value is m * 2^-k, and
+// the result is m * 10^d / 2^k rounded to the nearest integer, ties to even, as the C
+// library rounds the exact binary value. Returns the end of the text, or null when the
+// value is outside this path (the caller falls back to std::to_chars).
+template <int Decimals>
+char* integer_fixed(char* out, double value) {
+    static_assert(Decimals >= 0 && Decimals <= kIntegerDecimals);
     std::uint64_t bits;
     std::memcpy(&bits, &value, sizeof bits);
     const int biased = static_cast<int>((bits >> 52) & 0x7ff);
@@ -57,29 +60,35 @@ char* integer_fixed(char* out, double value, int decimals) {
         m |= std::uint64_t{1} << 52;
         k = 1075 - biased;
     }
-    if (k <= 0) return nullptr;  // 2^52 or more, infinity or not a number
-    const std::uint64_t p = m * kPowers[decimals];
+    if (k <= 0) return nullptr;  // 2^53 or more, infinity or not a number
+    const std::uint64_t p = m * kPowers[Decimals];
     std::uint64_t q = 0;
-    if (k < 64) {
-        q = p >> k;
-        const std::uint64_t rest = p & ((std::uint64_t{1} << k) - 1);
-        const std::uint64_t half = std::uint64_t{1} << (k - 1);
-        if (rest > half || (rest == half && (q & 1))) ++q;
-    }  // else p < 2^63 <= half: rounds to zero
-    char digits[24];
-    char* end = digits + sizeof digits;
-    const char* first = digits_before(end, q, decimals + 1);
-    char* at = out;
-    if (bits >> 63) *at++ = '-';
-    const std::size_t whole = static_cast<std::size_t>(end - first - decimals);
-    std::memcpy(at, first, whole);
-    at += whole;
-    if (decimals > 0) {
-        *at++ = '.';
-        std::memcpy(at, first + whole, static_cast<std::size_t>(decimals));
-        at += decimals;
+    // Adding half a unit less one, and one more when the quotient is odd, rounds the
+    // quotient to the nearest, ties to even; p < 2^63 leaves room for the sum.
+    if (k < 64) q = (p + ((std::uint64_t{1} << (k - 1)) - 1) + ((p >> k) & 1)) >> k;
+    // else p < 2^63 <= half a unit: the value rounds to zero
+    // The text is built backwards from the end of a local block and copied whole: the
+    // caller's room (kLongestFixed) holds the block, whatever its tail holds.
+    char text[64];
+    char* const end = text + kTextBlock;
+    char* at = end;
+    if constexpr (Decimals % 2 == 1) {  // one decimal, or the last of three
+        const std::uint64_t rest = q / 10;
+        *--at = static_cast<char>('0' + (q - rest * 10));
+        q = rest;
     }
-    return at;
+    if constexpr (Decimals >= 2) {  // two decimals as one pair
+        const std::uint64_t rest = q / 100;
+        const unsigned pair = static_cast<unsigned>(q - rest * 100) * 2;
+        *--at = kDigitPairs[pair + 1];
+        *--at = kDigitPairs[pair];
+        q = rest;
+    }
+    if constexpr (Decimals > 0) *--at = '.';
+    at = digits_before(at, q);
+    if (bits >> 63) *--at = '-';
+    std::memcpy(out, at, static_cast<std::size_t>(kTextBlock));
+    return out + (end - at);
 }
 
 // The longest "%.*f" text: sign, 309 integer digits, point and 17 decimals.
@@ -90,8 +99,22 @@ constexpr std::size_t kLongestFixed = 1 + 309 + 1 + 17;
 char* fixed_text(char* out, double value, int decimals) {
     if (decimals < 0) decimals = 0;
     if (decimals > 17) decimals = 17;
-    if (decimals <= kIntegerDecimals)
-        if (char* end = integer_fixed(out, value, decimals)) return end;
+    char* end = nullptr;
+    switch (decimals) {
+        case 0:
+            end = integer_fixed<0>(out, value);
+            break;
+        case 1:
+            end = integer_fixed<1>(out, value);
+            break;
+        case 2:
+            end = integer_fixed<2>(out, value);
+            break;
+        case 3:
+            end = integer_fixed<3>(out, value);
+            break;
+    }
+    if (end) return end;
     return std::to_chars(out, out + kLongestFixed, value, std::chars_format::fixed, decimals).ptr;
 }
 
@@ -108,7 +131,7 @@ void TextOut::flush() {
     used_ = 0;
 }
 
-TextOut& TextOut::put(std::string_view text) {
+TextOut& TextOut::put_across(std::string_view text) {
     while (!text.empty()) {
         if (used_ == kSize) flush();
         std::size_t n = std::min(text.size(), kSize - used_);

@@ -7,6 +7,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstring>
 #include <string_view>
 
 namespace gvx {
@@ -24,7 +25,12 @@ class TextOut {
     void reset(Sink* sink);
     Sink* sink() const { return sink_; }
 
-    TextOut& put(std::string_view text);
+    TextOut& put(std::string_view text) {
+        if (text.size() > kSize - used_) return put_across(text);
+        std::memcpy(buffer_ + used_, text.data(), text.size());
+        used_ += text.size();
+        return *this;
+    }
     TextOut& put(char c) {
         if (used_ == kSize) flush();
         buffer_[used_++] = c;
@@ -47,6 +53,8 @@ class TextOut {
     std::size_t count() const { return flushed_ + used_; }
 
   private:
+    // put for a text that does not fit into the rest of the buffer.
+    TextOut& put_across(std::string_view text);
     // Makes room for n more bytes (n at most kSize).
     char* reserve(std::size_t n) {
         if (kSize - used_ < n) flush();

@@ -43,6 +43,11 @@ class HpglDevice final : public Device {
     int close() override;
     void move(double x, double y) override { command("PU", x, y); }
     void draw(double x, double y) override { command("PD", x, y); }
+    void polyline(const double* x, const double* y, int n) override {
+        if (n < 1) return;
+        move(x[0], y[0]);
+        for (int i = 1; i < n; ++i) command("PD", x[i], y[i]);
+    }
     void colour(int value) override;
 
   private:

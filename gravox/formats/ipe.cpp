@@ -67,6 +67,7 @@ class IpeDevice final : public Device, public TextDevice {
     int close() override;
     void move(double x, double y) override;
     void draw(double x, double y) override;
+    void polyline(const double* x, const double* y, int n) override;
     void colour(int value) override;
     int fill_polygon(const double* x, const double* y, int n) override;
     void fill_box(double x1, double y1, double x2, double y2, int colour) override;
@@ -77,6 +78,7 @@ class IpeDevice final : public Device, public TextDevice {
     double base_pen() const;
     void sync_width();
     void write_pending();
+    void add_point(double x, double y);
     void flush();
     void set_colour(std::uint8_t r, std::uint8_t g, std::uint8_t b);
     // "x y" of a point with one decimal, then the operator and a newline.
@@ -193,9 +195,25 @@ void IpeDevice::draw(double x, double y) {
     sync_width();
     double dx, dy;
     to_points(x, y, dx, dy);
-    if (chain_.add(dx, dy)) {
+    add_point(dx, dy);
+}
+
+// A long line goes on as a chain of elements sharing their end points.
+void IpeDevice::add_point(double x, double y) {
+    if (chain_.add(x, y)) {
         write_pending();
         chain_.resume();
+    }
+}
+
+// The points of a polyline go straight into the chain, the width checked once.
+void IpeDevice::polyline(const double* x, const double* y, int n) {
+    if (!out_ || n < 1) return;
+    move(x[0], y[0]);
+    for (int i = 1; i < n; ++i) {
+        double dx, dy;
+        to_points(x[i], y[i], dx, dy);
+        add_point(dx, dy);
     }
 }
 

@@ -58,6 +58,7 @@ class SvgDevice final : public Device, public TextDevice {
     int close() override;
     void move(double x, double y) override;
     void draw(double x, double y) override;
+    void polyline(const double* x, const double* y, int n) override;
     void colour(int value) override;
     int fill_polygon(const double* x, const double* y, int n) override;
     void fill_box(double x1, double y1, double x2, double y2, int colour) override;
@@ -68,6 +69,7 @@ class SvgDevice final : public Device, public TextDevice {
     void sync_width();
     void flush();
     void write_pending();
+    void add_point(double x, double y);
     void open_stroke_group();
     void close_group();
     void write_rect(double x, double y, double w, double h, std::uint8_t r, std::uint8_t g,
@@ -193,10 +195,25 @@ void SvgDevice::draw(double x, double y) {
     sync_width();
     double dx, dy;
     to_device(x, y, dx, dy);
-    if (chain_.add(dx, dy)) {
-        // A long line goes on as a chain of elements sharing their end points.
+    add_point(dx, dy);
+}
+
+// A long line goes on as a chain of elements sharing their end points.
+void SvgDevice::add_point(double x, double y) {
+    if (chain_.add(x, y)) {
         write_pending();
         chain_.resume();
+    }
+}
+
+// The points of a polyline go straight into the chain, the width checked once.
+void SvgDevice::polyline(const double* x, const double* y, int n) {
+    if (!out_ || n < 1) return;
+    move(x[0], y[0]);
+    for (int i = 1; i < n; ++i) {
+        double dx, dy;
+        to_device(x[i], y[i], dx, dy);
+        add_point(dx, dy);
     }
 }
 
