@@ -359,8 +359,9 @@ class Gravox {
     /// by less than 0.0005. A line stops when it leaves the grid, at a stagnation point
     /// (speed below 1e-12 of the largest), after stmval("LENGTH") plot units, when it
     /// enters a square of the side stmval("DISTANCE") (a grid over the axis system)
-    /// that another line crossed, or when it closes on its start. A seed in such a
-    /// square or outside the grid draws nothing. Levels 2 and 3, linear axes.
+    /// that touches a square another line crossed (so lines keep at least that
+    /// distance), or when it closes on its start. A seed in such a square or outside
+    /// the grid draws nothing. Levels 2 and 3, linear axes.
     /// @param xv,yv matrices of nx * ny vector components
     /// @param nx,ny grid sizes, each at least 2
     /// @param xp,yp grid values, strictly monotonic

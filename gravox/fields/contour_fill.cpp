@@ -15,6 +15,8 @@ namespace {
 
 // A triangle cut by two levels has at most five vertices; one spare.
 constexpr int kMaxPiece = 6;
+// Twice the area (square plot units) below which a piece is not sent.
+constexpr double kNoArea = 1e-9;
 
 struct Vertex {
     double x, y, z;
@@ -143,12 +145,14 @@ class BandPainter {
                     std::copy(d, d + n, a);
                 }
                 if (n < 3) continue;
-                double px[kMaxPiece], py[kMaxPiece];
+                double px[kMaxPiece], py[kMaxPiece], area = 0.0;
                 for (int m = 0; m < n; ++m) {
                     px[m] = a[m].x;
                     py[m] = a[m].y;
+                    area += a[m].x * a[(m + 1) % n].y - a[(m + 1) % n].x * a[m].y;
                 }
-                fill(px, py, n, b);
+                // A vertex on a level leaves a piece without area in the next band.
+                if (std::fabs(area) > kNoArea) fill(px, py, n, b);
             }
         }
     }

@@ -77,7 +77,7 @@ class StreamTracer {
         double ux, uy;
         if (!direction(x, y, ux, uy)) return;
         const long start_square = square(x, y);
-        if (start_square < 0 || (occupied(start_square) && owner(start_square) != id)) return;
+        if (start_square < 0 || crowded(start_square, id)) return;
         std::vector<double>& lx = s_.fields.plot_x;
         std::vector<double>& ly = s_.fields.plot_y;
         lx.assign(1, x);
@@ -119,7 +119,7 @@ class StreamTracer {
                 break;
             }
             const long sq = square(x, y);
-            if (sq < 0 || (occupied(sq) && owner(sq) != id)) break;
+            if (sq < 0 || crowded(sq, id)) break;
             claim(sq, id);
             lx.push_back(x);
             ly.push_back(y);
@@ -166,8 +166,19 @@ class StreamTracer {
         if (!(c >= 0 && r >= 0 && c < cols_ && r < rows_)) return -1;
         return static_cast<long>(r) * cols_ + static_cast<long>(c);
     }
-    bool occupied(long sq) const { return s_.fields.cells[sq] != 0; }
-    int owner(long sq) const { return s_.fields.cells[sq]; }
+    // True when another line crossed the square or one of its eight neighbours.
+    bool crowded(long sq, int id) const {
+        const long r = sq / cols_, c = sq % cols_;
+        for (long dr = -1; dr <= 1; ++dr) {
+            for (long dc = -1; dc <= 1; ++dc) {
+                const long rr = r + dr, cc = c + dc;
+                if (rr < 0 || cc < 0 || rr >= rows_ || cc >= cols_) continue;
+                const int owner = s_.fields.cells[rr * cols_ + cc];
+                if (owner != 0 && owner != id) return true;
+            }
+        }
+        return false;
+    }
     void claim(long sq, int id) { s_.fields.cells[sq] = id; }
 
     void draw(int) {
