@@ -209,6 +209,176 @@ class Gravox {
     int incdat(int day, int month, int year);   // days since the base date
     int nwkday(int day, int month, int year);   // 1 Monday to 7 Sunday
 
+    // --- Fields over a plane ------------------------------------------------------------
+    // Matrices are `const double* z` with nx * ny values, z[i * ny + j] belonging to x[i]
+    // and y[j]; see gravox/fields/fields.h for the colour scale.
+
+    /// Sets up a two-dimensional axis system with a colour bar to its right.
+    /// The x and y axes are those of graf; the bar is labelled like a y axis with the
+    /// settings of the axis letter "Z" (name, labels, labdif, ticks, axsscl("LOG", "Z")).
+    /// Values z map onto the colour range (colran) linearly, or through their decimal
+    /// logarithm on a logarithmic z axis. Level 1; the page goes to level 3 (back to 1
+    /// when a scaling is refused).
+    /// @param xa,xe,x_first,x_step x scaling as for graf
+    /// @param ya,ye,y_first,y_step y scaling as for graf
+    /// @param za,ze,z_first,z_step z scaling: ends, first label and label step
+    /// (exponents of ten on a logarithmic z axis)
+    /// Warnings: 10, 9 (refused), 12, 50 as for graf; 35 on a plane of a
+    /// three-dimensional axis system.
+    void graf3(double xa, double xe, double x_first, double x_step, double ya, double ye,
+               double y_first, double y_step, double za, double ze, double z_first,
+               double z_step);
+    /// Draws a stand-alone colour bar with its z axis on the right. Levels 1 to 3.
+    /// @param za,ze,z_first,z_step z scaling as for graf3
+    /// @param length bar length in plot units, at least 2
+    /// @param width bar width in plot units, at least 1
+    /// @param x,y lower left corner in plot units, not negative
+    /// Warnings: 2 for a bad size or position, 10 and 9 for a refused scaling.
+    void zaxis(double za, double ze, double z_first, double z_step, int length, int width, int x,
+               int y);
+    /// Sets the range of table indices that a colour scale runs through. Levels 1 to 3;
+    /// default 1 to 254 (set again by every palette load).
+    /// @param first first index, 0 to 254
+    /// @param last last index, first + 1 to 255
+    /// Warning 2 for values out of range.
+    void colran(int first, int last);
+    /// Sets the colours of values below and above a colour scale. Levels 1 to 3;
+    /// default the palette's under and over colours (set again by every palette load).
+    /// @param under colour value (0 or more), or -1 for the first colour of the range
+    /// @param over colour value (0 or more), or -1 for the last colour of the range
+    /// Warning 2 for a value below -1.
+    void clrovr(int under, int over);
+    /// Fills the colour axis system with a matrix spread over the axes, each grid cell
+    /// split into ix by iy rectangles coloured by the bilinear value at their centres.
+    /// Neighbouring rectangles of one colour in a row are drawn as one. Level 3 in a
+    /// graf3 system.
+    /// @param z matrix of nx * ny values
+    /// @param nx,ny matrix size, each at least 2
+    /// @param ix,iy divisions of a cell, 1 to 1000
+    /// Warnings: 2 for bad sizes or a null matrix; 35 in a three-dimensional system.
+    void crvmat(const double* z, int nx, int ny, int ix, int iy);
+    /// Draws a coloured rectangle of the size of setres or autres centred at each
+    /// point. Level 3 in a graf3 system.
+    /// @param x,y,z coordinates and values of n points
+    /// @param n number of points, at least 1
+    /// Warnings: 2 for a bad count or null arrays; 35 in a three-dimensional system.
+    void curve3(const double* x, const double* y, const double* z, int n);
+    /// Sets the rectangle size of curve3 in plot units. Levels 1 to 3; default 1 by 1.
+    /// @param width,height at least 1
+    /// Warning 2 otherwise.
+    void setres(int width, int height);
+    /// Makes the rectangles of curve3 the axis lengths divided by nx and ny (rounded
+    /// up). Levels 1 to 3.
+    /// @param nx,ny at least 1
+    /// Warning 2 otherwise.
+    void autres(int nx, int ny);
+    /// Draws the contour of one level through a grid by marching squares, joined into
+    /// polylines, in the current colour and line style, with labels as set by
+    /// labels(.., "CON") ("NONE", "FLOAT" the level with labdif(.., "CON") digits,
+    /// "CONL" or "CONT" the text of conlab), labtyp(.., "CON"), labdis(.., "CON") and
+    /// conmod; the line is broken under its labels. Levels 2 and 3.
+    /// @param x,y grid values, strictly monotonic
+    /// @param nx,ny grid sizes, each at least 2
+    /// @param z matrix of nx * ny values; NaN values leave their cells out
+    /// @param level the contour level
+    /// Warnings: 2 for bad sizes or null arrays; 341 for a grid that is not monotonic;
+    /// 26 when the level crosses more than 1000000 grid edges (nothing drawn); 35 in a
+    /// three-dimensional system.
+    void contur(const double* x, int nx, const double* y, int ny, const double* z, double level);
+    /// contur for a matrix spread over the axis system. Levels 2 and 3.
+    /// @param z matrix of nx * ny values
+    /// @param nx,ny matrix size, each at least 2
+    /// @param level the contour level
+    /// Warnings as contur.
+    void conmat(const double* z, int nx, int ny, double level);
+    /// Sets the spacing of contour labels and the gap around them. Levels 1 to 3.
+    /// @param spacing distance between labels along a line as a multiple of
+    /// labdis(.., "CON") (default 1), above 0
+    /// @param gap free space on each side of a label as a multiple of the character
+    /// height (default 0.5), 0 or more
+    /// Warning 2 otherwise.
+    void conmod(double spacing, double gap);
+    /// Sets the text of contour labels of the kind "CONL" (at most 32 characters).
+    /// Levels 1 to 3.
+    /// @param text the label text
+    void conlab(const char* text);
+    /// Fills the bands between successive levels with the colours of the colour axis:
+    /// band k between levels[k] and levels[k + 1] takes the colour of its middle value,
+    /// the band below the first level the colour of the middle of the matrix minimum and
+    /// that level, the band above the last level likewise with the maximum. Cells are
+    /// split at their centre (the mean of the corners) into four triangles where a
+    /// level crosses them, so that the bands tile the grid exactly. Level 3 in a graf3
+    /// system.
+    /// @param x,y grid values, strictly monotonic
+    /// @param nx,ny grid sizes, each at least 2
+    /// @param z matrix of nx * ny values; NaN values leave their cells out
+    /// @param levels nlev strictly increasing levels
+    /// @param nlev number of levels, at least 1
+    /// Warnings: 2 for bad sizes or null arrays; 341 for a grid that is not monotonic;
+    /// 342 for levels that do not increase; 35 in a three-dimensional system.
+    void conshd(const double* x, int nx, const double* y, int ny, const double* z,
+                const double* levels, int nlev);
+    /// Chooses how conshd fills: "CELL" every cell part on its own, "POLY" (default)
+    /// whole cells of one band merged into one polygon per run along a row. Levels 1 to 3.
+    /// @param mode "CELL" or "POLY"
+    /// @param item "CONTUR"
+    /// Warning 2 for an unknown keyword.
+    void shdmod(const char* mode, const char* item);
+    /// Draws an arrow from each point (xp, yp) along its vector (xv, yv), scaled by
+    /// vecopt("SCALE"), in user coordinates. Levels 2 and 3.
+    /// @param xv,yv vector components
+    /// @param xp,yp arrow starts
+    /// @param n number of arrows, at least 1
+    /// @param arrow 0 lines only, 1 open heads, 2 filled heads
+    /// Warnings: 2 for a bad count, arrow kind or null arrays.
+    void vecfld(const double* xv, const double* yv, const double* xp, const double* yp, int n,
+                int arrow);
+    /// vecfld on a grid: the vector matrices xv and yv belong to the grid xp (nx
+    /// values) by yp (ny values). Levels 2 and 3.
+    /// @param xv,yv matrices of nx * ny vector components
+    /// @param nx,ny grid sizes, each at least 1
+    /// @param xp,yp grid values
+    /// @param arrow 0 lines only, 1 open heads, 2 filled heads
+    /// Warnings as vecfld.
+    void vecmat(const double* xv, const double* yv, int nx, int ny, const double* xp,
+                const double* yp, int arrow);
+    /// Sets an option of vector fields. Levels 1 to 3.
+    /// @param value the option's value
+    /// @param option "SCALE": length factor, above 0 (default 1); "COLOR": 1 colours
+    /// arrows by magnitude (on the z axis of graf3, else from the smallest to the
+    /// largest magnitude over the colour range), 0 the current colour (default);
+    /// "LENGTH": arrow head length in plot units, 1 to 1000 (default 24); "ANGLE":
+    /// half angle of the heads in degrees, 1 to 80 (default 20)
+    /// Warning 2 for a bad value or keyword.
+    void vecopt(double value, const char* option);
+    /// Draws stream lines of a vector field on a grid from seed points, with arrow heads
+    /// along them, in the current colour and line style. A line is integrated forwards
+    /// in plot coordinates by Runge-Kutta of order 4 along the field's direction, with
+    /// the step of stmval("STEP") halved while a step differs from two half steps by
+    /// more than 0.01 plot units (at most six times) and doubled back when it differs
+    /// by less than 0.0005. A line stops when it leaves the grid, at a stagnation point
+    /// (speed below 1e-12 of the largest), after stmval("LENGTH") plot units, when it
+    /// enters a square of the side stmval("DISTANCE") (a grid over the axis system)
+    /// that touches a square another line crossed (so lines keep at least that
+    /// distance), or when it closes on its start. A seed in such a square or outside
+    /// the grid draws nothing. Levels 2 and 3, linear axes.
+    /// @param xv,yv matrices of nx * ny vector components
+    /// @param nx,ny grid sizes, each at least 2
+    /// @param xp,yp grid values, strictly monotonic
+    /// @param xs,ys seed points
+    /// @param n number of seeds, at least 1
+    /// Warnings: 2 for bad sizes or null arrays; 341 for a grid that is not monotonic;
+    /// 13 on a logarithmic axis.
+    void stream(const double* xv, const double* yv, int nx, int ny, const double* xp,
+                const double* yp, const double* xs, const double* ys, int n);
+    /// Sets an option of stream lines (plot units). Levels 1 to 3.
+    /// @param value above 0
+    /// @param option "STEP" integration step (default 8), "LENGTH" largest line length
+    /// (default 20000), "DISTANCE" smallest distance to another line (default 16),
+    /// "ARROWS" distance between arrow heads (default 400)
+    /// Warning 2 for a bad value or keyword.
+    void stmval(double value, const char* option);
+
     // Internal access for the library's own subsystems and its tests.
     gvx::PlotState& state() { return *state_; }
 

@@ -111,8 +111,9 @@ void Gravox::labels(const char* type, const char* axes) {
         return;
     }
     if (names_feature(axes, "CON")) {
-        int index = match_keyword(s, "NONE+FLOA+CONL", 3, type);
-        if (index != 0) f.contour_mode = index;
+        // "CONT" is another name of "CONL": labels with the text of conlab.
+        int index = match_keyword(s, "NONE+FLOA+CONL+CONT", 4, type);
+        if (index != 0) f.contour_mode = index == 4 ? 3 : index;
         return;
     }
     int index = match_keyword(

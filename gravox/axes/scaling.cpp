@@ -8,6 +8,7 @@
 #include "gravox/core/warning_texts.h"
 #include "gravox/curves/curve.h"
 #include "gravox/devices/primitives.h"
+#include "gravox/fields/fields.h"
 #include "gravox/gravox.h"
 
 namespace gvx {
@@ -251,7 +252,11 @@ using namespace gvx;
 void Gravox::graf(double xa, double xe, double x_first, double x_step, double ya, double ye,
                   double y_first, double y_step) {
     if (refused("graf", 1, 1)) return;
-    PlotState& s = state();
+    open_axis_system(state(), xa, xe, x_first, x_step, ya, ye, y_first, y_step);
+}
+
+bool gvx::open_axis_system(PlotState& s, double xa, double xe, double x_first, double x_step,
+                           double ya, double ye, double y_first, double y_step) {
     AxisState& ax = s.axes;
     ax.polar = false;
     s.frame.level = 2;
@@ -263,14 +268,14 @@ void Gravox::graf(double xa, double xe, double x_first, double x_step, double ya
     const bool y_fails = scaling_fails(s, ya, ye, y_first, y_step);
     if (x_fails || y_fails) {
         s.frame.level = 1;
-        return;
+        return false;
     }
     const bool x_log = ax.axis[axis_x].logarithmic, y_log = ax.axis[axis_y].logarithmic;
     if (ax.crossed && (x_log || y_log)) {
         set_custom_warning(s, "Crossed axis systems must have linear scaling");
         warn(s, kCrossedNeedsLinear);
         s.frame.level = 1;
-        return;
+        return false;
     }
 
     ScalingRecord& r = ax.rec;
@@ -292,7 +297,7 @@ void Gravox::graf(double xa, double xe, double x_first, double x_step, double ya
             set_custom_warning(s, "No origin found for crossed axis system");
             warn(s, kNoCrossingOrigin);
             s.frame.level = 1;
-            return;
+            return false;
         }
         if (ax.origin_point_set) {
             ax.pos_x = truncate_coordinate(ax.origin_point_x +
@@ -314,7 +319,7 @@ void Gravox::graf(double xa, double xe, double x_first, double x_step, double ya
         fill_positions(s);
     }
 
-    if (ax.no_axes) return;
+    if (ax.no_axes) return true;
 
     const int px = ax.pos_x, py = ax.pos_y, nx = ax.len_x, ny = ax.len_y;
     if (ax.background >= 0) {
@@ -330,6 +335,7 @@ void Gravox::graf(double xa, double xe, double x_first, double x_step, double ya
 
     if (ax.frame_thickness != 0 && ax.kind != AxisKind::crossed)
         draw_frame(s, px, py - ny + 1, nx, ny, ax.frame_thickness, 0.0);
+    return true;
 }
 
 void Gravox::endgrf() {
@@ -341,6 +347,7 @@ void Gravox::endgrf() {
     s.frame.level = 1;
     // Curve clipping closes, the legend and curve counts start again.
     end_axis_system_curves(s);
+    end_field_axis(s);
     // Buffered output goes to the device.
     flush_polyline(s);
 }

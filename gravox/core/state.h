@@ -15,6 +15,7 @@
 #include "gravox/devices/device.h"
 #include "gravox/devices/primitives.h"
 #include "gravox/devices/raster_device.h"
+#include "gravox/fields/fields.h"
 #include "gravox/formats/formats.h"
 #include "gravox/text/text.h"
 
@@ -41,6 +42,8 @@ struct PlotState {
     RasterState raster;  // raster canvas and image settings (devices/raster_device.h)
 
     FormatState formats;  // settings of the vector and text formats (formats/formats.h)
+
+    FieldState fields;  // colour axes, contours and vector fields (fields/fields.h)
 
     std::unique_ptr<Device> device;  // the open plot's device, from gvxini to gvxfin
     DeviceFactory device_factory = make_device;

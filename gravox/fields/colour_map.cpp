@@ -1,0 +1,150 @@
+// Colour maps: a matrix over the colour axis system (crvmat) and coloured rectangles at
+// scattered points (curve3, setres, autres).
+#include <algorithm>
+#include <cmath>
+
+#include "gravox/axes/axis_system.h"
+#include "gravox/core/state.h"
+#include "gravox/fields/fields.h"
+#include "gravox/fields/fields_internal.h"
+#include "gravox/gravox.h"
+
+namespace gvx {
+
+namespace {
+
+constexpr int kMaxDivisions = 1000;
+
+// Boxes of one row, merged while the colour stays: a run ends at a colour change.
+class RowPainter {
+  public:
+    RowPainter(PlotState& s, double top, double bottom) : s_(s), top_(top), bottom_(bottom) {}
+    ~RowPainter() { finish(); }
+    RowPainter(const RowPainter&) = delete;
+    RowPainter& operator=(const RowPainter&) = delete;
+
+    void add(double left, double right, int colour) {
+        if (colour == colour_ && run_) {
+            right_ = right;
+            return;
+        }
+        finish();
+        if (colour < 0) return;
+        run_ = true;
+        colour_ = colour;
+        left_ = left;
+        right_ = right;
+    }
+    void finish() {
+        if (run_) fill_box(s_, left_, top_, right_, bottom_, colour_);
+        run_ = false;
+    }
+
+  private:
+    PlotState& s_;
+    double top_, bottom_;
+    double left_ = 0.0, right_ = 0.0;
+    int colour_ = -1;
+    bool run_ = false;
+};
+
+}  // namespace
+
+bool refuses_colour_axis(PlotState& s) {
+    if (s.fields.axis == FieldAxis::colour) return false;
+    // Level 3 without a colour axis system: a three-dimensional one.
+    warn(s, field_warning::confused_3d);
+    return true;
+}
+
+}  // namespace gvx
+
+using namespace gvx;
+
+void Gravox::crvmat(const double* z, int nx, int ny, int ix, int iy) {
+    if (refused("crvmat", 3, 3)) return;
+    PlotState& s = state();
+    if (refuses_colour_axis(s)) return;
+    if (!z) {
+        warn(s, 2);
+        return;
+    }
+    if (check_range(s, nx, 2, -1) != 0 || check_range(s, ny, 2, -1) != 0 ||
+        check_range(s, ix, 1, kMaxDivisions) != 0 || check_range(s, iy, 1, kMaxDivisions) != 0)
+        return;
+    const int colour = s.colours.current_colour;
+    const AxisState& ax = s.axes;
+    const ColourScale& scale = s.fields.scale;
+    // Plot coordinates of the grid: equal steps along the axes as drawn.
+    const double x0 = ax.pos_x, y0 = ax.pos_y;
+    const double dx = (ax.len_x - 1.0) / ((nx - 1.0) * ix);
+    const double dy = (ax.len_y - 1.0) / ((ny - 1.0) * iy);
+    const int columns = (nx - 1) * ix;
+    for (int j = 0; j < ny - 1; ++j) {
+        for (int b = 0; b < iy; ++b) {
+            const int row = j * iy + b;
+            const double v = (b + 0.5) / iy;  // position inside the cell, 0 to 1
+            RowPainter painter(s, y0 - row * dy, y0 - (row + 1) * dy);
+            for (int i = 0; i < nx - 1; ++i) {
+                const double* lo = z + static_cast<long>(i) * ny + j;  // column i
+                const double* hi = lo + ny;                            // column i + 1
+                const double left = lo[0] + (lo[1] - lo[0]) * v;
+                const double right = hi[0] + (hi[1] - hi[0]) * v;
+                for (int a = 0; a < ix; ++a) {
+                    const double u = (a + 0.5) / ix;
+                    const int col = i * ix + a;
+                    const double value = left + (right - left) * u;
+                    painter.add(x0 + col * dx,
+                                col + 1 == columns ? x0 + ax.len_x - 1.0 : x0 + (col + 1) * dx,
+                                scale_colour(s, scale, value));
+                }
+            }
+        }
+    }
+    if (s.colours.current_colour != colour) set_device_colour(s, colour);
+}
+
+void Gravox::curve3(const double* x, const double* y, const double* z, int n) {
+    if (refused("curve3", 3, 3)) return;
+    PlotState& s = state();
+    if (refuses_colour_axis(s)) return;
+    if (!x || !y || !z) {
+        warn(s, 2);
+        return;
+    }
+    if (check_range(s, n, 1, -1) != 0) return;
+    const FieldState& f = s.fields;
+    const AxisState& ax = s.axes;
+    const double w = f.auto_res ? std::ceil(static_cast<double>(ax.len_x) / f.auto_nx)
+                                : static_cast<double>(f.res_width);
+    const double h = f.auto_res ? std::ceil(static_cast<double>(ax.len_y) / f.auto_ny)
+                                : static_cast<double>(f.res_height);
+    const int colour = s.colours.current_colour;
+    const PlotMapping m = plot_mapping(s);
+    for (int k = 0; k < n; ++k) {
+        const int c = scale_colour(s, f.scale, z[k]);
+        if (c < 0) continue;
+        const double px = m.x(x[k]), py = m.y(y[k]);
+        if (!std::isfinite(px) || !std::isfinite(py)) continue;
+        fill_box(s, px - w / 2, py - h / 2, px + w / 2, py + h / 2, c);
+    }
+    if (s.colours.current_colour != colour) set_device_colour(s, colour);
+}
+
+void Gravox::setres(int width, int height) {
+    if (refused("setres", 1, 3)) return;
+    PlotState& s = state();
+    if (check_range(s, width, 1, -1) != 0 || check_range(s, height, 1, -1) != 0) return;
+    s.fields.res_width = width;
+    s.fields.res_height = height;
+    s.fields.auto_res = false;
+}
+
+void Gravox::autres(int nx, int ny) {
+    if (refused("autres", 1, 3)) return;
+    PlotState& s = state();
+    if (check_range(s, nx, 1, -1) != 0 || check_range(s, ny, 1, -1) != 0) return;
+    s.fields.auto_nx = nx;
+    s.fields.auto_ny = ny;
+    s.fields.auto_res = true;
+}
