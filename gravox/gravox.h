@@ -378,6 +378,29 @@ class Gravox {
     /// "ARROWS" distance between arrow heads (default 400)
     /// Warning 2 for a bad value or keyword.
     void stmval(double value, const char* option);
+    // --- PostScript, EPS and PDF documents --------------------------------------------
+    /// Ends the page being drawn and starts a new one in the same document.
+    /// Levels 1 to 3. Only the PostScript devices "POST", "PSCL", "PS  " and the PDF
+    /// device write documents of several pages; on any other device (EPS included,
+    /// which has one page) the call gives warning 311 "newpag is not available on this
+    /// device" and changes nothing. The attributes of the plot stay as they are.
+    void newpag();
+    /// Switches an option of the PDF device. Level 0; applies to the following plots.
+    /// @param mode "ON" or "OFF".
+    /// @param key "COMPRESSION": deflate the content streams (default ON);
+    ///            "BUFFER": keep the document in memory instead of a file, to be copied
+    ///            out with pdfbuf (default OFF; no file is named or opened then).
+    /// Gives warning 2 for a keyword that matches neither list.
+    void pdfmod(const char* mode, const char* key);
+    /// Copies the last PDF document written in buffer mode into a buffer.
+    /// Levels 0 to 3 (the document exists after gvxfin).
+    /// @param buffer where the bytes go; may be null when size is 0.
+    /// @param size bytes the buffer holds; 0 asks only for the byte count.
+    /// @return the byte count of the document (0 when there is none); 0 with warning
+    ///         312 "Buffer too small for the PDF document" when size is positive but
+    ///         smaller than the document (nothing is copied), warning 2 for a negative
+    ///         size or a null buffer with a positive size.
+    int pdfbuf(char* buffer, int size);
 
     // Internal access for the library's own subsystems and its tests.
     gvx::PlotState& state() { return *state_; }

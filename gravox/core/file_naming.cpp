@@ -112,15 +112,15 @@ int build_file_name(PlotState& s) {
         append_text(f.plot_file_name, device_extension(device), 256);
     }
     f.line_length = 80;
-    if (device == 221 || device == 511 || device == 603)
-        return 0;  // no file, or opened by the driver
+    if (device == 221 || device == 603 || (device == 511 && s.formats.pdf_buffer))
+        return 0;  // no file, or opened by the driver, or a PDF document kept in memory
 
     if (int number = resolve_output_file(s, f.plot_file_name); number != 0) {
         warn(s, number);
         s.frame.level = 0;
         return number;
     }
-    const bool binary = device == 211 || (device >= 601 && device <= 700);
+    const bool binary = device == 211 || device == 511 || (device >= 601 && device <= 700);
     f.plot_file = f.open_sink(f.plot_file_name, binary ? "wb" : "w");
     if (!f.plot_file) {
         warn(s, warning::file_error);

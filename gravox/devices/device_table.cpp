@@ -14,14 +14,15 @@ struct DeviceEntry {
 };
 
 // Outputs this build writes. Codes not listed (screen windows, OpenGL, the GKS and
-// CGM metafiles, the Windows metafile, PostScript, EPS and PDF) are refused when a
-// plot is opened.
+// CGM metafiles, the Windows metafile) are refused when a plot is opened.
 constexpr DeviceEntry kDevices[] = {
-    {401, 405, make_hpgl_device},    // HPGL plotter files
-    {701, 701, make_applet_device},  // applet source
-    {801, 801, make_svg_device},     // SVG documents
-    {802, 802, make_ipe_device},     // IPE documents
-    {601, 700, make_raster_device},  // raster images and the picture held in memory
+    {401, 405, make_hpgl_device},        // HPGL plotter files
+    {501, 504, make_postscript_device},  // PostScript, 503 encapsulated
+    {511, 511, make_pdf_device},         // PDF documents
+    {701, 701, make_applet_device},      // applet source
+    {801, 801, make_svg_device},         // SVG documents
+    {802, 802, make_ipe_device},         // IPE documents
+    {601, 700, make_raster_device},      // raster images and the picture held in memory
 };
 
 }  // namespace

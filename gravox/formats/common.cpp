@@ -27,6 +27,47 @@ bool device_text_character(PlotState& s, const DeviceCharacter& c) {
     return true;
 }
 
+const StandardFont& standard_font(int number) {
+    static constexpr StandardFont kFonts[kStandardFontCount] = {
+        {"Times-Roman", "Times", false, false, false},
+        {"Times-Bold", "Times", true, false, false},
+        {"Times-Italic", "Times", false, true, false},
+        {"Times-BoldItalic", "Times", true, true, false},
+        {"Helvetica", "Helvetica", false, false, false},
+        {"Helvetica-Bold", "Helvetica", true, false, false},
+        {"Helvetica-Oblique", "Helvetica", false, true, false},
+        {"Helvetica-BoldOblique", "Helvetica", true, true, false},
+        {"Helvetica-Narrow", "Helvetica-Narrow", false, false, false},
+        {"Helvetica-Narrow-Bold", "Helvetica-Narrow", true, false, false},
+        {"Helvetica-Narrow-Oblique", "Helvetica-Narrow", false, true, false},
+        {"Helvetica-Narrow-BoldOblique", "Helvetica-Narrow", true, true, false},
+        {"AvantGarde-Book", "AvantGarde", false, false, false},
+        {"AvantGarde-Demi", "AvantGarde", true, false, false},
+        {"AvantGarde-BookOblique", "AvantGarde", false, true, false},
+        {"AvantGarde-DemiOblique", "AvantGarde", true, true, false},
+        {"ZapfChancery-MediumItalic", "ZapfChancery", false, true, false},
+        {"ZapfDingbats", "ZapfDingbats", false, false, true},
+        {"Courier", "Courier", false, false, false},
+        {"Courier-Bold", "Courier", true, false, false},
+        {"Courier-Oblique", "Courier", false, true, false},
+        {"Courier-BoldOblique", "Courier", true, true, false},
+        {"Bookman-Light", "Bookman", false, false, false},
+        {"Bookman-Demi", "Bookman", true, false, false},
+        {"Bookman-LightItalic", "Bookman", false, true, false},
+        {"Bookman-DemiItalic", "Bookman", true, true, false},
+        {"NewCenturySchlbk-Roman", "NewCenturySchlbk", false, false, false},
+        {"NewCenturySchlbk-Bold", "NewCenturySchlbk", true, false, false},
+        {"NewCenturySchlbk-Italic", "NewCenturySchlbk", false, true, false},
+        {"NewCenturySchlbk-BoldItalic", "NewCenturySchlbk", true, true, false},
+        {"Palatino-Roman", "Palatino", false, false, false},
+        {"Palatino-Bold", "Palatino", true, false, false},
+        {"Palatino-Italic", "Palatino", false, true, false},
+        {"Palatino-BoldItalic", "Palatino", true, true, false},
+        {"Symbol", "Symbol", false, false, true},
+    };
+    return kFonts[number >= 0 && number < kStandardFontCount ? number : 0];
+}
+
 unsigned char text_code(int code) {
     // No translation table for the codes 127 to 186 exists in this build: the printable
     // Latin-1 ones are written as they are, and everything a document cannot hold as a

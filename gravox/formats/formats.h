@@ -5,6 +5,7 @@
 
 #include <ctime>
 #include <memory>
+#include <string>
 
 #include "gravox/devices/device.h"
 
@@ -14,7 +15,10 @@ struct PlotState;
 
 // Settings of the formats that outlive a plot (made at level 0).
 struct FormatState {
-    int hpgl_mode = 0;  // hpgmod: 0 standard, 1 "ARIS"
+    int hpgl_mode = 0;            // hpgmod: 0 standard, 1 "ARIS"
+    bool pdf_compression = true;  // pdfmod "COMPRESSION": deflate the content streams
+    bool pdf_buffer = false;      // pdfmod "BUFFER": the document stays in memory
+    std::string pdf_document;     // the last document written in buffer mode (pdfbuf)
 };
 
 // "SVG " (801): an SVG 1.0 document in pixel units.
@@ -25,6 +29,40 @@ std::unique_ptr<Device> make_applet_device(PlotState& s, int code);
 std::unique_ptr<Device> make_hpgl_device(PlotState& s, int code);
 // "IPE " (802): an IPE drawing in points.
 std::unique_ptr<Device> make_ipe_device(PlotState& s, int code);
+// "POST", "PSCL", "EPS " and "PS  " (501 to 504): PostScript documents, 503 encapsulated.
+std::unique_ptr<Device> make_postscript_device(PlotState& s, int code);
+// "PDF " (511): a PDF 1.4 document, in a file or in memory.
+std::unique_ptr<Device> make_pdf_device(PlotState& s, int code);
+
+// Custom warnings of the PostScript, EPS and PDF devices and of newpag.
+namespace page_warning {
+inline constexpr int no_new_page = 311;       // newpag on a device of one page
+inline constexpr int pdf_buffer_small = 312;  // pdfbuf: the buffer cannot hold the document
+}  // namespace page_warning
+
+// The devices that write documents of several pages.
+class PageDevice {
+  public:
+    virtual ~PageDevice() = default;
+    // Ends the page being drawn and starts the next one. Returns false when the
+    // document has one page only.
+    virtual bool new_page() = 0;
+};
+
+// The 35 standard PostScript fonts by number: 0 to 3 Times, 4 to 7 Helvetica, 8 to 11
+// Helvetica-Narrow, 12 to 15 AvantGarde, 16 ZapfChancery, 17 ZapfDingbats, 18 to 21
+// Courier, 22 to 25 Bookman, 26 to 29 NewCenturySchlbk, 30 to 33 Palatino, 34 Symbol;
+// in each family of four the upright, bold, slanted and bold slanted faces.
+inline constexpr int kStandardFontCount = 35;
+struct StandardFont {
+    const char* name;    // PostScript name, such as "Times-BoldItalic"
+    const char* family;  // family name, such as "Times"
+    bool bold;
+    bool slanted;
+    bool symbolic;  // a font with its own encoding (Symbol, ZapfDingbats)
+};
+// The font of a number; numbers out of range give Times-Roman.
+const StandardFont& standard_font(int number);
 
 // One character of a hardware font, as the text layer hands it to a device that sets
 // text itself (the vector fonts arrive as strokes instead).
