@@ -13,15 +13,15 @@ struct DeviceEntry {
     DeviceMaker make;
 };
 
-// Outputs this build writes. Codes not listed (screen windows, OpenGL, the GKS and
-// CGM metafiles, the Windows metafile, PostScript, EPS and PDF) are refused when a
-// plot is opened.
+// Outputs this build writes. Codes not listed (screen windows, OpenGL, PostScript, EPS
+// and PDF) are refused when a plot is opened.
 constexpr DeviceEntry kDevices[] = {
-    {401, 405, make_hpgl_device},    // HPGL plotter files
-    {701, 701, make_applet_device},  // applet source
-    {801, 801, make_svg_device},     // SVG documents
-    {802, 802, make_ipe_device},     // IPE documents
-    {601, 700, make_raster_device},  // raster images and the picture held in memory
+    {201, 201, make_gks_metafile_device},  // the library's metafile, the default output
+    {401, 405, make_hpgl_device},          // HPGL plotter files
+    {701, 701, make_applet_device},        // applet source
+    {801, 801, make_svg_device},           // SVG documents
+    {802, 802, make_ipe_device},           // IPE documents
+    {601, 700, make_raster_device},        // raster images and the picture held in memory
 };
 
 }  // namespace

@@ -25,6 +25,8 @@ std::unique_ptr<Device> make_applet_device(PlotState& s, int code);
 std::unique_ptr<Device> make_hpgl_device(PlotState& s, int code);
 // "IPE " (802): an IPE drawing in points.
 std::unique_ptr<Device> make_ipe_device(PlotState& s, int code);
+// "GKSL" (201): the library's own metafile, the default output (docs/metafile.md).
+std::unique_ptr<Device> make_gks_metafile_device(PlotState& s, int code);
 
 // One character of a hardware font, as the text layer hands it to a device that sets
 // text itself (the vector fonts arrive as strokes instead).
