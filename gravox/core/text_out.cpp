@@ -186,6 +186,21 @@ TextOut& TextOut::fixed(double value, int decimals, int width) {
     return *this;
 }
 
+std::size_t TextOut::integer_text(char* out, long long value) {
+    return static_cast<std::size_t>(std::to_chars(out, out + kNumberChars, value).ptr - out);
+}
+
+std::size_t TextOut::shortest_text(char* out, double value) {
+    // The shortest round-trip form never takes more than 24 characters.
+    return static_cast<std::size_t>(std::to_chars(out, out + kNumberChars, value).ptr - out);
+}
+
+TextOut& TextOut::shortest(double value) {
+    char* at = reserve(kNumberChars);
+    used_ += shortest_text(at, value);
+    return *this;
+}
+
 TextOut& TextOut::hex2(unsigned value) {
     static constexpr char kDigits[] = "0123456789abcdef";
     char* at = reserve(2);

@@ -46,6 +46,16 @@ class TextOut {
     TextOut& fixed(double value, int decimals, int width);
     // "%02x" of the low byte.
     TextOut& hex2(unsigned value);
+    // The shortest text that reads back as the same double ("1.5", "1e+20", "-0"); "nan"
+    // and "inf" for the values that are not finite.
+    TextOut& shortest(double value);
+
+    // The texts of integer() and shortest() written to a caller's buffer of at least
+    // kNumberChars characters, for writers that measure a number before placing it.
+    // Returns the length.
+    static constexpr std::size_t kNumberChars = 32;
+    static std::size_t integer_text(char* out, long long value);
+    static std::size_t shortest_text(char* out, double value);
 
     // Hands everything pending to the sink.
     void flush();

@@ -129,14 +129,23 @@ void set_scale_colours(ColourState& c, int kind, int device, int depth) {
     c.colour_range_last = c.over_colour - 1;
 }
 
+// The table entry that changes places with the background entry under REVERS.
+int reversal_partner(int kind) {
+    return kind == small ? 1 : kind == vga ? 15 : 255;
+}
+
+// Palettes without a usable black: under REVERS both WHITE and BLACK draw black.
+bool lacks_black(int kind) {
+    return kind == small || kind == grey || kind == rev_grey;
+}
+
 // Black on white: the background entry and the light end of the palette change places.
 void reverse_for_screen_mode(ColourState& c, int kind) {
-    const int partner = kind == small ? 1 : kind == vga ? 15 : 255;
-    std::swap(c.table[0], c.table[partner]);
+    std::swap(c.table[0], c.table[reversal_partner(kind)]);
     std::swap(c.under_colour, c.over_colour);
     std::int32_t& white = c.named_colours[kWhite];
     std::int32_t& black = c.named_colours[kBlack];
-    if (kind == small || kind == grey || kind == rev_grey)
+    if (lacks_black(kind))
         white = black = kExplicitBlack;
     else
         std::swap(white, black);
@@ -234,6 +243,20 @@ void load_palette(PlotState& s, const char* keyword) {
 
     load_device_palette(s);
     set_device_colour(s, c.foreground_colour);
+}
+
+bool screen_mode_reverses_colours(const PlotState& s) {
+    return s.files.screen_mode_effective == 2 && is_reversible_device(s.frame.device);
+}
+
+void reverse_table(std::uint32_t* table, int kind) {
+    std::swap(table[0], table[reversal_partner(kind)]);
+}
+
+std::int32_t reversed_colour(std::int32_t value, int kind) {
+    if (value == kExplicitWhite) return kExplicitBlack;
+    if (value == kExplicitBlack && !lacks_black(kind)) return kExplicitWhite;
+    return value;
 }
 
 void reset_colours(PlotState& s) {

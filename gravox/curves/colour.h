@@ -97,6 +97,16 @@ std::int32_t pack_rgb(double red, double green, double blue);
 // distances winning.
 int nearest_table_index(const ColourState& c, Rgb colour);
 
+// --- Replaying colours of a metafile ----------------------------------------------------
+// True when the reversed screen mode turns the colours of the open plot's device.
+bool screen_mode_reverses_colours(const PlotState& s);
+// A colour table of a palette kind, and a colour value drawn with it, of a plot on a
+// device that the reversed screen mode leaves alone, as the reversal would have made them:
+// the background entry and the light end of the table change places, and so do the
+// explicit values of WHITE and BLACK (both become black for the palettes without black).
+void reverse_table(std::uint32_t* table, int kind);
+std::int32_t reversed_colour(std::int32_t value, int kind);
+
 // --- Palettes ------------------------------------------------------------------
 
 // Palette keywords in the order of the palette kinds 0 to 8.

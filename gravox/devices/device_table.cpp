@@ -13,16 +13,17 @@ struct DeviceEntry {
     DeviceMaker make;
 };
 
-// Outputs this build writes. Codes not listed (screen windows, OpenGL, the GKS and
-// CGM metafiles, the Windows metafile) are refused when a plot is opened.
+// Outputs this build writes. Codes not listed (screen windows, OpenGL, CGM and the
+// Windows metafile) are refused when a plot is opened.
 constexpr DeviceEntry kDevices[] = {
-    {401, 405, make_hpgl_device},        // HPGL plotter files
-    {501, 504, make_postscript_device},  // PostScript, 503 encapsulated
-    {511, 511, make_pdf_device},         // PDF documents
-    {701, 701, make_applet_device},      // applet source
-    {801, 801, make_svg_device},         // SVG documents
-    {802, 802, make_ipe_device},         // IPE documents
-    {601, 700, make_raster_device},      // raster images and the picture held in memory
+    {201, 201, make_gks_metafile_device},  // the library's metafile, the default output
+    {401, 405, make_hpgl_device},          // HPGL plotter files
+    {501, 504, make_postscript_device},    // PostScript, 503 encapsulated
+    {511, 511, make_pdf_device},           // PDF documents
+    {701, 701, make_applet_device},        // applet source
+    {801, 801, make_svg_device},           // SVG documents
+    {802, 802, make_ipe_device},           // IPE documents
+    {601, 700, make_raster_device},        // raster images and the picture held in memory
 };
 
 }  // namespace

@@ -63,6 +63,8 @@ struct StandardFont {
 };
 // The font of a number; numbers out of range give Times-Roman.
 const StandardFont& standard_font(int number);
+// "GKSL" (201): the library's own metafile, the default output (docs/metafile.md).
+std::unique_ptr<Device> make_gks_metafile_device(PlotState& s, int code);
 
 // One character of a hardware font, as the text layer hands it to a device that sets
 // text itself (the vector fonts arrive as strokes instead).

@@ -1,0 +1,87 @@
+// The four figures written as metafiles and converted: byte for byte the PNG files
+// drawn directly, and the SVG documents but for their date.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "app/figures.h"
+#include "gravox/formats/metafile.h"
+#include "tests/support/temp_dir.h"
+
+namespace cosmology {
+namespace {
+
+const char* const kNames[] = {"gravox", "gravox_1", "gravox_2", "gravox_3"};
+
+void draw_in(const std::filesystem::path& dir, const char* format) {
+    gvx::testing::WorkingDir cwd(dir);
+    Gravox plot;
+    char legend_buffer[256] = {};
+    int legend_line = 0;
+    ::testing::internal::CaptureStdout();
+    draw_figures(plot, legend_buffer, legend_line, format);
+    ::testing::internal::GetCapturedStdout();
+}
+
+// The document without its "Date   :" line.
+std::string without_date(std::string text) {
+    const std::size_t at = text.find("Date   :");
+    if (at != std::string::npos) text.erase(at, text.find('\n', at) - at);
+    return text;
+}
+
+// The figures drawn once as metafiles and once directly in each format compared.
+class MetafileFigures : public ::testing::Test {
+  protected:
+    static void SetUpTestSuite() {
+        dirs_ = new Dirs;
+        draw_in(dirs_->metafiles.path(), "GKSL");
+    }
+    static void TearDownTestSuite() {
+        delete dirs_;
+        dirs_ = nullptr;
+    }
+
+    static void expect_replay_identical(const char* format, const char* extension, bool drop_date) {
+        gvx::testing::TempDir direct, converted;
+        draw_in(direct.path(), format);
+        for (const char* name : kNames) {
+            SCOPED_TRACE(name);
+            const std::string met = dirs_->metafiles.file(std::string(name) + ".met");
+            const std::string out = converted.file(std::string(name) + "." + extension);
+            std::string error;
+            ::testing::internal::CaptureStdout();
+            const int status = gvx::convert_metafile(met.c_str(), format, out.c_str(), error);
+            ::testing::internal::GetCapturedStdout();
+            ASSERT_EQ(status, 0) << error;
+            std::string expected =
+                gvx::testing::read_file(direct.file(std::string(name) + "." + extension));
+            std::string actual = gvx::testing::read_file(out);
+            ASSERT_FALSE(expected.empty());
+            if (drop_date) {
+                EXPECT_NE(expected.find("Date   :"), std::string::npos);
+                expected = without_date(expected);
+                actual = without_date(actual);
+            }
+            EXPECT_TRUE(actual == expected) << "the converted file differs from the direct one";
+        }
+    }
+
+    struct Dirs {
+        gvx::testing::TempDir metafiles;
+    };
+    static Dirs* dirs_;
+};
+
+MetafileFigures::Dirs* MetafileFigures::dirs_ = nullptr;
+
+TEST_F(MetafileFigures, ConvertedToPngAreTheDirectPngFiles) {
+    expect_replay_identical("PNG", "png", false);
+}
+
+TEST_F(MetafileFigures, ConvertedToSvgAreTheDirectSvgFilesButForTheDate) {
+    expect_replay_identical("SVG", "svg", true);
+}
+
+}  // namespace
+}  // namespace cosmology
