@@ -12,202 +12,848 @@
 
 #include "gravox/curves/legend_buffer.h"
 
+// Marks what a shared libgravox exports: class Gravox and nothing else.
+#if defined(__GNUC__)
+#define GRAVOX_API __attribute__((visibility("default")))
+#else
+#define GRAVOX_API
+#endif
+
 namespace gvx {
 struct PlotState;
 }
 
-class Gravox {
+/// @file
+/// The public interface of the Gravox plotting library: class Gravox.
+
+/// A plot in the making: all settings and the progress of the current picture.
+///
+/// A program sets parameters, opens a plot with gvxini(), draws axis systems, curves,
+/// text and legends, and closes the plot with gvxfin(), which writes the picture. Each
+/// routine may be called only at some **levels**: 0 before gvxini() and after gvxfin(),
+/// 1 while a plot is open, 2 and 3 inside an axis system (graf() goes from level 1 to
+/// 2, endgrf() back to 1). A call at another level gives warning 3 and does nothing.
+///
+/// Routines return nothing (or a value); problems are numbered **warnings** written to
+/// the error output (standard output unless errdev(), errfil() or unit() say
+/// otherwise), and a refused call changes nothing. Keywords are matched on their first
+/// four characters without regard to case ("REVERS" and "reve" are the same); an
+/// unknown keyword gives warning 2. Lengths and positions are in **plot units** (by
+/// default 0.1 mm of the page, see units()), page positions measured from the upper
+/// left corner. **Colours** are an index 0 to 255 of the colour table or an explicit
+/// colour 0x01000000 + blue * 65536 + green * 256 + red. **Axes** arguments name axes
+/// by letters: "X", "Y", "Z" or combinations such as "XY".
+class GRAVOX_API Gravox {
   public:
+    /// A new plot object at level 0 with every setting at its default.
     Gravox();
+    /// Closes an open plot's files without writing it.
     ~Gravox();
+    /// Not copyable: a plot owns its output file.
     Gravox(const Gravox&) = delete;
+    /// Not assignable: a plot owns its output file.
     Gravox& operator=(const Gravox&) = delete;
 
     // --- Warnings and error output ---------------------------------------------
-    void errdev(const char* device);  // "CONS", "FILE", "APPEND"
+
+    /// Chooses where warnings and the closing protocol go.
+    /// @param device "CONS" standard output, "FILE" a new error file (see errfil()),
+    ///        "APPEND" appended to the error file.
+    /// @levels 0. @default "CONS". @warnings 2 for an unknown keyword.
+    void errdev(const char* device);
+    /// Names the error file used with errdev("FILE") or errdev("APPEND").
+    /// @param name file name, at most 256 characters (longer names are cut).
+    /// @levels 0. @default "gravox.err".
     void errfil(const char* name);
-    void errmod(const char* item, const char* state);  // "WARN", "CHECK", "PROTOCOL", "ALL"
-    void unit(std::FILE* stream);                      // null: no warnings
-    void winapp(const char* mode);                     // "CONSOLE", "WINDOW"
+    /// Switches kinds of messages on and off.
+    /// @param item "WARN" warnings, "CHECK" the warnings about points outside the
+    ///        axis scaling, "PROTOCOL" the closing protocol, "ALL" all three.
+    /// @param state "ON" or "OFF"; for "PROTOCOL" also "FILE" (the protocol goes to
+    ///        the error file).
+    /// @levels 1 to 3. @default all "ON"; gvxini() sets them on again.
+    /// @warnings 2 for an unknown keyword.
+    void errmod(const char* item, const char* state);
+    /// Sends warnings and the protocol of the current plot to an open stream.
+    /// @param stream an open stream (kept by the caller), stdout, or null for no
+    ///        warnings at all.
+    /// @levels 1 to 3. @default standard output.
+    void unit(std::FILE* stream);
+    /// Tells whether the program is a console program or a window application (whose
+    /// protocol goes to a message box).
+    /// @param mode "CONSOLE" or "WINDOW".
+    /// @levels 0. @default "CONSOLE". @warnings 2 for an unknown keyword.
+    void winapp(const char* mode);
 
     // --- Output selection and file naming --------------------------------------
+
+    /// Chooses the output format of the next plot.
+    /// @param format "PNG", "GIF", "BMP", "PPM", "TIFF", "IMAG" (bitmap dump), "VIRT"
+    ///        (an image kept in memory, no file), "SVG", "IPE", "HPGL" or "HPA4" to
+    ///        "HPA1" (plotter files), "JAVA" (applet source). Other keywords of the
+    ///        format family ("CONS", "XWIN", "POST", "PDF", ...) are accepted here and
+    ///        refused by gvxini() with warning 140, as this build does not write them.
+    /// @levels 0. @default "GKSL", which this build refuses when the plot is opened:
+    ///        choose a format.
+    /// @warnings 2 for an unknown keyword, 181 for "GL" (no OpenGL output).
     void metafl(const char* format);
-    void filmod(const char* mode);  // "COUNT", "DELETE", "BREAK", "VERSION"
+    /// Decides what happens when the plot file exists already.
+    /// @param mode "COUNT" a new name with a number (gravox_1.png, ...), "DELETE"
+    ///        overwrite, "BREAK" stop with warning 169, "VERSION" a new version name.
+    /// @levels 0 to 3. @default "COUNT". @warnings 2 for an unknown keyword.
+    void filmod(const char* mode);
+    /// Options of file naming.
+    /// @param value for "SEPARATOR" "UNDERSCORE", "HYPHEN" or "NONE"; for "NUMBER"
+    ///        "SHORT" or "LONG"; for "DIGITS" "2" to "6"; for "SCALING" "OFF", "PAGE",
+    ///        "VIEW" or "ON".
+    /// @param option "SEPARATOR" (before the number of a counted name), "NUMBER",
+    ///        "DIGITS" (of the number), "SCALING".
+    /// @levels 0 to 3. @default "UNDERSCORE", "SHORT", "4", "OFF".
+    /// @warnings 2 for an unknown keyword.
     void filopt(const char* value, const char* option);
+    /// Names the plot file.
+    /// @param name file name, at most 256 characters; "/" and "\" both separate
+    ///        directories.
+    /// @levels 0. @default "gravox." and the format's extension (png, gif, bmp, ppm,
+    ///        tif, img, svg, ipe, hpg, java).
     void setfil(const char* name);
+    /// The name of the plot file being written (after a changed name from filmod()).
+    /// @return the file name; "" when the call is refused.
+    /// @levels 1 to 3.
     const char* getfil();
-    void scrmod(const char* mode);  // "ERASE", "NOERASE", "REVERS", "NOREVERS", "AUTO"
+    /// Chooses the page and drawing colours.
+    /// @param mode "REVERS" black on a white page, "NOREVERS" or "ERASE" white on
+    ///        black, "NOERASE" the page is not cleared, "AUTO" reversed for the file
+    ///        formats and not for screens.
+    /// @levels 0. @default "AUTO". @warnings 2 for an unknown keyword.
+    void scrmod(const char* mode);
 
     // --- Page and opening and closing a plot -------------------------------------
+
+    /// Chooses the page format.
+    /// @param format "DA4L" (A4 landscape, 2969 x 2099 plot units), "DA3L", "DA2L",
+    ///        "DA1L", "DA0L", "HP4L" to "HP1L", "KY4L", "PS4L", "USAL" to "USEL"; an
+    ///        "P" in place of the final "L" gives the portrait page.
+    /// @levels 0. @default "DA4L". @warnings 2 for an unknown format.
     void setpag(const char* format);
+    /// Chooses the unit of page positions and lengths.
+    /// @param unit "CM" (0.1 mm plot units), "INCH" (0.01 inch), "POINTS", "TWIPS".
+    /// @levels 0. @default "CM". @warnings 2 for an unknown keyword.
     void units(const char* unit);
+    /// Chooses the orientation of the page on the output.
+    /// @param mode "LAND" landscape, "PORT" portrait, "COMI" and "MOVI" as landscape
+    ///        and portrait, "NONE" as drawn.
+    /// @levels 0. @default "LAND". @warnings 2 for an unknown keyword.
     void pagmod(const char* mode);
+    /// Chooses where page positions are measured from.
+    /// @param origin "TOP" the upper left corner, "BOTTOM" the lower left corner.
+    /// @levels 1 to 3. @default "TOP". @warnings 2 for an unknown keyword.
     void pagorg(const char* origin);
+    /// Decides how the page is fitted to the output size.
+    /// @param mode "DOWN" scaled down only, "FULL" scaled to fill, "NONE" unscaled.
+    /// @levels 0. @default "DOWN". @warnings 2 for an unknown keyword.
     void sclmod(const char* mode);
+    /// Scales the page by a factor (and sets sclmod("DOWN")).
+    /// @param factor greater than 0.
+    /// @levels 0. @default 1. @warnings 2 for a factor not greater than 0 or NaN.
     void sclfac(double factor);
+    /// Sets the position and size of the output window or image in pixels.
+    /// @param x,y upper left corner, at least 0.
+    /// @param width,height size, at least 1.
+    /// @levels 0 to 3 (used by the next gvxini()). @default 853 x 603 pixels for a
+    ///        landscape page. @warnings 2 for a negative position or empty size.
     void window(int x, int y, int width, int height);
+    /// Sets the size of the output window or raster image in pixels.
+    /// @param width,height size, at least 1.
+    /// @levels 0 to 3 (used by the next gvxini()). @default 853 x 603 pixels for a
+    ///        landscape page, 603 x 853 for a portrait page.
+    /// @warnings 2 for an empty size.
     void winsiz(int width, int height);
+    /// Opens a plot: resets the plot attributes, opens the output and goes to level 1.
+    /// @levels 0. @warnings 140 for an output this build does not write (no file is
+    ///        created), 36 when the file cannot be opened, 169 and 170 from filmod().
     void gvxini();
+    /// Draws a border around the page.
+    /// @levels 1 to 3.
     void pagera();
+    /// Closes the plot: writes the picture, prints the closing protocol and goes back
+    /// to level 0.
+    /// @levels 1 to 3. @warnings 36 when the file cannot be written, 53 without
+    ///        enough memory.
     void gvxfin();
 
     // --- Raster images -------------------------------------------------------------
-    void imgfmt(const char* format);                 // "IND", "RGB", "BIL"
-    void pngmod(const char* mode, const char* key);  // "ON"/"OFF", "TRANSPARENCY"
+
+    /// Chooses the kind of raster image.
+    /// @param format "IND" indexed colours (at most 256), "RGB" true colour, "BIL"
+    ///        as "RGB".
+    /// @levels 0. @default "IND". @warnings 2 for an unknown keyword.
+    void imgfmt(const char* format);
+    /// Makes the background of PNG images transparent.
+    /// @param mode "ON" or "OFF".
+    /// @param key "TRANSPARENCY".
+    /// @levels 0. @default "OFF". @warnings 2 for an unknown keyword.
+    void pngmod(const char* mode, const char* key);
+    /// Writes only a block of the raster image.
+    /// @param x,y upper left corner of the block in pixels, at least 0.
+    /// @param width,height size of the block, at least 1, inside the image.
+    /// @levels 1 to 3. @default the whole image.
+    /// @warnings 2 for a block that does not lie inside the image.
     void imgclp(int x, int y, int width, int height);
+    /// Clears the page to the background colour.
+    /// @levels 1 to 3.
     void erase();
+    /// Restricts drawing to a rectangle of the page.
+    /// @param x,y upper left corner in plot units.
+    /// @param width,height size in plot units, at least 1.
+    /// @levels 1 to 3. @default the whole page. @warnings 2 for an empty size.
     void clpwin(int x, int y, int width, int height);
-    void clpbor(const char* mode);                                   // "PAGE", "AXIS"
-    void linmod(const char* mode, const char* key);                  // "ON"/"OFF", "SMOOTH"
-    void gifmod(const char* mode, const char* key);                  // "ON"/"OFF", "TRANSPARENCY"
-    void tifmod(int resolution, const char* unit, const char* key);  // "INCH"/"CM", "RESOLUTION"
+    /// Restricts drawing to the page or to the clipping window.
+    /// @param mode "PAGE" the whole page, "AXIS" the window of clpwin().
+    /// @levels 1 to 3. @default "PAGE". @warnings 2 for an unknown keyword.
+    void clpbor(const char* mode);
+    /// Smooths (anti-aliases) the lines of raster images.
+    /// @param mode "ON" or "OFF".
+    /// @param key "SMOOTH".
+    /// @levels 0 to 3. @default "OFF". @warnings 2 for an unknown keyword.
+    void linmod(const char* mode, const char* key);
+    /// Makes the background of GIF images transparent.
+    /// @param mode "ON" or "OFF".
+    /// @param key "TRANSPARENCY".
+    /// @levels 0. @default "OFF". @warnings 2 for an unknown keyword.
+    void gifmod(const char* mode, const char* key);
+    /// Sets the resolution stored in TIFF images.
+    /// @param resolution pixels per unit, at least 1.
+    /// @param unit "INCH" or "CM".
+    /// @param key "RESOLUTION".
+    /// @levels 0. @warnings 2 for an unknown keyword or a resolution below 1.
+    void tifmod(int resolution, const char* unit, const char* key);
 
     // --- Vector and text output formats ------------------------------------------
-    void hpgmod(const char* mode, const char* key);  // "STANDARD"/"ARIS", key "PLOT"
+
+    /// Chooses the command set of HPGL files.
+    /// @param mode "STANDARD" or "ARIS".
+    /// @param key "PLOT".
+    /// @levels 0. @default "STANDARD". @warnings 2 for an unknown keyword.
+    void hpgmod(const char* mode, const char* key);
 
     // --- Colours -----------------------------------------------------------------
-    // Colour values: 0..255 a table index, 0x01000000 + blue*65536 + green*256 + red
-    // an explicit colour.
-    void color(const char* name);  // "WHITE" .. "BLACK", "FORE", "BACK", "GRAY", "HALF"
+
+    /// Sets the current colour by name.
+    /// @param name "WHITE", "RED", "GREEN", "YELLOW", "BLUE", "ORANGE", "CYAN",
+    ///        "MAGENTA", "BLACK", "FORE" (the foreground), "BACK" (the background),
+    ///        "GRAY", "HALF" (half way between the current colour and the background).
+    /// @levels 1 to 3. @default "FORE", set again by gvxini().
+    /// @warnings 2 for an unknown name.
+    void color(const char* name);
+    /// Sets the current colour by value.
+    /// @param colour a colour table index 0 to 255 or an explicit colour (see the
+    ///        class description), at least 0.
+    /// @levels 1 to 3. @warnings 2 for a negative value.
     void setclr(int colour);
-    void setrgb(double red, double green, double blue);  // fractions 0 to 1
-    void setvlt(const char* palette);  // "SMAL", "RAIN", "SPEC", "GREY", "RRAI", "RSPE", ...
+    /// Sets the current colour from its red, green and blue parts.
+    /// @param red,green,blue fractions between 0 and 1.
+    /// @levels 1 to 3. @warnings 2 for a part outside 0 to 1.
+    void setrgb(double red, double green, double blue);
+    /// Loads a predefined colour table.
+    /// @param palette "SMALL", "RAINBOW", "SPECTRUM", "GREY", "RRAIN", "RSPEC" and
+    ///        "RGREY" (reversed), "VGA", "TEMP".
+    /// @levels 1 to 3. @default "RAINBOW" ("RGREY" for PostScript).
+    /// @warnings 2 for an unknown palette.
+    void setvlt(const char* palette);
+    /// Loads a colour table of the caller's values.
+    /// @param red,green,blue arrays of n fractions between 0 and 1.
+    /// @param n number of entries, 1 to 256; the others are kept.
+    /// @levels 0 to 3 (at level 0 the table is kept by the next gvxini()).
+    /// @warnings 2 for n outside 1 to 256, a null array or a part outside 0 to 1 (then
+    ///           no entry changes).
     void myvlt(const double* red, const double* green, const double* blue, int n);
+    /// Changes one entry of the colour table.
+    /// @param index entry 0 to 255.
+    /// @param red,green,blue fractions between 0 and 1.
+    /// @levels 1 to 3. @warnings 2 for an index or part out of range.
     void setind(int index, double red, double green, double blue);
+    /// The current colour.
+    /// @return its value (index or explicit colour); 0 when the call is refused.
+    /// @levels 1 to 3.
     int getclr();
 
     // --- Drawing primitives: line attributes --------------------------------------
-    void linwid(int width);                           // plot units, 1 to 32000
-    void lncap(const char* cap);                      // "CUT", "ROUND", "LONG"
-    void lnjoin(const char* join);                    // "SHARP", "ROUND", "TRUNC"
-    void lnmlt(double limit);                         // miter limit, at least 1
-    void hwmode(const char* mode, const char* item);  // "ON"/"OFF", "LINE"/"SHADING"
+
+    /// Sets the width of lines.
+    /// @param width in plot units, 1 to 32000.
+    /// @levels 1 to 3. @default 1. @warnings 2 for a width out of range.
+    void linwid(int width);
+    /// Sets the ends of wide lines.
+    /// @param cap "CUT" square at the end point, "ROUND", "LONG" square beyond it.
+    /// @levels 1 to 3. @default "LONG". @warnings 2 for an unknown keyword.
+    void lncap(const char* cap);
+    /// Sets the joints of wide lines.
+    /// @param join "SHARP" mitred, "ROUND", "TRUNC" bevelled.
+    /// @levels 1 to 3. @default "TRUNC". @warnings 2 for an unknown keyword.
+    void lnjoin(const char* join);
+    /// Sets the miter limit of sharp joints.
+    /// @param limit the longest miter in line widths, at least 1.
+    /// @levels 1 to 3. @default 2. @warnings 2 for a limit below 1, infinite or NaN.
+    void lnmlt(double limit);
+    /// Lets the output format draw wide lines or fill areas itself.
+    /// @param mode "ON" or "OFF".
+    /// @param item "LINE" wide lines, "SHADING" filled areas.
+    /// @levels 0 to 3. @default "ON" for both; "SHADING" is set again by gvxini().
+    /// @warnings 2 for an unknown keyword.
+    void hwmode(const char* mode, const char* item);
 
     // --- Text and vector fonts ------------------------------------------------------
-    void gvxalf();  // the default fixed-pitch font
-    void complx();  // the complex serif font
+
+    /// Loads the default fixed-pitch vector font.
+    /// @levels 1 to 3. @default this font, loaded by gvxini().
+    void gvxalf();
+    /// Loads the complex serif vector font.
+    /// @levels 1 to 3.
+    void complx();
+    /// Sets the height of characters.
+    /// @param n height in plot units, 1 to 10000.
+    /// @levels 1 to 3. @default 36. @warnings 2 for a height out of range.
     void height(int n);
+    /// Sets the angle of text.
+    /// @param degrees angle, anticlockwise from the horizontal.
+    /// @levels 1 to 3. @default 0.
     void angle(int degrees);
-    void chaang(double degrees);        // character slant, -60 to 60
-    void chaspc(double factor);         // extra gap between characters / height
-    void chawth(double factor);         // width factor, between 0 and 2
-    void fixspc(double factor);         // fixed spacing
-    void txtjus(const char* option);    // "LEFT", "CENT", "RIGH", "TOP", "MIDD", "BOTT"
-    void basalf(const char* alphabet);  // "STAN", "GREE", "MATH", "ITAL", "SCRI", "RUSS"
-    void chacod(const char* coding);    // "STAN", "ISO1", ..., "UTF8", "ISO7"
+    /// Slants characters.
+    /// @param degrees slant, -60 to 60.
+    /// @levels 1 to 3. @default 0. @warnings 2 for a slant out of range.
+    void chaang(double degrees);
+    /// Adds space between characters.
+    /// @param factor extra gap as a fraction of the character height (may be negative).
+    /// @levels 1 to 3. @default 0. @warnings 2 for an infinite value or NaN.
+    void chaspc(double factor);
+    /// Widens or narrows characters.
+    /// @param factor width factor, greater than 0 and less than 2.
+    /// @levels 1 to 3. @default 1. @warnings 2 for a factor out of range.
+    void chawth(double factor);
+    /// Draws characters with fixed spacing.
+    /// @param factor distance of characters as a fraction of the height, greater than 0.
+    /// @levels 1 to 3. @default proportional spacing.
+    /// @warnings 2 for a factor not greater than 0, infinite or NaN.
+    void fixspc(double factor);
+    /// Sets how text is placed on the position given to messag().
+    /// @param option horizontally "LEFT", "CENTER", "RIGHT"; vertically "TOP",
+    ///        "MIDDLE", "BOTTOM".
+    /// @levels 1 to 3. @default "LEFT" and "TOP". @warnings 2 for an unknown keyword.
+    void txtjus(const char* option);
+    /// Chooses the base alphabet of the font.
+    /// @param alphabet "STANDARD", "GREEK", "MATH", "ITALIC", "SCRIPT", "RUSSIAN".
+    /// @levels 1 to 3. @default "STANDARD". @warnings 2 for an unknown keyword.
+    void basalf(const char* alphabet);
+    /// Chooses the character coding of strings.
+    /// @param coding "STANDARD", "ISO1" to "ISO3", "ISO5", "KOI8", "UTF8", "ISO7".
+    /// @levels 1 to 3. @default "STANDARD". @warnings 2 for an unknown keyword.
+    void chacod(const char* coding);
+    /// Defines an alphabet that is switched to inside strings by shift characters.
+    /// @param alphabet "STANDARD", "GREEK", "MATH", "ITALIC", "SCRIPT", "RUSSIAN",
+    ///        "INSTRUCTION"; not the base alphabet.
+    /// @param shift_in character that switches to the alphabet.
+    /// @param shift_out character that switches back.
+    /// @param slot alphabet number 1 to 6.
+    /// @levels 1 to 3. @warnings 2 for a bad keyword, slot or shift string, 19 for the
+    ///        base alphabet.
     void smxalf(const char* alphabet, const char* shift_in, const char* shift_out, int slot);
+    /// Switches on the shift characters of smxalf() and setmix() in strings.
+    /// @levels 1 to 3. @default off.
     void mixalf();
-    void setmix(const char* character, const char* which);  // "EXP", "IND", "RES", "LEG", "TEX"
+    /// Changes one of the control characters of strings.
+    /// @param character a string of one character.
+    /// @param which "EXP" exponent, "IND" index, "RES" back to the baseline, "LEG"
+    ///        line break in legends, "TEX" the command character of formulas.
+    /// @levels 1 to 3. @default "[", "]", "$", "/" and "\". @warnings 2 for an
+    ///        unknown keyword or a string not of one character.
+    void setmix(const char* character, const char* which);
+    /// Sets the exponent, index and reset characters to "^", "_" and "%".
+    /// @levels 1 to 3.
     void newmix();
+    /// Sets the size of exponents and indices.
+    /// @param factor fraction of the character height, greater than 0.
+    /// @levels 1 to 3. @warnings 2 for a factor not greater than 0, infinite or NaN.
     void setexp(double factor);
+    /// Sets the raise of exponents and the lowering of indices.
+    /// @param factor fraction of the character height.
+    /// @levels 1 to 3. @warnings 2 for an infinite value or NaN.
     void setbas(double factor);
+    /// Defines a shift character for the accented letters of a language.
+    /// @param language "GERMAN", "DANISH", "SPANISH", "FRENCH", "ACUTE", "GRAVE",
+    ///        "CIRCUMFLEX", "TURKISH".
+    /// @param character a string of one character, not used by another language.
+    /// @levels 1 to 3. @warnings 2 for a bad keyword or string, 57 for a character
+    ///        used already.
     void eushft(const char* language, const char* character);
-    void texmod(const char* mode);  // formula mode "ON" or "OFF"
-    void txtbgd(int colour);        // box behind strings, -1 none
+    /// Switches the formula mode of strings on or off (exponents with "^", indices
+    /// with "_", \\frac, \\sqrt, Greek letters and symbols).
+    /// @param mode "ON" or "OFF".
+    /// @levels 1 to 3. @default "OFF". @warnings 2 for an unknown keyword, 178 for a
+    ///        formula that cannot be read (when drawn).
+    void texmod(const char* mode);
+    /// Draws a box behind strings.
+    /// @param colour box colour (index or explicit colour), -1 no box.
+    /// @levels 1 to 3. @default -1. @warnings 2 for an invalid colour.
+    void txtbgd(int colour);
+    /// Draws a string.
+    /// @param text the string, in the coding of chacod().
+    /// @param x,y page position of the upper left corner (see txtjus()); 999, 999
+    ///        continues after the last string.
+    /// @levels 1 to 3. @warnings 174 for a string that cannot be converted.
     void messag(const char* text, int x, int y);
+    /// The length of a string as messag() would draw it.
+    /// @param text the string.
+    /// @return its length in plot units; 0 when the call is refused.
+    /// @levels 1 to 3.
     int nlmess(const char* text);
 
     // --- Curves ------------------------------------------------------------------------
-    void curve(const double* x, const double* y, int n);  // levels 2 and 3
-    void polcrv(const char* mode);  // "LINE", "STEP", "STAI", "STEM", "BARS", "SPLI", ...
-    void incmrk(int step);          // 0 lines, k > 0 lines and every k-th symbol, k < 0 symbols
-    void marker(int number);        // symbol of the curves, -1 to 23
-    void hsymbl(int size);          // symbol height in plot units
-    void mrkclr(int colour);        // symbol colour, -1 the current colour
-    void symbol(int number, int x, int y);           // one symbol (0 to 22) at a plot position
-    void thkcrv(int passes);                         // parallel passes of curve lines
-    void chncrv(const char* attribute);              // cycle "NONE", "COLOR", "LINE", "BOTH"
-    void inccrv(int calls);                          // curve calls per legend curve
-    void lincyc(int index, int type);                // entry 1..30 of the line type cycle
-    void clrcyc(int index, int colour);              // entry 1..30 of the colour cycle
-    void patcyc(int index, int pattern);             // entry 1..30 of the pattern cycle
-    void lintyp(int type);                           // predefined line type 0 (solid) to 7
-    void myline(const int* lengths, int n);          // dash pattern: drawn, skipped, ... (1 to 10)
-    void linclr(const int* colours, int n);          // colours of successive dashes
-    void nancrv(const char* mode);                   // "ON": NaN coordinates break curves
-    void gapcrv(double distance);                    // x steps larger than this are not joined
-    void gapsiz(double distance, const char* axes);  // "X", "Y", "XY" or "RESET"
-    void barwth(double width);           // > 0 fraction of the point spacing, <= 0 plot units
-    void splmod(int order, int points);  // spline degree 2..10, points 5..30000
-    void resatt();                       // restart the attribute cycles
+
+    /// Draws a curve through points of the axis system.
+    /// @param x,y arrays of n coordinates in axis units.
+    /// @param n number of points, at least 1 (at least 2 for lines).
+    /// @levels 2 and 3. @warnings 2 for null arrays or too few points, 27 for points
+    ///        not above 0 on a logarithmic axis (unless neglog()), 160 for an
+    ///        interpolation unusable with polar axes.
+    void curve(const double* x, const double* y, int n);
+    /// Chooses how curve() joins points.
+    /// @param mode "LINE" straight lines, "STEP" steps, "STAIR" stairs, "STEM" lines
+    ///        to the x axis, "BARS" bars, "FBARS" filled bars, "SPLINE" and "PSPLINE"
+    ///        (parametric) splines (see splmod()).
+    /// @levels 1 to 3. @default "LINE". @warnings 2 for an unknown keyword.
+    void polcrv(const char* mode);
+    /// Chooses between lines and symbols in curves.
+    /// @param step 0 lines only, k > 0 lines and a symbol on every k-th point, k < 0
+    ///        only symbols on every |k|-th point.
+    /// @levels 1 to 3. @default 0.
+    void incmrk(int step);
+    /// Chooses the symbol of curves.
+    /// @param number symbol 0 to 22, 23 the next symbol for each curve, -1 none.
+    /// @levels 1 to 3. @default 0. @warnings 2 for a number out of range.
+    void marker(int number);
+    /// Sets the height of symbols.
+    /// @param size in plot units, 1 to 10000.
+    /// @levels 1 to 3. @default 36. @warnings 2 for a size out of range.
+    void hsymbl(int size);
+    /// Sets the colour of symbols.
+    /// @param colour index or explicit colour, -1 the current colour.
+    /// @levels 1 to 3. @default -1.
+    void mrkclr(int colour);
+    /// Draws one symbol.
+    /// @param number symbol 0 to 22.
+    /// @param x,y page position of its centre.
+    /// @levels 1 to 3. @warnings 2 for a number out of range.
+    void symbol(int number, int x, int y);
+    /// Draws curve lines several times side by side.
+    /// @param passes number of parallel lines, 1 to 10000.
+    /// @levels 1 to 3. @default 1. @warnings 2 for a number out of range.
+    void thkcrv(int passes);
+    /// Changes attributes automatically from curve to curve.
+    /// @param attribute "NONE", "COLOR" the colour cycle, "LINE" the line type cycle,
+    ///        "BOTH".
+    /// @levels 1 to 3. @default "NONE". @warnings 2 for an unknown keyword.
+    void chncrv(const char* attribute);
+    /// Sets how many curve() calls make one curve for chncrv() and legends.
+    /// @param calls 1 to 32000.
+    /// @levels 1 to 3. @default 1. @warnings 2 for a number out of range.
+    void inccrv(int calls);
+    /// Sets an entry of the line type cycle of chncrv().
+    /// @param index entry 1 to 30.
+    /// @param type line type 0 to 7 (see lintyp()).
+    /// @levels 1 to 3. @warnings 2 for an index or type out of range.
+    void lincyc(int index, int type);
+    /// Sets an entry of the colour cycle of chncrv().
+    /// @param index entry 1 to 30.
+    /// @param colour index or explicit colour, at least 0.
+    /// @levels 1 to 3. @warnings 2 for an index or colour out of range.
+    void clrcyc(int index, int colour);
+    /// Sets an entry of the pattern cycle of shaded curves.
+    /// @param index entry 1 to 30.
+    /// @param pattern shading pattern 0 to 180000.
+    /// @levels 1 to 3. @warnings 2 for an index or pattern out of range.
+    void patcyc(int index, int pattern);
+    /// Chooses a predefined line type.
+    /// @param type 0 solid, 1 dotted, 2 dashed, 3 long dashes, 4 dash-dot, 5 long
+    ///        dash-dot, 6 dash-dot-dot, 7 long dash-dot-dot.
+    /// @levels 1 to 3. @default 0. @warnings 2 for a type out of range.
+    void lintyp(int type);
+    /// Defines a dash pattern of lines.
+    /// @param lengths n lengths in plot units, at least 1 each: drawn, skipped, drawn, ...
+    /// @param n number of lengths, 1 to 10.
+    /// @levels 1 to 3. @warnings 2 for n or a length out of range or a null array.
+    void myline(const int* lengths, int n);
+    /// Draws successive dashes in different colours.
+    /// @param colours n colours (index or explicit colour).
+    /// @param n number of colours, 0 (one colour again) to 30.
+    /// @levels 1 to 3. @default 0. @warnings 2 for n or a colour out of range.
+    void linclr(const int* colours, int n);
+    /// Decides how curve() treats NaN coordinates.
+    /// @param mode "ON" a NaN breaks the curve, "OFF" NaN is not expected.
+    /// @levels 1 to 3. @default "OFF". @warnings 2 for an unknown keyword.
+    void nancrv(const char* mode);
+    /// Leaves gaps in curves where x jumps.
+    /// @param distance x steps larger than this (axis units) are not joined.
+    /// @levels 1 to 3. @default no gaps.
+    void gapcrv(double distance);
+    /// Leaves gaps in curves where x or y jumps.
+    /// @param distance steps larger than this (axis units) are not joined.
+    /// @param axes "X", "Y", "XY", or "RESET" (no gaps).
+    /// @levels 1 to 3. @default no gaps. @warnings 2 for axes naming no axis.
+    void gapsiz(double distance, const char* axes);
+    /// Sets the width of bars of polcrv("BARS").
+    /// @param width > 0 a fraction of the distance of points, <= 0 its magnitude in
+    ///        plot units.
+    /// @levels 1 to 3. @default 0.75. @warnings 2 for NaN.
+    void barwth(double width);
+    /// Sets the splines of polcrv("SPLINE").
+    /// @param order degree of the spline, 2 to 10.
+    /// @param points number of points drawn, 5 to 30000.
+    /// @levels 1 to 3. @default 3 and 200. @warnings 2 for a value out of range.
+    void splmod(int order, int points);
+    /// Starts the attribute cycles of chncrv() from the beginning.
+    /// @levels 1 to 3.
+    void resatt();
 
     // --- Legends ------------------------------------------------------------------------
-    // The buffer holds nlin lines of nmaxln characters (see curves/legend_buffer.h).
+
+    /// Sets up a legend in the caller's text buffer.
+    /// @param buffer character buffer of at least nlin * nmaxln characters (see
+    ///        gvx::LegendBuffer); it is filled with blanks.
+    /// @param nlin number of lines, 1 to 30.
+    /// @param nmaxln characters per line, 1 to 256.
+    /// @levels 1 to 3. @warnings 2 for a count out of range or a null buffer, 17 for a
+    ///        buffer known to be too small.
     void legini(gvx::LegendBuffer buffer, int nlin, int nmaxln);
+    /// Stores the text of one legend line.
+    /// @param buffer the buffer of legini().
+    /// @param text the line's text, at most nmaxln characters.
+    /// @param line line number, 1 to nlin.
+    /// @levels 1 to 3. @warnings 15 without legini(), 2 for a bad line number, 16 for a
+    ///        text that is too long.
     void leglin(gvx::LegendBuffer buffer, const char* text, int line);
+    /// Sets the title of the legend.
+    /// @param title at most 80 characters; "" none.
+    /// @levels 1 to 3 (after legini()). @default "Legende". @warnings 15 without legini().
     void legtit(const char* title);
-    void legpos(int x, int y);                        // upper left corner in plot units
-    void legend(gvx::LegendBuffer buffer, int ncor);  // ncor 1..8 unless legpos was called
-    int nxlegn(gvx::LegendBuffer buffer);             // legend width in plot units
-    int nylegn(gvx::LegendBuffer buffer);             // legend height in plot units
+    /// Places the legend at a page position instead of a corner.
+    /// @param x,y page position of its upper left corner.
+    /// @levels 1 to 3 (after legini()). @warnings 15 without legini().
+    void legpos(int x, int y);
+    /// Draws the legend.
+    /// @param buffer the buffer of legini().
+    /// @param ncor corner, unless legpos() was called: 1 to 4 lower left, lower right,
+    ///        upper right, upper left of the page; 5 to 8 the same corners of the
+    ///        axis system.
+    /// @levels 2 and 3. @warnings 15 without legini(), 2 for a bad corner, 17 for a
+    ///        small buffer, 42 for more lines than curves, 149 for an undefined line.
+    void legend(gvx::LegendBuffer buffer, int ncor);
+    /// The width of the legend.
+    /// @param buffer the buffer of legini().
+    /// @return width in plot units; 0 when refused.
+    /// @levels 1 to 3. @warnings 15 without legini().
+    int nxlegn(gvx::LegendBuffer buffer);
+    /// The height of the legend.
+    /// @param buffer the buffer of legini().
+    /// @return height in plot units; 0 when refused.
+    /// @levels 1 to 3. @warnings 15 without legini().
+    int nylegn(gvx::LegendBuffer buffer);
+    /// Sets the sizes of legend parts in character heights.
+    /// @param pattern length of the line samples, at least 0 (0 no samples).
+    /// @param margin distance to the frame, greater than 0.
+    /// @param subline distance of lines, greater than 0.
+    /// @levels 1 to 3 (after legini()). @default 4, 0.5 and 1.
+    /// @warnings 15 without legini(), 2 for a value out of range.
     void legopt(double pattern, double margin, double subline);
-    void legval(double value, const char* option);  // "PATT", "MARG", "LINE", "SYMB", "HSPA"
-    void legtyp(const char* type);                  // "VERT" or "HORI", before legini
-    void legbgd(int colour);                        // box background, -1 none
-    void legclr();                                  // texts in the curve colours
-    void mixleg();                                  // multi-line entries
-    void legsel(const int* lines, int n);           // shown lines, n = -1 all
+    /// Sets one size of the legend in character heights.
+    /// @param value at least 0.
+    /// @param option "PATTERN" sample length, "MARGIN", "LINE" line distance, "SYMBOL"
+    ///        symbol size, "HSPACE" gap between entries of horizontal legends.
+    /// @levels 1 to 3 (after legini()). @default 4, 0.5, 1, 0.8 and 2.
+    /// @warnings 15 without legini(), 2 for a negative value or unknown keyword.
+    void legval(double value, const char* option);
+    /// Chooses a vertical or horizontal legend.
+    /// @param type "VERT" or "HORI".
+    /// @levels 1 to 3, before legini(). @default "VERT".
+    /// @warnings 182 after legini(), 2 for an unknown keyword.
+    void legtyp(const char* type);
+    /// Fills the legend box.
+    /// @param colour background colour (index or explicit colour), -1 none.
+    /// @levels 1 to 3. @default -1.
+    void legbgd(int colour);
+    /// Draws legend texts in the colours of their curves.
+    /// @levels 1 to 3. @default the current colour.
+    void legclr();
+    /// Lets legend entries have several lines, broken by the "LEG" character of
+    /// setmix().
+    /// @levels 1 to 3.
+    void mixleg();
+    /// Chooses which legend lines are shown.
+    /// @param lines n line numbers, at least 1.
+    /// @param n number of lines, up to 30; -1 all lines.
+    /// @levels 1 to 3. @default all. @warnings 2 for n or a line out of range, 149 (by
+    ///        legend()) for a line above nlin.
+    void legsel(const int* lines, int n);
+    /// Sets the sample of one legend line explicitly.
+    /// @param type line type 0 to 7, -1 no line.
+    /// @param thickness line width in plot units, at least 1.
+    /// @param symbol symbol 0 to 23, -1 none.
+    /// @param colour index or explicit colour, -1 the current colour.
+    /// @param pattern shading pattern, -1 none.
+    /// @param line legend line, 1 to 30.
+    /// @levels 1 to 3 (after legini()). @warnings 15 without legini(), 2 for a value
+    ///        out of range.
     void legpat(int type, int thickness, int symbol, int colour, int pattern, int line);
-    void linesp(double factor);  // distance of legend entries in character heights
+    /// Sets the distance of legend entries.
+    /// @param factor in character heights, greater than 0.
+    /// @levels 1 to 3. @warnings 2 for a factor not greater than 0.
+    void linesp(double factor);
 
     // --- Axis systems ------------------------------------------------------------------
-    // graf: begin, end, first label and label step of the x axis, then of the y axis
-    // (exponents of ten on logarithmic axes).
+
+    /// Draws an axis system and sets its scaling; goes to level 2.
+    /// @param xa,xe lower and upper end of the x axis.
+    /// @param x_first first x label.
+    /// @param x_step distance of x labels (sign as xe - xa).
+    /// @param ya,ye,y_first,y_step the same for the y axis.
+    ///        On logarithmic axes (axsscl()) all are exponents of ten.
+    /// @levels 1. @warnings 2 for bad ends or steps and 150 for a crossed system with
+    ///        logarithmic axes (in both cases the level stays 1).
     void graf(double xa, double xe, double x_first, double x_step, double ya, double ye,
               double y_first, double y_step);
+    /// Ends the axis system: goes back to level 1, where the next system may be placed.
+    /// @levels 1 to 3.
     void endgrf();
-    void axspos(int x, int y);  // lower left corner of the axis system
-    void axsorg(int x, int y);  // page point of the origin of a crossed axis system
+    /// Places the next axis system.
+    /// @param x,y page position of its lower left corner.
+    /// @levels 1. @default centred horizontally, 300 above the bottom.
+    /// @warnings 2 for a position outside the plot limits.
+    void axspos(int x, int y);
+    /// Places the origin of the next crossed axis system.
+    /// @param x,y page position of the point (0, 0).
+    /// @levels 1. @warnings 2 for a position outside the plot limits.
+    void axsorg(int x, int y);
+    /// Sets the size of the next axis system.
+    /// @param nx,ny length of the x and y axis in plot units, at least 2.
+    /// @levels 1. @default two thirds of the page. @warnings 2 for a length out of range.
     void axslen(int nx, int ny);
-    void axstyp(const char* type);                    // "RECT", "CROSS"
-    void axsscl(const char* mode, const char* axes);  // "LIN", "LOG"
-    // Parts of the lower x, left y, upper x and right y axis: "NONE", "LINE", "TICKS",
-    // "LABELS", "NAME".
+    /// Chooses the kind of axis system.
+    /// @param type "RECT" rectangular, "CROSS" crossed axes through the origin.
+    /// @levels 1. @default "RECT". @warnings 2 for an unknown keyword.
+    void axstyp(const char* type);
+    /// Chooses linear or logarithmic scaling.
+    /// @param mode "LIN" or "LOG".
+    /// @param axes the axes concerned ("X", "Y", "XY", ...).
+    /// @levels 1 to 3. @default "LIN". @warnings 2 for an unknown keyword.
+    void axsscl(const char* mode, const char* axes);
+    /// Chooses the parts drawn of the lower x, left y, upper x and right y axis.
+    /// @param lower_x,left_y,upper_x,right_y "NONE", "LINE", "TICKS", "LABELS", "NAME"
+    ///        (each including the ones before it).
+    /// @levels 1. @default "NAME", "NAME", "TICKS", "TICKS".
+    /// @warnings 2 for an unknown keyword.
     void setgrf(const char* lower_x, const char* left_y, const char* upper_x, const char* right_y);
-    void ax2grf();  // draw only the lower x and the left y axis
-    void nograf();  // scaling without drawing
+    /// Draws only the lower x and the left y axis of the next system.
+    /// @levels 1 to 3.
+    void ax2grf();
+    /// Sets the scaling of the next graf() without drawing the axes.
+    /// @levels 1 to 3.
+    void nograf();
+    /// Leaves out the axis lines.
+    /// @param axes the axes concerned.
+    /// @levels 1 to 3.
     void noline(const char* axes);
+    /// Sets the thickness of frames around axis systems and legends.
+    /// @param thickness in plot units, negative inward; 0 no frame.
+    /// @levels 1 to 3. @default 1. @warnings 2 for a value out of range.
     void frame(int thickness);
+    /// Sets the colour of frames.
+    /// @param colour index or explicit colour, -1 the current colour.
+    /// @levels 1 to 3. @default -1. @warnings 2 for an invalid colour.
     void frmclr(int colour);
+    /// Fills the area of the axis system.
+    /// @param colour index or explicit colour, -1 no background.
+    /// @levels 1 to 3. @default -1. @warnings 2 for an invalid colour.
     void axsbgd(int colour);
-    void grace(int margin);  // clipping margin around the axis rectangle
+    /// Lets curves reach beyond the axis rectangle by a margin.
+    /// @param margin in plot units (negative inside).
+    /// @levels 1 to 3. @default -1. @warnings 2 for a value out of range.
+    void grace(int margin);
+    /// Suppresses the warnings about points outside the axis scaling.
+    /// @levels 1 to 3.
     void nochek();
-    void origin(int x, int y);  // shift of everything drawn
-    void neglog(double value);  // stands for non-positive values on logarithmic axes
-    void center();              // centre the next axis system on the page
-    void setscl(const double* data, int n, const char* axes);  // automatic scaling
+    /// Shifts everything drawn afterwards.
+    /// @param x,y shift in plot units.
+    /// @levels 1 to 3. @default 0, 0. @warnings 2 for a shift out of range.
+    void origin(int x, int y);
+    /// Lets values not above 0 stand for a small value on logarithmic axes.
+    /// @param value the value drawn in their place, greater than 0.
+    /// @levels 1 to 3. @default off (such values are refused with warning 27).
+    /// @warnings 2 for a value not greater than 0, infinite or NaN.
+    void neglog(double value);
+    /// Centres the next axis system on the page.
+    /// @levels 1.
+    void center();
+    /// Scales the next axis system from data: graf() then chooses ends and labels.
+    /// @param data n values; NaN and infinite values are skipped.
+    /// @param n number of values, at least 1.
+    /// @param axes the axes concerned.
+    /// @levels 1. @warnings 2 for null data, n below 1 or no finite value.
+    void setscl(const double* data, int n, const char* axes);
+    /// The page x position of an axis value.
+    /// @param x value on the x axis.
+    /// @return position in plot units; 0 when refused.
+    /// @levels 2 and 3.
     int nxposn(double x);
+    /// The page y position of an axis value.
+    /// @param y value on the y axis.
+    /// @return position in plot units; 0 when refused.
+    /// @levels 2 and 3. @warnings 109 for polar axis systems.
     int nyposn(double y);
 
     // --- Axes: ticks, labels, names ------------------------------------------------------
+
+    /// Sets the number of tick intervals between labels.
+    /// @param n 0 to 1000.
+    /// @param axes the axes concerned.
+    /// @levels 1 to 3. @default 2. @warnings 2 for a number out of range.
     void ticks(int n, const char* axes);
+    /// Sets the lengths of ticks.
+    /// @param major,minor lengths in plot units, 1 to 10000.
+    /// @levels 1 to 3. @default 24 and 16. @warnings 2 for a length out of range.
     void ticlen(int major, int minor);
-    void ticpos(const char* position, const char* axes);  // "LABELS", "REVERS", "CENTER"
-    void ticmod(const char* mode, const char* axes);      // calendar ticks of date axes
-    void labels(const char* type, const char* axes);      // "FLOAT", "EXP", "LOG", "DATE", ...
-    void labdif(int digits, const char* axes);            // -2 automatic, -1 integers
+    /// Chooses the side of ticks.
+    /// @param position "LABELS" the label side, "REVERS" the other side, "CENTER" across.
+    /// @param axes the axes concerned.
+    /// @levels 1 to 3. @default "LABELS". @warnings 2 for an unknown keyword.
+    void ticpos(const char* position, const char* axes);
+    /// Sets calendar ticks of date axes.
+    /// @param mode "NONE", "DAYS", "MONTH", "QUARTER", "HALF", "YEAR", "DMONTH".
+    /// @param axes the axes concerned.
+    /// @levels 1 to 3. @default "NONE". @warnings 2 for an unknown keyword.
+    void ticmod(const char* mode, const char* axes);
+    /// Chooses the kind of axis labels.
+    /// @param type "NONE", "FLOAT", "EXP", "FEXP", "LOG" (powers of ten), "CLOG",
+    ///        "ELOG", "TIME", "HOURS", "SECONDS", "DATE" (days since basdat()),
+    ///        "MYLAB" (texts of mylab()), "MAP", "DMAP", "LMAP", "MAPN".
+    /// @param axes the axes concerned.
+    /// @levels 1 to 3. @default "FLOAT". @warnings 2 for an unknown keyword.
+    void labels(const char* type, const char* axes);
+    /// Sets the digits after the decimal point of labels.
+    /// @param digits -2 automatic, -1 integers, 0 to 100.
+    /// @param axes the axes concerned.
+    /// @levels 1 to 3. @default 1. @warnings 2 for digits out of range.
+    void labdif(int digits, const char* axes);
+    /// Labels all axes with integers.
+    /// @levels 1 to 3.
     void intax();
+    /// Sets the distance of labels from the axis.
+    /// @param distance in plot units.
+    /// @param axes the axes concerned.
+    /// @levels 1 to 3. @default 24. @warnings 2 for a distance out of range.
     void labdis(int distance, const char* axes);
-    void labpos(const char* position, const char* axes);       // "TICKS", "CENTER", "SHIFT"
-    void labtyp(const char* orientation, const char* axes);    // "HORI", "VERT"
-    void labjus(const char* justification, const char* axes);  // y labels
-    void axends(const char* ends, const char* axes);           // "NOFIRST", "ENDS", ...
+    /// Chooses where labels stand.
+    /// @param position "TICKS" at the ticks, "CENTER" between them, "SHIFT" shifted.
+    /// @param axes the axes concerned.
+    /// @levels 1 to 3. @default "TICKS". @warnings 2 for an unknown keyword.
+    void labpos(const char* position, const char* axes);
+    /// Chooses the direction of labels.
+    /// @param orientation "HORI" or "VERT".
+    /// @param axes the axes concerned.
+    /// @levels 1 to 3. @default "HORI". @warnings 2 for an unknown keyword.
+    void labtyp(const char* orientation, const char* axes);
+    /// Justifies labels of y axes.
+    /// @param justification "AUTO", "LEFT", "RIGHT", "OUTWARDS", "INWARDS".
+    /// @param axes the axes concerned.
+    /// @levels 1 to 3. @default "AUTO". @warnings 2 for an unknown keyword.
+    void labjus(const char* justification, const char* axes);
+    /// Leaves out labels at the ends of axes.
+    /// @param ends "NONE", "NOFIRST", "NOLAST", "NOENDS", "ENDS", "FIRST", "LAST".
+    /// @param axes the axes concerned.
+    /// @levels 1 to 3. @default "NONE". @warnings 2 for an unknown keyword.
+    void axends(const char* ends, const char* axes);
+    /// Sets the name of axes.
+    /// @param text at most 132 characters; "" none.
+    /// @param axes the axes concerned.
+    /// @levels 1 to 3. @default "".
     void name(const char* text, const char* axes);
+    /// Sets the distance of axis names from the labels.
+    /// @param distance in plot units.
+    /// @param axes the axes concerned.
+    /// @levels 1 to 3. @default 30. @warnings 2 for a distance out of range.
     void namdis(int distance, const char* axes);
-    void namjus(const char* justification, const char* axes);  // "CENT", "LEFT", "RIGHT"
+    /// Justifies axis names along their axes.
+    /// @param justification "CENT", "LEFT", "RIGHT".
+    /// @param axes the axes concerned.
+    /// @levels 1 to 3. @default "CENT". @warnings 2 for an unknown keyword.
+    void namjus(const char* justification, const char* axes);
+    /// Sets the character height of axis names.
+    /// @param height in plot units, 1 to 10000.
+    /// @levels 1 to 3. @default 36. @warnings 2 for a height out of range.
     void hname(int height);
+    /// Turns the name of the right y axis to read from the other side.
+    /// @levels 1 to 3.
     void rvynam();
-    void axclrs(int colour, const char* part, const char* axes);       // "LINE", ..., "ALL"
-    void mylab(const char* text, int index, const char* axes);         // labels of type "MYLAB"
-    void labmod(const char* key, const char* mode, const char* axes);  // date and time labels
+    /// Colours parts of axes.
+    /// @param colour index or explicit colour, -1 the current colour.
+    /// @param part "LINE", "TICKS", "LABELS", "NAME", "ALL".
+    /// @param axes the axes concerned.
+    /// @levels 1 to 3. @default -1. @warnings 2 for an unknown keyword or a colour
+    ///        below -1.
+    void axclrs(int colour, const char* part, const char* axes);
+    /// Sets a label text of labels("MYLAB").
+    /// @param text at most 32 characters.
+    /// @param index label number, 1 to 50.
+    /// @param axes the axes concerned.
+    /// @levels 1 to 3. @warnings 2 for an index out of range.
+    void mylab(const char* text, int index, const char* axes);
+    /// Sets the form of date and time labels.
+    /// @param key "YEAR", "DAYS", "MONTH", "LANGUAGE", "FORM", "SEPARATOR", "CASE",
+    ///        "STEP", "TIME".
+    /// @param mode for "YEAR" "NONE", "LONG", "SHORT"; "DAYS" also "WEEKDAY"; "MONTH"
+    ///        "NONE", "NUMBER", "SHORT", "LONG"; "LANGUAGE" "ENGLISH", "GERMAN",
+    ///        "SPANISH"; "FORM" "DMY", "MDY", "YMD"; "SEPARATOR" "POINT", "DASH",
+    ///        "SLASH", "BLANK", "NONE"; "CASE" "MIXED", "UPPER", "LOWER"; "STEP"
+    ///        "NONE", "DAYS", "WEEK", "MONTH", "QUARTER", "HALF", "YEAR"; "TIME"
+    ///        "WRAP", "FULL".
+    /// @param axes the axes concerned.
+    /// @levels 1 to 3. @default "LONG" year, "LONG" day, "NUMBER" month, "ENGLISH",
+    ///        "DMY", "POINT", "MIXED", "NONE", "WRAP". @warnings 2 for an unknown
+    ///        keyword.
+    void labmod(const char* key, const char* mode, const char* axes);
 
     // --- Numbers and dates ---------------------------------------------------------------
+
+    /// Draws a number.
+    /// @param value the number.
+    /// @param digits digits after the decimal point, -1 an integer, up to 100.
+    /// @param x,y page position of the upper left corner (see txtjus()).
+    /// @levels 1 to 3. @warnings 2 for digits out of range.
     void number(double value, int digits, int x, int y);
-    void numfmt(const char* format);  // "FLOAT", "EXP", "FEXP", "LOG"
+    /// Chooses the form of numbers drawn by number().
+    /// @param format "FLOAT", "EXP", "FEXP", "LOG".
+    /// @levels 1 to 3. @default "FLOAT". @warnings 2 for an unknown keyword.
+    void numfmt(const char* format);
+    /// Sets the characters of numbers.
+    /// @param decimal "POINT" or "COMMA".
+    /// @param grouping thousands separator: "NONE", "SPACE", "POINT", "COMMA".
+    /// @param sign of positive numbers: "NONE", "SPACE", "PLUS".
+    /// @param spacing "NOEQUAL" or "EQUAL" (fixed-width digits).
+    /// @levels 1 to 3. @default "POINT", "NONE", "NONE", "NOEQUAL".
+    /// @warnings 2 for an unknown keyword (then nothing changes).
     void numode(const char* decimal, const char* grouping, const char* sign, const char* spacing);
-    void basdat(int day, int month, int year);  // day 0 of date axes
-    int incdat(int day, int month, int year);   // days since the base date
-    int nwkday(int day, int month, int year);   // 1 Monday to 7 Sunday
+    /// Sets day 0 of date axes.
+    /// @param day,month,year a valid date (Gregorian calendar), year at least 1000.
+    /// @levels 0 to 3. @default 1 January 1900. @warnings 2 for an invalid date.
+    void basdat(int day, int month, int year);
+    /// The number of days from the base date (basdat()) to a date.
+    /// @param day,month,year a valid date.
+    /// @return days, negative before the base date; 0 when refused.
+    /// @levels 0 to 3. @warnings 2 for an invalid date.
+    int incdat(int day, int month, int year);
+    /// The day of the week of a date.
+    /// @param day,month,year a valid date.
+    /// @return 1 Monday to 7 Sunday; 0 when refused.
+    /// @levels 0 to 3. @warnings 2 for an invalid date.
+    int nwkday(int day, int month, int year);
 
     // --- Fields over a plane ------------------------------------------------------------
     // Matrices are `const double* z` with nx * ny values, z[i * ny + j] belonging to x[i]
@@ -403,7 +1049,9 @@ class Gravox {
     int pdfbuf(char* buffer, int size);
 
     // Internal access for the library's own subsystems and its tests.
+    /// @cond INTERNAL
     gvx::PlotState& state() { return *state_; }
+    /// @endcond
 
   private:
     bool refused(const char* name, int lowest, int highest);

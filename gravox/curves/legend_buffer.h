@@ -10,19 +10,31 @@
 // and a size can be given together as well.
 #pragma once
 
-#include <concepts>
 #include <cstddef>
+#include <type_traits>
 
+/// @file
+/// The caller's legend text buffer as the legend routines receive it.
+
+/// Types of the library's interface besides class Gravox.
 namespace gvx {
 
+/// The caller's legend text buffer: nlin lines of nmaxln characters (see Gravox::legini).
 struct LegendBuffer {
-    char* data = nullptr;
-    long size = -1;  // characters available, -1 when unknown
+    char* data = nullptr;  ///< the first character
+    long size = -1;        ///< characters available, -1 when unknown
 
+    /// A character array, whose size is known.
+    /// @param array the buffer.
     template <std::size_t N>
     LegendBuffer(char (&array)[N]) : data(array), size(static_cast<long>(N)) {}
-    template <typename P>
-    requires std::same_as<P, char*> LegendBuffer(P pointer) : data(pointer) {}
+    /// A bare pointer: the caller vouches for the size.
+    /// @param pointer the first character.
+    template <typename P, typename = std::enable_if_t<std::is_same_v<P, char*>>>
+    LegendBuffer(P pointer) : data(pointer) {}
+    /// A pointer with the number of characters available.
+    /// @param pointer the first character.
+    /// @param characters characters available from there.
     LegendBuffer(char* pointer, long characters) : data(pointer), size(characters) {}
 };
 
