@@ -8,6 +8,7 @@
 #include "gravox/axes/axis_system.h"
 #include "gravox/core/files.h"
 #include "gravox/core/frame.h"
+#include "gravox/core/output_catalogue.h"
 #include "gravox/core/page.h"
 #include "gravox/curves/colour.h"
 #include "gravox/curves/curve.h"
@@ -43,7 +44,7 @@ struct PlotState {
     FormatState formats;  // settings of the vector and text formats (formats/formats.h)
 
     std::unique_ptr<Device> device;  // the open plot's device, from gvxini to gvxfin
-    DeviceFactory device_factory = make_device;
+    DeviceFactory device_factory = make_output_device;
 };
 
 }  // namespace gvx

@@ -1,5 +1,6 @@
 #include "gravox/devices/raster_device.h"
 
+#include "gravox/core/output_catalogue.h"
 #include "gravox/core/state.h"
 #include "gravox/core/warning_texts.h"
 
@@ -79,7 +80,8 @@ RasterCanvas& RasterDevice::canvas() {
 int RasterDevice::open(Sink* file) {
     PlotState& s = state_;
     file_ = file;
-    const bool true_colour = code_ == 605 || s.raster.png.format == ImageFormat::rgb;
+    const bool true_colour =
+        output_row(code_).colour_depth > 8 || s.raster.png.format == ImageFormat::rgb;
     if (true_colour) s.page.colour_depth = 24;
     int pw = s.page.width, ph = s.page.height;
     if (s.page.orientation == PageOrientation::portrait) std::swap(pw, ph);

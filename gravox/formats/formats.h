@@ -1,6 +1,6 @@
 // Vector and text output formats: SVG documents, applet source, HPGL plotter files
 // and IPE documents. Each format is one device class behind gvx::Device; these are
-// their factories for the device table, and the few helpers they share.
+// their factories for the output catalogue, and the few helpers they share.
 #pragma once
 
 #include <ctime>

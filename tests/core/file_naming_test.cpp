@@ -44,11 +44,11 @@ TEST_F(FileNaming, MetaflKeywordsAndDeviceCodes) {
 }
 
 TEST_F(FileNaming, ExtensionsOfTheDeviceCodes) {
-    EXPECT_STREQ(device_extension(604), "png");
-    EXPECT_STREQ(device_extension(403), "hpg");
-    EXPECT_STREQ(device_extension(502), "psc");
-    EXPECT_STREQ(device_extension(701), "java");
-    EXPECT_STREQ(device_extension(80), "   ");
+    EXPECT_STREQ(output_extension(604), "png");
+    EXPECT_STREQ(output_extension(403), "hpg");
+    EXPECT_STREQ(output_extension(502), "psc");
+    EXPECT_STREQ(output_extension(701), "java");
+    EXPECT_STREQ(output_extension(80), "   ");
 }
 
 TEST_F(FileNaming, CountModeCutsTheBaseToEightCharacters) {
@@ -182,7 +182,7 @@ TEST_F(FileNaming, UnwritableDirectoryGivesFileErrorAndClosedPlot) {
 }
 
 TEST_F(FileNaming, UnsupportedDevicesAreRefusedBeforeAnyFileIsCreated) {
-    g_.state().device_factory = make_device;  // the library's own table
+    g_.state().device_factory = make_output_device;  // the library's own catalogue
     for (const char* format : {"POST", "PDF", "CGM", "GKSL", "WMF", "XWIN", "EPS"}) {
         g_.metafl(format);
         std::string out = output_of([&] { g_.gvxini(); });

@@ -164,21 +164,30 @@ TEST(OutputCatalogue, AutoScreenModeFollowsTheRow) {
     }
 }
 
-// Every reduced keyword of letters, digits and blanks: the same code, and the OpenGL
-// warning exactly where it was given.
+// Every reduced keyword built from the characters that some keyword has at each
+// position (and a blank and a stranger): the same code, and the OpenGL warning exactly
+// where it was given.
 TEST(OutputCatalogue, EveryKeywordChoosesTheOldCode) {
-    const char alphabet[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789 ";
-    const int n = static_cast<int>(sizeof alphabet) - 1;
+    std::string alphabets[4];
+    auto add = [&](const char* keyword) {
+        for (int i = 0; i < 4; ++i)
+            if (alphabets[i].find(keyword[i]) == std::string::npos) alphabets[i] += keyword[i];
+    };
+    add("    ");
+    add("ZZZZ");
+    for (const before::DeviceKeyword& entry : before::kDeviceKeywords) add(entry.keyword);
+    add("MET0");
+    add("MET9");
     int known = 0;
     char reduced[5] = "    ";
-    for (int a = 0; a < n; ++a)
-        for (int b = 0; b < n; ++b)
-            for (int c = 0; c < n; ++c)
-                for (int d = 0; d < n; ++d) {
-                    reduced[0] = alphabet[a];
-                    reduced[1] = alphabet[b];
-                    reduced[2] = alphabet[c];
-                    reduced[3] = alphabet[d];
+    for (char a : alphabets[0])
+        for (char b : alphabets[1])
+            for (char c : alphabets[2])
+                for (char d : alphabets[3]) {
+                    reduced[0] = a;
+                    reduced[1] = b;
+                    reduced[2] = c;
+                    reduced[3] = d;
                     bool warned = false;
                     const int expected = before::keyword_code(reduced, warned);
                     const char* text = nullptr;
@@ -192,6 +201,24 @@ TEST(OutputCatalogue, EveryKeywordChoosesTheOldCode) {
                 }
     // The table's 35 keywords and MET1 to MET9.
     EXPECT_EQ(known, 44);
+}
+
+// No row names a keyword that chose another code before.
+TEST(OutputCatalogue, EveryKeywordOfARowNamesItsOldCode) {
+    int keywords = 0;
+    for (int code = 0; code <= 1000; ++code) {
+        const OutputRow& row = output_row(code);
+        if (row.first != code) continue;
+        for (int k = 0; row.keywords[5 * k] != '\0'; ++k) {
+            const std::string keyword(row.keywords + 5 * k, 4);
+            bool warned = false;
+            EXPECT_EQ(before::keyword_code(keyword.c_str(), warned), row.first + k) << keyword;
+            EXPECT_LE(row.first + k, row.last) << keyword;
+            ++keywords;
+            if (row.keywords[5 * k + 4] == '\0') break;
+        }
+    }
+    EXPECT_EQ(keywords, 32);  // all but the aliases XWIN, CONS and GL
 }
 
 TEST(OutputCatalogue, SubstitutedKeywordsCarryTheirWarningText) {
