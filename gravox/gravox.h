@@ -14,7 +14,8 @@
 
 namespace gvx {
 struct PlotState;
-}
+struct InternalAccess;
+}  // namespace gvx
 
 class Gravox {
   public:
@@ -210,9 +211,10 @@ class Gravox {
     int nwkday(int day, int month, int year);   // 1 Monday to 7 Sunday
 
     // Internal access for the library's own subsystems and its tests.
-    gvx::PlotState& state() { return *state_; }
+    friend struct gvx::InternalAccess;  // gvx::state_of in gravox/core/internal.h
 
   private:
+    gvx::PlotState& state() { return *state_; }  // for the library's own routines
     bool refused(const char* name, int lowest, int highest);
     void reset_attributes();
     void write_protocol(int type);

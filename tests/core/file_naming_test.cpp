@@ -1,6 +1,7 @@
 // Output selection and the existing-file rule: counted names, DELETE, BREAK, VERSION.
 #include <sys/stat.h>
 #include <unistd.h>
+#include "gravox/core/internal.h"
 
 #include <cstring>
 
@@ -182,7 +183,7 @@ TEST_F(FileNaming, UnwritableDirectoryGivesFileErrorAndClosedPlot) {
 }
 
 TEST_F(FileNaming, UnsupportedDevicesAreRefusedBeforeAnyFileIsCreated) {
-    g_.state().device_factory = make_output_device;  // the library's own catalogue
+    gvx::state_of(g_).device_factory = make_output_device;  // the library's own catalogue
     for (const char* format : {"POST", "PDF", "CGM", "GKSL", "WMF", "XWIN", "EPS"}) {
         g_.metafl(format);
         std::string out = output_of([&] { g_.gvxini(); });
