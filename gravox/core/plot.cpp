@@ -5,6 +5,7 @@
 
 #include "gravox/core/output_catalogue.h"
 #include "gravox/core/state.h"
+#include "gravox/core/version.h"
 #include "gravox/core/warning_texts.h"
 #include "gravox/gravox.h"
 
@@ -150,8 +151,8 @@ void write_box(std::FILE* out, const PlotState& s, int type) {
     ProtocolText when = protocol_time(f);
     const char* border = "\n <<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<";
     std::fprintf(out, "%s", border);
-    std::fprintf(out, "\n <<                END OF GRAVOX / VERSION %4.1f%s               <<", 10.4,
-                 ".3 ");
+    std::fprintf(out, "\n <<                END OF GRAVOX / VERSION %4.1f.%d                <<",
+                 kVersionNumber, kVersionPatch);
     std::fprintf(out, "\n <<  Date    : %10s  Time    : %8s  Pageformat: %4s  <<", when.date,
                  when.time, f.page_keyword);
     std::fprintf(out, "\n <<  Vectors : %-10s  Warnings: %-8s  Fileformat: %4s  <<",
@@ -178,7 +179,7 @@ void write_message_box(std::FILE* out, const PlotState& s, int type) {
     const FrameState& f = s.frame;
     ProtocolText when = protocol_time(f);
     char version[32];
-    std::snprintf(version, sizeof version, " %.1f%s", 10.4, ".3 ");
+    std::snprintf(version, sizeof version, " %.1f.%d ", kVersionNumber, kVersionPatch);
     std::string text = std::string("           END OF GRAVOX / VERSION") + version + "\n";
     text += std::string("\n Date          : ") + when.date;
     text += std::string("\n Time          : ") + when.time;

@@ -27,8 +27,6 @@ namespace gvx {
 using DeviceFactory = std::function<std::unique_ptr<Device>(PlotState&, int code)>;
 
 struct PlotState {
-    Gravox* owner = nullptr;  // back pointer, for internal calls of public routines
-
     FrameState frame;      // plot level, device, counters, warnings (core/frame.h)
     FileState files;       // output selection and file naming (core/files.h)
     PageState page;        // page and device geometry (core/page.h)

@@ -118,8 +118,6 @@ class PixelDevice : public Device {
 
     // Plot coordinates to pixels: truncation of s*v + 0.5, exchanged for a turned page.
     void to_pixel(double x, double y, int& px, int& py) const;
-    // The same without rounding, for polygon vertices.
-    void to_pixel_real(double x, double y, double& px, double& py) const;
     // The conversion that both use, as it stands for the open plot.
     PixelMapping pixel_mapping() const;
 

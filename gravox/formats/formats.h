@@ -6,6 +6,7 @@
 #include <ctime>
 #include <memory>
 
+#include "gravox/core/version.h"
 #include "gravox/devices/device.h"
 
 namespace gvx {
@@ -55,7 +56,7 @@ bool device_text_character(PlotState& s, const DeviceCharacter& c);
 unsigned char text_code(int code);
 
 // The library version written into the heads of the documents.
-inline constexpr double kFormatVersion = 10.4;
+inline constexpr double kFormatVersion = kVersionNumber;
 
 // Local date as dd.mm.yyyy and time as hh:mm:ss (each 9 characters with terminator).
 struct DateText {
