@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "gravox/core/internal.h"
 #include "gravox/core/state.h"
 #include "gravox/gravox.h"
 
@@ -35,10 +36,10 @@ bool open_plot(Gravox& g, const std::string& file) {
     g.filmod("DELETE");
     g.setfil(file.c_str());
     g.gvxini();
-    if (g.state().frame.level != 1) return false;
+    if (gvx::state_of(g).frame.level != 1) return false;
     g.errmod("PROTOCOL", "OFF");
     g.graf(-15.0, 10.0, -15.0, 5.0, 0.0, 2.78, 0.0, 0.5);
-    return g.state().frame.level == 2;
+    return gvx::state_of(g).frame.level == 2;
 }
 
 void BM_CurveOnPng(benchmark::State& state) {

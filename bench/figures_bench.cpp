@@ -9,6 +9,7 @@
 
 #include "app/expansion.h"
 #include "app/figures.h"
+#include "gravox/core/internal.h"
 #include "gravox/core/state.h"
 #include "gravox/gravox.h"
 
@@ -58,7 +59,7 @@ void BM_DrawingAndEncoding(benchmark::State& state) {
     for (auto _ : state) {
         Gravox plot;
         // The PNG files go to memory; the protocol boxes are not printed.
-        plot.state().files.open_sink = [](const char*, const char*) {
+        gvx::state_of(plot).files.open_sink = [](const char*, const char*) {
             return std::unique_ptr<gvx::Sink>(new gvx::MemorySink());
         };
         char legend_buffer[256];
@@ -88,8 +89,9 @@ void BM_DrawingAndEncoding(benchmark::State& state) {
             plot.color("WHITE");
             plot.legpos(f.legend_x, f.legend_y);
             plot.legend(legend_buffer, line - 1);
-            bytes +=
-                static_cast<gvx::MemorySink*>(plot.state().files.plot_file.get())->bytes().size();
+            bytes += static_cast<gvx::MemorySink*>(gvx::state_of(plot).files.plot_file.get())
+                         ->bytes()
+                         .size();
             plot.gvxfin();
         }
     }

@@ -6,6 +6,7 @@
 
 #include <memory>
 
+#include "gravox/core/internal.h"
 #include "gravox/core/state.h"
 #include "gravox/gravox.h"
 
@@ -24,7 +25,7 @@ class NullDevice final : public Device {
 
 struct NullPlot {
     NullPlot() {
-        PlotState& s = g.state();
+        PlotState& s = gvx::state_of(g);
         s.device_factory = [](PlotState& state, int) {
             return std::unique_ptr<Device>(new NullDevice(state));
         };
@@ -36,7 +37,7 @@ struct NullPlot {
         g.errmod("PROTOCOL", "OFF");
     }
     ~NullPlot() {
-        if (g.state().frame.level > 0) g.gvxfin();
+        if (gvx::state_of(g).frame.level > 0) g.gvxfin();
     }
     Gravox g;
 };

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "bench/null_plot.h"
+#include "gravox/core/internal.h"
 #include "gravox/core/state.h"
 #include "gravox/devices/primitives.h"
 #include "gravox/gravox.h"
@@ -32,7 +33,7 @@ void make_curve(double amplitude) {
 void run(benchmark::State& state, double amplitude, gvx::ClipWindow window) {
     make_curve(amplitude);
     NullPlot plot;
-    gvx::PlotState& s = plot.g.state();
+    gvx::PlotState& s = gvx::state_of(plot.g);
     s.prims.clip_window = window;
     for (auto _ : state) {
         gvx::move_to(s, curve_x[0], curve_y[0]);

@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "gravox/core/internal.h"
 #include "gravox/core/state.h"
 #include "gravox/gravox.h"
 
@@ -68,7 +69,7 @@ void BM_Curve(benchmark::State& state, BenchDevice device) {
         g.gvxini();
         g.errmod("PROTOCOL", "OFF");
         g.graf(-15.0, 10.0, -15.0, 5.0, 0.0, 2.78, 0.0, 0.5);
-        if (g.state().frame.level != 2) {
+        if (gvx::state_of(g).frame.level != 2) {
             state.SkipWithError("the device could not be opened");
             return;
         }

@@ -21,7 +21,8 @@
 
 namespace gvx {
 struct PlotState;
-}
+struct InternalAccess;
+}  // namespace gvx
 
 /// @file
 /// The public interface of the Gravox plotting library: class Gravox.
@@ -1050,10 +1051,11 @@ class GRAVOX_API Gravox {
 
     // Internal access for the library's own subsystems and its tests.
     /// @cond INTERNAL
-    gvx::PlotState& state() { return *state_; }
+    friend struct gvx::InternalAccess;  // gvx::state_of in gravox/core/internal.h
     /// @endcond
 
   private:
+    gvx::PlotState& state() { return *state_; }  // for the library's own routines
     bool refused(const char* name, int lowest, int highest);
     void reset_attributes();
     void write_protocol(int type);

@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <string>
 
+#include "gravox/core/internal.h"
 #include "gravox/core/state.h"
 #include "gravox/gravox.h"
 
@@ -70,8 +71,8 @@ void line_types(Gravox& g) {
         g.lintyp(t);
         g.linwid(3);
         // One segment through the patterned primitives.
-        gvx::draw_segment(g.state(), 260, y, 1240, y);
-        gvx::flush_polyline(g.state());
+        gvx::draw_segment(gvx::state_of(g), 260, y, 1240, y);
+        gvx::flush_polyline(gvx::state_of(g));
         g.linwid(1);
         g.lintyp(0);
         g.number(t, -1, 190, y - 12);
@@ -143,7 +144,7 @@ int main(int argc, char** argv) {
     g.setfil(file.c_str());
     g.winsiz(2400, 1700);  // large enough to see dashes and symbols
     g.gvxini();
-    if (g.state().frame.level == 0) {
+    if (gvx::state_of(g).frame.level == 0) {
         std::fprintf(stderr, "curvesheet: the PNG output could not be opened\n");
         return 1;
     }

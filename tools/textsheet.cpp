@@ -12,6 +12,7 @@
 #include <cstdio>
 #include <string>
 
+#include "gravox/core/internal.h"
 #include "gravox/core/state.h"
 #include "gravox/gravox.h"
 #include "gravox/text/text.h"
@@ -57,11 +58,11 @@ int code_point_for(int glyph) {
 void draw_sheet(Gravox& g, int font, const std::string& file) {
     g.setfil(file.c_str());
     g.gvxini();
-    if (g.state().frame.level == 0) {
+    if (gvx::state_of(g).frame.level == 0) {
         std::fprintf(stderr, "textsheet: cannot open a PNG plot\n");
         return;
     }
-    gvx::PlotState& s = g.state();
+    gvx::PlotState& s = gvx::state_of(g);
     int y = 40;
     g.gvxalf();
     g.height(24);

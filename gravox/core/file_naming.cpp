@@ -2,6 +2,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "gravox/core/output_catalogue.h"
 #include "gravox/core/state.h"
 #include "gravox/core/warning_texts.h"
 
@@ -109,19 +110,20 @@ int build_file_name(PlotState& s) {
         copy_text(f.plot_file_name, f.saved_file_name, 256);
     } else {
         copy_text(f.plot_file_name, "gravox.", 256);
-        append_text(f.plot_file_name, device_extension(device), 256);
+        append_text(f.plot_file_name, output_extension(device), 256);
     }
     f.line_length = 80;
-    if (device == 221 || device == 603 || (device == 511 && s.formats.pdf_buffer))
-        return 0;  // no file, or opened by the driver, or a PDF document kept in memory
+    const FileOpen opening = output_row(device).file;
+    if (opening == FileOpen::none || opening == FileOpen::by_writer ||
+        (device == 511 && s.formats.pdf_buffer))
+        return 0;  // no file, or opened by the writer, or a PDF document kept in memory
 
     if (int number = resolve_output_file(s, f.plot_file_name); number != 0) {
         warn(s, number);
         s.frame.level = 0;
         return number;
     }
-    const bool binary = device == 211 || device == 511 || (device >= 601 && device <= 700);
-    f.plot_file = f.open_sink(f.plot_file_name, binary ? "wb" : "w");
+    f.plot_file = f.open_sink(f.plot_file_name, opening == FileOpen::binary ? "wb" : "w");
     if (!f.plot_file) {
         warn(s, warning::file_error);
         s.frame.level = 0;

@@ -41,11 +41,6 @@ struct FileState {
     SinkOpener open_sink = open_file_sink;
 };
 
-// Code of a metafl keyword (already reduced to four characters), 0 when unknown.
-int device_code_of_keyword(const char* reduced);
-// File extension of a device code ("png"), three blanks for codes without one.
-const char* device_extension(int code);
-
 // True when the plot itself is written to standard output.
 bool plot_goes_to_stdout(const PlotState& s);
 

@@ -11,7 +11,6 @@ Gravox::Gravox() : state_(new (std::nothrow) gvx::PlotState()) {
         std::printf("Not enough memory for global varaibles!\n");
         std::exit(1);
     }
-    state_->owner = this;
 }
 
 Gravox::~Gravox() = default;

@@ -3,7 +3,9 @@
 #include <cmath>
 #include <string>
 
+#include "gravox/core/output_catalogue.h"
 #include "gravox/core/state.h"
+#include "gravox/core/version.h"
 #include "gravox/core/warning_texts.h"
 #include "gravox/gravox.h"
 
@@ -14,25 +16,6 @@ namespace {
 // Truncation of value + 0.5, the library's rounding of non-negative measures.
 int round_half_up(double value) {
     return truncate_coordinate(value + 0.5);
-}
-
-bool is_pixel_device(int code) {
-    return code < 201 || (code >= 601 && code <= 700);
-}
-
-// The effective screen mode: AUTO means reversed for the page-oriented formats.
-int effective_screen_mode(int mode, int device) {
-    if (mode != static_cast<int>(ScreenMode::autom)) return mode;
-    switch (device) {
-        case 503:
-        case 504:
-        case 511:
-        case 801:
-        case 802:
-            return static_cast<int>(ScreenMode::reverse);
-        default:
-            return static_cast<int>(ScreenMode::erase);
-    }
 }
 
 // Device units per page unit for screens and raster images.
@@ -99,7 +82,7 @@ void Gravox::gvxini() {
         f.level = 0;
         return;
     }
-    if (is_pixel_device(f.device)) p.device_scale = pixel_device_scale(s);
+    if (output_row(f.device).scale == ScaleFit::core) p.device_scale = pixel_device_scale(s);
 
     if (!f.window_app && f.error_device == ErrorDevice::console && !plot_goes_to_stdout(s))
         f.secondary_error = stdout;
@@ -133,7 +116,7 @@ void Gravox::gvxfin() {
     if (s.device) {
         if (int number = s.device->close(); number != 0) warn(s, number);
     }
-    if (f.device == 603 || !s.files.plot_file) type = 0;
+    if (!s.files.plot_file) type = 0;  // no file was written
     if (s.files.plot_file && !s.files.plot_file->close()) warn(s, warning::file_error);
     s.files.plot_file.reset();
     s.device.reset();
@@ -169,8 +152,8 @@ void write_box(std::FILE* out, const PlotState& s, int type) {
     ProtocolText when = protocol_time(f);
     const char* border = "\n <<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<";
     std::fprintf(out, "%s", border);
-    std::fprintf(out, "\n <<                END OF GRAVOX / VERSION %4.1f%s               <<", 10.4,
-                 ".3 ");
+    std::fprintf(out, "\n <<                END OF GRAVOX / VERSION %4.1f.%d                <<",
+                 kVersionNumber, kVersionPatch);
     std::fprintf(out, "\n <<  Date    : %10s  Time    : %8s  Pageformat: %4s  <<", when.date,
                  when.time, f.page_keyword);
     std::fprintf(out, "\n <<  Vectors : %-10s  Warnings: %-8s  Fileformat: %4s  <<",
@@ -197,7 +180,7 @@ void write_message_box(std::FILE* out, const PlotState& s, int type) {
     const FrameState& f = s.frame;
     ProtocolText when = protocol_time(f);
     char version[32];
-    std::snprintf(version, sizeof version, " %.1f%s", 10.4, ".3 ");
+    std::snprintf(version, sizeof version, " %.1f.%d ", kVersionNumber, kVersionPatch);
     std::string text = std::string("           END OF GRAVOX / VERSION") + version + "\n";
     text += std::string("\n Date          : ") + when.date;
     text += std::string("\n Time          : ") + when.time;

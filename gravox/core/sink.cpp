@@ -40,10 +40,6 @@ std::unique_ptr<FileSink> FileSink::open(const char* name, const char* mode) {
     return std::unique_ptr<FileSink>(new FileSink(file, true));
 }
 
-std::unique_ptr<FileSink> FileSink::borrow(std::FILE* stream) {
-    return std::unique_ptr<FileSink>(new FileSink(stream, false));
-}
-
 FileSink::~FileSink() {
     close();
 }

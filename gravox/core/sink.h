@@ -48,8 +48,6 @@ class FileSink final : public Sink {
   public:
     // Opens the named file with the given fopen mode; null when it cannot be opened.
     static std::unique_ptr<FileSink> open(const char* name, const char* mode);
-    // Wraps a stream that stays open (such as stdout).
-    static std::unique_ptr<FileSink> borrow(std::FILE* stream);
     ~FileSink() override;
 
     std::FILE* stream() override { return file_; }

@@ -8,6 +8,7 @@
 #include "gravox/axes/axis_system.h"
 #include "gravox/core/files.h"
 #include "gravox/core/frame.h"
+#include "gravox/core/output_catalogue.h"
 #include "gravox/core/page.h"
 #include "gravox/curves/colour.h"
 #include "gravox/curves/curve.h"
@@ -27,8 +28,6 @@ namespace gvx {
 using DeviceFactory = std::function<std::unique_ptr<Device>(PlotState&, int code)>;
 
 struct PlotState {
-    Gravox* owner = nullptr;  // back pointer, for internal calls of public routines
-
     FrameState frame;      // plot level, device, counters, warnings (core/frame.h)
     FileState files;       // output selection and file naming (core/files.h)
     PageState page;        // page and device geometry (core/page.h)
@@ -46,7 +45,7 @@ struct PlotState {
     FieldState fields;  // colour axes, contours and vector fields (fields/fields.h)
 
     std::unique_ptr<Device> device;  // the open plot's device, from gvxini to gvxfin
-    DeviceFactory device_factory = make_device;
+    DeviceFactory device_factory = make_output_device;
 };
 
 }  // namespace gvx

@@ -3,6 +3,7 @@
 #include <cstdlib>
 #include <utility>
 
+#include "gravox/core/output_catalogue.h"
 #include "gravox/core/state.h"
 #include "gravox/core/warning_texts.h"
 #include "gravox/devices/primitives.h"
@@ -42,18 +43,6 @@ bool is_ramp_kind(int kind) {
     return kind == rainbow || kind == spectrum || kind == grey || kind == temp;
 }
 
-// Devices that print on white paper: "POST", "CGM " and "WMF ".
-bool is_paper_device(int device) {
-    return device == 501 || device == 211 || device == 221;
-}
-
-// Devices whose colours the reversed screen mode turns: the screens, "PSCL", "EPS ",
-// "PS  ", "PDF " and everything above 600 (raster images, "JAVA", "SVG ", "IPE ").
-bool is_reversible_device(int device) {
-    return device < 101 || device == 502 || device == 503 || device == 504 || device == 511 ||
-           device > 600;
-}
-
 // Accepts v in [lower, upper]; NaN is never accepted.
 bool within(double v, double lower, double upper) {
     return v >= lower && v <= upper;
@@ -67,7 +56,7 @@ int component_byte(double fraction) {
     return static_cast<int>(v);
 }
 
-void load_named_colours(ColourState& c, int kind, int device, int depth) {
+void load_named_colours(ColourState& c, int kind, const OutputRow& out, int depth) {
     for (int i = 0; i < kNamedColourCount; ++i)
         c.named_colours[i] = is_grey_kind(kind)
                                  ? explicit_colour(Rgb{static_cast<std::uint8_t>(kGreyNames[i]),
@@ -76,13 +65,13 @@ void load_named_colours(ColourState& c, int kind, int device, int depth) {
                                  : kColourNames[i];
     std::int32_t& white = c.named_colours[kWhite];
     std::int32_t& black = c.named_colours[kBlack];
-    const bool paper = is_paper_device(device);
+    const bool paper = out.page == PageKind::paper;
 
     // Palettes without a usable black (the small and grey ones) draw BLACK as WHITE; on
     // paper, white ink would be invisible, so the light and dark names become black.
     if (kind == small || kind == grey || kind == rev_grey) black = white;
     if (kind == small && paper) white = black = kExplicitBlack;
-    if (is_ramp_kind(kind) && (device == 211 || device == 221)) white = kExplicitBlack;
+    if (is_ramp_kind(kind) && out.white_ink_black) white = kExplicitBlack;
     if (is_reversed_kind(kind)) {
         if (paper)
             white = black = kExplicitBlack;
@@ -95,9 +84,9 @@ void load_named_colours(ColourState& c, int kind, int device, int depth) {
     }
 }
 
-void fill_table(ColourState& c, int kind, int device) {
+void fill_table(ColourState& c, int kind, const OutputRow& out) {
     fill_palette(kind, c.table);
-    if (is_paper_device(device)) {
+    if (out.page == PageKind::paper) {
         if (kind == small) std::swap(c.table[0], c.table[1]);  // white paper at 0, ink at 1
         if (kind == vga) std::swap(c.table[0], c.table[15]);
     }
@@ -105,14 +94,12 @@ void fill_table(ColourState& c, int kind, int device) {
         for (int i = 0; i < kColourTableSize / 2; ++i) std::swap(c.table[i], c.table[255 - i]);
 }
 
-void set_scale_colours(ColourState& c, int kind, int device, int depth) {
+void set_scale_colours(ColourState& c, int kind, const OutputRow& out, int depth) {
     c.foreground_colour = 255;
     c.background_colour = 0;
     c.under_colour = 0;
     c.over_colour = 255;
-    const bool light_page =
-        device == 501 || device == 221 || device == 211 || device == 701;  // white paper
-    if (light_page && is_ramp_kind(kind)) {
+    if (out.page != PageKind::screen && is_ramp_kind(kind)) {
         c.background_colour = 255;
         c.foreground_colour = 0;
     } else if (kind == small) {
@@ -121,7 +108,7 @@ void set_scale_colours(ColourState& c, int kind, int device, int depth) {
     } else if (kind == vga) {
         c.over_colour = 15;
         c.foreground_colour = 15;
-    } else if (is_reversed_kind(kind) && depth > 8 && !is_paper_device(device)) {
+    } else if (is_reversed_kind(kind) && depth > 8 && out.page != PageKind::paper) {
         c.background_colour = 255;
         c.foreground_colour = 0;
     }
@@ -224,20 +211,20 @@ void load_palette(PlotState& s, const char* keyword) {
     const int index = match_keyword(s, kPaletteKeywords, kPaletteCount, keyword);
     if (index == 0) return;
     ColourState& c = s.colours;
-    const int device = s.frame.device;
+    const OutputRow& out = output_row(s.frame.device);
     const int depth = s.page.colour_depth;
 
     int kind = index - 1;
-    if (device >= 301 && device <= 400) kind = small;
+    if (out.palette == DefaultPalette::small_only) kind = small;
     c.palette_kind = kind;
 
-    load_named_colours(c, kind, device, depth);
+    load_named_colours(c, kind, out, depth);
     if (c.keep_user_table == 1)
         c.keep_user_table = 0;  // the table stays as myvlt left it, this once
     else
-        fill_table(c, kind, device);
-    set_scale_colours(c, kind, device, depth);
-    if (s.files.screen_mode_effective == 2 && is_reversible_device(device))
+        fill_table(c, kind, out);
+    set_scale_colours(c, kind, out, depth);
+    if (s.files.screen_mode_effective == 2 && out.reversal.reversible)
         reverse_for_screen_mode(c, kind);
     fill_colour_cycle(c);
 
@@ -260,7 +247,8 @@ std::int32_t reversed_colour(std::int32_t value, int kind) {
 }
 
 void reset_colours(PlotState& s) {
-    load_palette(s, s.frame.device == 501 ? "rgrey" : "rainbo");
+    const bool grey = output_row(s.frame.device).palette == DefaultPalette::reversed_grey;
+    load_palette(s, grey ? "rgrey" : "rainbo");
 }
 
 }  // namespace gvx

@@ -26,10 +26,6 @@ PixelMapping PixelDevice::pixel_mapping() const {
     return {p.device_scale, p.orientation == PageOrientation::portrait, p.width};
 }
 
-void PixelDevice::to_pixel_real(double x, double y, double& px, double& py) const {
-    pixel_mapping().to_real(x, y, px, py);
-}
-
 void PixelDevice::to_pixel(double x, double y, int& px, int& py) const {
     pixel_mapping().to_pixel(x, y, px, py);
 }

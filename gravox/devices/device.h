@@ -1,7 +1,7 @@
 // The output device interface.
 //
 // Every output format is one class behind this interface, chosen from the device
-// code when a plot is opened (see device_table.cpp). The drawing primitives hand
+// code when a plot is opened (see core/output_catalogue.h). The drawing primitives hand
 // a device moves and draws that are already buffered, clipped, patterned and
 // widened, in plot coordinates; each device converts them to its own units. A
 // device states what it can do itself, and the primitives do the rest for it.
@@ -118,8 +118,6 @@ class PixelDevice : public Device {
 
     // Plot coordinates to pixels: truncation of s*v + 0.5, exchanged for a turned page.
     void to_pixel(double x, double y, int& px, int& py) const;
-    // The same without rounding, for polygon vertices.
-    void to_pixel_real(double x, double y, double& px, double& py) const;
     // The conversion that both use, as it stands for the open plot.
     PixelMapping pixel_mapping() const;
 
@@ -145,8 +143,5 @@ class PixelDevice : public Device {
     std::unique_ptr<double[]> poly_x_, poly_y_;  // reused conversion buffers
     int poly_capacity_ = 0;
 };
-
-// Makes the device of a code, or null when this build does not write that output.
-std::unique_ptr<Device> make_device(PlotState& s, int code);
 
 }  // namespace gvx

@@ -1,24 +1,11 @@
 #include "gravox/devices/raster_device.h"
 
+#include "gravox/core/output_catalogue.h"
 #include "gravox/core/state.h"
 #include "gravox/core/warning_texts.h"
 
 namespace gvx {
 namespace {
-
-int write_png_image(PlotState& s, Sink& file) {
-    switch (write_png(file, s.raster.canvas, s.raster.png, s.colours.table, 256)) {
-        case PngStatus::ok:
-            return 0;
-        case PngStatus::file_error:
-            return warning::file_error;
-        case PngStatus::no_memory:
-            return warning::not_enough_memory;
-        default:
-            set_custom_warning(s, "ZLIB error");
-            return warning::zlib_error;
-    }
-}
 
 // The settings of the other image formats, taken from the plot state.
 ImageSettings image_settings_of(const PlotState& s) {
@@ -42,8 +29,37 @@ int write_image(PlotState& s, Sink& file) {
     }
 }
 
+}  // namespace
+
+int write_png_file(PlotState& s, Sink& file) {
+    switch (write_png(file, s.raster.canvas, s.raster.png, s.colours.table, 256)) {
+        case PngStatus::ok:
+            return 0;
+        case PngStatus::file_error:
+            return warning::file_error;
+        case PngStatus::no_memory:
+            return warning::not_enough_memory;
+        default:
+            set_custom_warning(s, "ZLIB error");
+            return warning::zlib_error;
+    }
+}
+
+int write_tiff_file(PlotState& s, Sink& file) {
+    return write_image<write_tiff>(s, file);
+}
+int write_ppm_file(PlotState& s, Sink& file) {
+    return write_image<write_ppm>(s, file);
+}
+int write_bmp_file(PlotState& s, Sink& file) {
+    return write_image<write_bmp>(s, file);
+}
+int write_gif_file(PlotState& s, Sink& file) {
+    return write_image<write_gif>(s, file);
+}
+
 // The bitmap dump counts its failures upwards.
-int write_dump(PlotState& s, Sink& file) {
+int write_dump_file(PlotState& s, Sink& file) {
     switch (write_imag(file, s.raster.canvas, image_settings_of(s), s.colours.table, 256)) {
         case DumpStatus::ok:
             return 0;
@@ -52,30 +68,6 @@ int write_dump(PlotState& s, Sink& file) {
         default:
             return warning::file_error;
     }
-}
-
-struct RasterFormat {
-    int code;
-    ImageWriter writer;  // null: the picture stays in memory
-};
-
-// The image writer of each raster device code that this build writes.
-constexpr RasterFormat kRasterFormats[] = {
-    {601, write_image<write_tiff>},  // "TIFF"
-    {602, write_dump},               // "IMAG"
-    {603, nullptr},                  // "VIRT"
-    {604, write_png_image},
-    {605, write_image<write_ppm>},  // "PPM "
-    {606, write_image<write_bmp>},  // "BMP "
-    {607, write_image<write_gif>},  // "GIF "
-};
-
-}  // namespace
-
-std::unique_ptr<Device> make_raster_device(PlotState& s, int code) {
-    for (const RasterFormat& format : kRasterFormats)
-        if (format.code == code) return std::make_unique<RasterDevice>(s, code, format.writer);
-    return nullptr;
 }
 
 RasterDevice::RasterDevice(PlotState& s, int code, ImageWriter writer)
@@ -88,7 +80,8 @@ RasterCanvas& RasterDevice::canvas() {
 int RasterDevice::open(Sink* file) {
     PlotState& s = state_;
     file_ = file;
-    const bool true_colour = code_ == 605 || s.raster.png.format == ImageFormat::rgb;
+    const bool true_colour =
+        output_row(code_).colour_depth > 8 || s.raster.png.format == ImageFormat::rgb;
     if (true_colour) s.page.colour_depth = 24;
     int pw = s.page.width, ph = s.page.height;
     if (s.page.orientation == PageOrientation::portrait) std::swap(pw, ph);

@@ -55,7 +55,19 @@ class RasterDevice final : public PixelDevice {
     Sink* file_ = nullptr;
 };
 
-// The raster device of a code, or null when this build has no writer for it.
-std::unique_ptr<Device> make_raster_device(PlotState& s, int code);
+// The image writers of the raster outputs, one per file format.
+int write_tiff_file(PlotState& s, Sink& file);
+int write_dump_file(PlotState& s, Sink& file);  // the bitmap dump "IMAG"
+int write_png_file(PlotState& s, Sink& file);
+int write_ppm_file(PlotState& s, Sink& file);
+int write_bmp_file(PlotState& s, Sink& file);
+int write_gif_file(PlotState& s, Sink& file);
+
+// The raster device that hands its canvas to Writer when the plot closes (null: the
+// picture stays in memory). The factory of the raster rows of the output catalogue.
+template <ImageWriter Writer>
+std::unique_ptr<Device> make_raster_device(PlotState& s, int code) {
+    return std::make_unique<RasterDevice>(s, code, Writer);
+}
 
 }  // namespace gvx

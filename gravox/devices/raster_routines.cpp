@@ -12,8 +12,7 @@ using namespace gvx;
 namespace {
 
 bool raster_plot_open(const PlotState& s) {
-    return s.device && s.frame.device >= 601 && s.frame.device <= 700 &&
-           s.raster.canvas.has_image();
+    return dynamic_cast<RasterDevice*>(s.device.get()) && s.raster.canvas.has_image();
 }
 
 }  // namespace

@@ -1,12 +1,13 @@
 // Vector and text output formats: SVG documents, applet source, HPGL plotter files
 // and IPE documents. Each format is one device class behind gvx::Device; these are
-// their factories for the device table, and the few helpers they share.
+// their factories for the output catalogue, and the few helpers they share.
 #pragma once
 
 #include <ctime>
 #include <memory>
 #include <string>
 
+#include "gravox/core/version.h"
 #include "gravox/devices/device.h"
 
 namespace gvx {
@@ -95,7 +96,7 @@ bool device_text_character(PlotState& s, const DeviceCharacter& c);
 unsigned char text_code(int code);
 
 // The library version written into the heads of the documents.
-inline constexpr double kFormatVersion = 10.4;
+inline constexpr double kFormatVersion = kVersionNumber;
 
 // Local date as dd.mm.yyyy and time as hh:mm:ss (each 9 characters with terminator).
 struct DateText {

@@ -13,6 +13,7 @@
 
 #include "app/expansion.h"
 #include "app/figures.h"
+#include "gravox/core/internal.h"
 #include "gravox/core/state.h"
 #include "gravox/gravox.h"
 #include "tests/app/expected_report.h"
@@ -119,7 +120,8 @@ std::array<std::uint8_t, 3> colour_of(const char* keyword) {
     plot.scrmod("REVERS");
     plot.gvxini();
     plot.color(keyword);
-    std::uint32_t entry = plot.state().colours.table[plot.state().colours.current_colour & 0xFF];
+    std::uint32_t entry =
+        gvx::state_of(plot).colours.table[gvx::state_of(plot).colours.current_colour & 0xFF];
     ::testing::internal::CaptureStdout();
     plot.gvxfin();
     ::testing::internal::GetCapturedStdout();

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "gravox/axes/axis_system.h"
+#include "gravox/core/internal.h"
 #include "gravox/core/state.h"
 #include "gravox/gravox.h"
 #include "tests/support/recording_device.h"
@@ -64,7 +65,7 @@ class AxesTest : public ::testing::Test {
         }
     }
 
-    PlotState& s() { return g_.state(); }
+    PlotState& s() { return gvx::state_of(g_); }
 
     // Runs fn and returns what it printed on standard output.
     template <typename Fn>

@@ -2,6 +2,7 @@
 // and name settings that change them.
 #include <string>
 
+#include "gravox/core/internal.h"
 #include "gravox/text/text.h"
 #include "tests/axes/axes_fixture.h"
 
@@ -173,7 +174,7 @@ TEST_F(AxesTest, AxendsChoosesTheLabelsDrawn) {
         g.axends(ends, "X");
         ::testing::internal::CaptureStdout();
         g.graf(-15.0, 10.0, -15.0, 5.0, 0.0, 2.78, 0.0, 0.5);
-        flush_polyline(g.state());
+        flush_polyline(gvx::state_of(g));
         std::vector<double> xs_seen;
         for (const auto& line : rec->polylines())
             for (const auto& p : line)

@@ -1,6 +1,7 @@
 // Output selection and the existing-file rule: counted names, DELETE, BREAK, VERSION.
 #include <sys/stat.h>
 #include <unistd.h>
+#include "gravox/core/internal.h"
 
 #include <cstring>
 
@@ -44,11 +45,11 @@ TEST_F(FileNaming, MetaflKeywordsAndDeviceCodes) {
 }
 
 TEST_F(FileNaming, ExtensionsOfTheDeviceCodes) {
-    EXPECT_STREQ(device_extension(604), "png");
-    EXPECT_STREQ(device_extension(403), "hpg");
-    EXPECT_STREQ(device_extension(502), "psc");
-    EXPECT_STREQ(device_extension(701), "java");
-    EXPECT_STREQ(device_extension(80), "   ");
+    EXPECT_STREQ(output_extension(604), "png");
+    EXPECT_STREQ(output_extension(403), "hpg");
+    EXPECT_STREQ(output_extension(502), "psc");
+    EXPECT_STREQ(output_extension(701), "java");
+    EXPECT_STREQ(output_extension(80), "   ");
 }
 
 TEST_F(FileNaming, CountModeCutsTheBaseToEightCharacters) {
@@ -182,8 +183,8 @@ TEST_F(FileNaming, UnwritableDirectoryGivesFileErrorAndClosedPlot) {
 }
 
 TEST_F(FileNaming, UnsupportedDevicesAreRefusedBeforeAnyFileIsCreated) {
-    g_.state().device_factory = make_device;  // the library's own table
-    for (const char* format : {"POST", "PDF", "XWIN", "EPS"}) {
+    gvx::state_of(g_).device_factory = make_output_device;  // the library's own catalogue
+    for (const char* format : {"CGM", "WMF", "XWIN"}) {
         g_.metafl(format);
         std::string out = output_of([&] { g_.gvxini(); });
         EXPECT_EQ(out, " <<<< Warning 140: Output device is not supported in gvxini!\n") << format;

@@ -6,6 +6,7 @@
 
 #include <string>
 
+#include "gravox/core/internal.h"
 #include "gravox/core/state.h"
 #include "gravox/gravox.h"
 #include "tests/support/temp_dir.h"
@@ -47,12 +48,12 @@ inline std::tm fixed_clock() {
 class FrameTest : public ::testing::Test {
   protected:
     FrameTest() : cwd_(dir_.path()) {
-        g_.state().device_factory = [](PlotState& s, int) {
+        gvx::state_of(g_).device_factory = [](PlotState& s, int) {
             return std::unique_ptr<Device>(new StubDevice(s));
         };
-        g_.state().frame.clock = fixed_clock;
+        gvx::state_of(g_).frame.clock = fixed_clock;
     }
-    PlotState& s() { return g_.state(); }
+    PlotState& s() { return gvx::state_of(g_); }
     bool exists(const std::string& name) const {
         return std::filesystem::exists(dir_.path() / name);
     }

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "gravox/core/internal.h"
 #include "gravox/core/state.h"
 #include "gravox/gravox.h"
 #include "tests/support/recording_device.h"
@@ -28,7 +29,7 @@ class CurveFixture : public ::testing::Test {
         rec_->clear();
     }
 
-    PlotState& s() { return g_.state(); }
+    PlotState& s() { return gvx::state_of(g_); }
 
     // Runs fn and returns what it printed on standard output (warnings and reports).
     template <typename Fn>

@@ -9,6 +9,7 @@
 #include <new>
 #include <vector>
 
+#include "gravox/core/internal.h"
 #include "gravox/core/sink.h"
 #include "gravox/core/state.h"
 #include "gravox/gravox.h"
@@ -104,7 +105,7 @@ TEST(CurveStream, LongLineArrivesAsConnectedPiecesWithoutMemory) {
     }
     Gravox g;
     ChainStats stats;
-    PlotState& s = g.state();
+    PlotState& s = gvx::state_of(g);
     s.device_factory = [&stats](PlotState& state, int) {
         return std::unique_ptr<Device>(new ChainDevice(state, stats));
     };

@@ -8,6 +8,7 @@
 #include <limits>
 #include <vector>
 
+#include "gravox/core/internal.h"
 #include "gravox/core/state.h"
 #include "gravox/devices/primitives.h"
 #include "gravox/gravox.h"
@@ -47,9 +48,9 @@ class PolylineFlush : public ::testing::Test {
         ::testing::internal::CaptureStdout();
         std::shared_ptr<Recording> rec = open_recorded_plot(g, {});
         ::testing::internal::GetCapturedStdout();
-        g.state().prims.clip_window = {100, 100, 200, 200};
+        gvx::state_of(g).prims.clip_window = {100, 100, 200, 200};
         rec->clear();
-        g.state().frame.vector_count = 0;
+        gvx::state_of(g).frame.vector_count = 0;
         return rec;
     }
 };
@@ -90,7 +91,7 @@ TEST_F(PolylineFlush, SendsWhatClippingEachSegmentWouldSend) {
         const std::shared_ptr<Recording> got = open(flushed);
         const std::shared_ptr<Recording> want = open(stepped);
 
-        PlotState& s = flushed.state();
+        PlotState& s = gvx::state_of(flushed);
         s.prims.polyline_count = 0;
         for (std::size_t i = 0; i < v.size(); ++i) {
             s.prims.polyline_x[i] = v[i].x;
@@ -98,13 +99,13 @@ TEST_F(PolylineFlush, SendsWhatClippingEachSegmentWouldSend) {
         }
         s.prims.polyline_count = static_cast<int>(v.size());
         flush_polyline(s);
-        clip_step_by_step(stepped.state(), v);
+        clip_step_by_step(gvx::state_of(stepped), v);
 
         SCOPED_TRACE(start);
         expect_same_calls(*got, *want);
-        EXPECT_EQ(s.frame.vector_count, stepped.state().frame.vector_count);
-        EXPECT_EQ(s.prims.pen_x, stepped.state().prims.pen_x);
-        EXPECT_EQ(s.prims.pen_y, stepped.state().prims.pen_y);
+        EXPECT_EQ(s.frame.vector_count, gvx::state_of(stepped).frame.vector_count);
+        EXPECT_EQ(s.prims.pen_x, gvx::state_of(stepped).prims.pen_x);
+        EXPECT_EQ(s.prims.pen_y, gvx::state_of(stepped).prims.pen_y);
         EXPECT_EQ(s.prims.polyline_count, 0);
     }
 }
@@ -112,7 +113,7 @@ TEST_F(PolylineFlush, SendsWhatClippingEachSegmentWouldSend) {
 TEST_F(PolylineFlush, VectorCountStopsAtTheLargestInt) {
     Gravox g;
     const std::shared_ptr<Recording> rec = open(g);
-    PlotState& s = g.state();
+    PlotState& s = gvx::state_of(g);
     s.frame.vector_count = std::numeric_limits<int>::max() - 3;
     move_to(s, 110, 110);
     for (int i = 0; i < 10; ++i) draw_to(s, 120 + i, 120 + (i % 2));
@@ -137,7 +138,7 @@ class RasterPolyline : public ::testing::Test {
         g_.gvxfin();
         ::testing::internal::GetCapturedStdout();
     }
-    PlotState& s() { return g_.state(); }
+    PlotState& s() { return gvx::state_of(g_); }
     PixelDevice& device() { return dynamic_cast<PixelDevice&>(*s().device); }
     std::vector<std::uint8_t> picture() {
         const RasterCanvas& c = s().raster.canvas;

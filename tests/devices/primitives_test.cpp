@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "gravox/core/internal.h"
 #include "gravox/core/state.h"
 #include "gravox/devices/primitives.h"
 #include "gravox/gravox.h"
@@ -27,7 +28,7 @@ class PrimitivesTest : public ::testing::Test {
         rec_->clear();
         s().frame.vector_count = 0;
     }
-    PlotState& s() { return g_.state(); }
+    PlotState& s() { return gvx::state_of(g_); }
     // Runs fn and returns what it printed (warnings go to standard output).
     template <typename Fn>
     std::string output_of(Fn fn) {

@@ -3,6 +3,7 @@
 
 #include <filesystem>
 
+#include "gravox/core/internal.h"
 #include "gravox/core/state.h"
 #include "gravox/gravox.h"
 #include "tests/support/png_decode.h"
@@ -125,7 +126,7 @@ TEST_F(RasterDevice, RefusedSettingsChangeNothing) {
     EXPECT_EQ(out,
               " <<<< Warning   2: Incorrect parameter in pngmod!   (COLOUR)\n"
               " <<<< Warning   2: Incorrect parameter in imgfmt!   (JPG)\n");
-    EXPECT_FALSE(g_.state().raster.png.transparent);
+    EXPECT_FALSE(gvx::state_of(g_).raster.png.transparent);
 }
 
 TEST_F(RasterDevice, EraseClearsThePicture) {
@@ -160,7 +161,7 @@ TEST_F(RasterDevice, VirtualImageWritesNoFile) {
 TEST_F(RasterDevice, FormatsWithoutWriterAreRefused) {
     for (const char* format : {"TIFF", "GIF", "BMP", "PPM", "IMAG"}) {
         std::string out = plot(format, "REVERS", [] {});
-        if (g_.state().device == nullptr && out.find("Warning 140") == std::string::npos)
+        if (gvx::state_of(g_).device == nullptr && out.find("Warning 140") == std::string::npos)
             continue;  // the format has a writer now
         EXPECT_NE(out.find(" <<<< Warning 140: Output device is not supported in gvxini!\n"),
                   std::string::npos)

@@ -122,7 +122,7 @@ TEST(ColourMapFile, HeatMapOf200By200StaysSmallInSvg) {
             const double centre =
                 (z[i * n + j] + z[i * n + j + 1] + z[(i + 1) * n + j] + z[(i + 1) * n + j + 1]) /
                 4.0;
-            const int c = scale_colour(g.state(), g.state().fields.scale, centre);
+            const int c = scale_colour(gvx::state_of(g), gvx::state_of(g).fields.scale, centre);
             runs += c != previous;
             previous = c;
         }

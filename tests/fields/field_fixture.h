@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "gravox/core/internal.h"
 #include "gravox/core/state.h"
 #include "gravox/fields/fields.h"
 #include "gravox/gravox.h"
@@ -73,7 +74,7 @@ class FieldFixture : public ::testing::Test {
         rec_->clear();
     }
 
-    PlotState& s() { return g_.state(); }
+    PlotState& s() { return gvx::state_of(g_); }
 
     template <typename Fn>
     std::string output_of(Fn fn) {

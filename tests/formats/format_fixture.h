@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "gravox/core/internal.h"
 #include "gravox/core/state.h"
 #include "gravox/gravox.h"
 #include "tests/support/temp_dir.h"
@@ -94,7 +95,7 @@ class FormatTest : public ::testing::Test {
             return std::unique_ptr<Sink>(new CaptureSink(&bytes_));
         };
     }
-    PlotState& s() { return g_.state(); }
+    PlotState& s() { return gvx::state_of(g_); }
 
     // Opens a plot on a format; settings of level 0 go into before.
     template <typename Before>

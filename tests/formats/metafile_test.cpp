@@ -3,6 +3,7 @@
 #include <cstring>
 #include <random>
 
+#include "gravox/core/internal.h"
 #include "gravox/formats/formats.h"
 #include "gravox/formats/metafile.h"
 #include "tests/formats/format_fixture.h"
@@ -17,16 +18,16 @@ template <typename Scene>
 std::string drawn(const char* format, Scene scene, const char* screen_mode = "AUTO") {
     std::string bytes;
     Gravox g;
-    g.state().frame.clock = format_clock;
-    g.state().files.open_sink = [&](const char*, const char*) {
+    gvx::state_of(g).frame.clock = format_clock;
+    gvx::state_of(g).files.open_sink = [&](const char*, const char*) {
         return std::unique_ptr<Sink>(new CaptureSink(&bytes));
     };
     g.metafl(format);
     g.scrmod(screen_mode);
     g.gvxini();
-    EXPECT_EQ(g.state().frame.level, 1) << format;
+    EXPECT_EQ(gvx::state_of(g).frame.level, 1) << format;
     g.errmod("PROTOCOL", "OFF");
-    scene(g, g.state());
+    scene(g, gvx::state_of(g));
     g.gvxfin();
     return bytes;
 }
@@ -38,16 +39,16 @@ std::string replayed(const std::string& metafile, const char* format) {
     EXPECT_TRUE(read_metafile(metafile, m, error)) << error;
     std::string bytes;
     Gravox g;
-    g.state().frame.clock = format_clock;
-    g.state().files.open_sink = [&](const char*, const char*) {
+    gvx::state_of(g).frame.clock = format_clock;
+    gvx::state_of(g).files.open_sink = [&](const char*, const char*) {
         return std::unique_ptr<Sink>(new CaptureSink(&bytes));
     };
     g.metafl(format);
     apply_metafile_page(g, m.page);
     g.gvxini();
-    EXPECT_EQ(g.state().frame.level, 1) << format;
+    EXPECT_EQ(gvx::state_of(g).frame.level, 1) << format;
     g.errmod("PROTOCOL", "OFF");
-    replay_metafile(g.state(), m);
+    replay_metafile(gvx::state_of(g), m);
     g.gvxfin();
     return bytes;
 }
@@ -103,7 +104,7 @@ TEST_F(MetafileTest, IsTheOutputWithoutMetaflAndAfterSetpag) {
     EXPECT_EQ(bytes_.substr(0, 54), "GKSL GRAVOX-METAFILE 1 10.4.3 07.12.2026 09:05:03\nPAGE");
 
     Gravox other;
-    other.state().files.open_sink = s().files.open_sink;
+    gvx::state_of(other).files.open_sink = s().files.open_sink;
     other.setpag("DA3P");
     bytes_.clear();
     other.gvxini();

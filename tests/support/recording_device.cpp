@@ -1,4 +1,5 @@
 #include "tests/support/recording_device.h"
+#include "gravox/core/internal.h"
 
 #include <algorithm>
 
@@ -150,7 +151,7 @@ int RecordingDevice::pixel_polygon(const double* x, const double* y, int n) {
 std::shared_ptr<Recording> open_recorded_plot(Gravox& g, RecordingOptions options,
                                               const char* format) {
     auto recording = std::make_shared<Recording>();
-    PlotState& s = g.state();
+    PlotState& s = gvx::state_of(g);
     s.device_factory = [recording, options](PlotState& state, int) {
         return std::unique_ptr<Device>(new RecordingDevice(state, recording, options));
     };

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "gravox/core/internal.h"
 #include "gravox/core/state.h"
 #include "gravox/gravox.h"
 #include "gravox/text/text.h"
@@ -42,7 +43,7 @@ class TextTest : public ::testing::Test {
         }
     }
 
-    PlotState& s() { return g_.state(); }
+    PlotState& s() { return gvx::state_of(g_); }
 
     // Closes the plot and opens another on a recording device with these options.
     void reopen(RecordingOptions options) {
