@@ -120,6 +120,7 @@ void Gravox::reset_attributes() {
     reset_colours(s);
     reset_text(s);
     reset_curves(s);
+    reset_charts(s);
 }
 
 void Gravox::gvxfin() {

@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "gravox/axes/axis_system.h"
+#include "gravox/charts/charts.h"
 #include "gravox/core/files.h"
 #include "gravox/core/frame.h"
 #include "gravox/core/page.h"
@@ -16,6 +17,7 @@
 #include "gravox/devices/primitives.h"
 #include "gravox/devices/raster_device.h"
 #include "gravox/formats/formats.h"
+#include "gravox/shapes/shapes.h"
 #include "gravox/text/text.h"
 
 class Gravox;
@@ -41,6 +43,9 @@ struct PlotState {
     RasterState raster;  // raster canvas and image settings (devices/raster_device.h)
 
     FormatState formats;  // settings of the vector and text formats (formats/formats.h)
+
+    ShapeState shapes;  // work arrays of the shapes (shapes/shapes.h)
+    ChartState charts;  // bar, pie and error bar settings (charts/charts.h)
 
     std::unique_ptr<Device> device;  // the open plot's device, from gvxini to gvxfin
     DeviceFactory device_factory = make_device;
