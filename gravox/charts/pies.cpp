@@ -127,6 +127,7 @@ void Gravox::piegrf(LegendBuffer buffer, int nlin, const double* data, int n) {
     const AxisState& ax = s.axes;
     const int h = s.text.height;
     const bool legend_wanted = nlin > 0 && s.legend.ready;
+    if (nlin > 0 && !s.legend.ready) warn(s, legend_warning::no_legini);  // the pie is drawn
     // The legend takes the right part of the rectangle.
     int legend_width = 0;
     if (legend_wanted) legend_width = nxlegn(buffer) + h;

@@ -173,6 +173,13 @@ TEST_F(PiesTest, WarningsForNegativeZeroAndMissingValues) {
     const double good[2] = {1.0, 2.0};
     out = output_of([&] { g_.piegrf(kNoLegend, 2, good, 2); });  // lines without a buffer
     EXPECT_NE(out.find("Warning   2"), std::string::npos);
+    EXPECT_TRUE(rec_->calls.empty());
+    // Legend lines before legini: the pie without its legend.
+    char buffer[11] = {};
+    out = output_of([&] { g_.piegrf(gvx::LegendBuffer{buffer}, 1, good, 2); });
+    EXPECT_NE(out.find("Warning  15: No call to legini before"), std::string::npos) << out;
+    EXPECT_EQ(fills().size(), 2u);
+    rec_->clear();
     for (auto call : std::initializer_list<std::function<void()>>{
              [&] { g_.pietyp("4D"); }, [&] { g_.pieopt(10, 5.0); }, [&] { g_.pievec(101, 5); },
              [&] { g_.pievec(1, -5); }, [&] { g_.piebor(-2); }, [&] { g_.chnpie("LINE"); },
