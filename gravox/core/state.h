@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "gravox/axes/axis_system.h"
+#include "gravox/charts/charts.h"
 #include "gravox/core/files.h"
 #include "gravox/core/frame.h"
 #include "gravox/core/output_catalogue.h"
@@ -18,6 +19,7 @@
 #include "gravox/devices/raster_device.h"
 #include "gravox/fields/fields.h"
 #include "gravox/formats/formats.h"
+#include "gravox/shapes/shapes.h"
 #include "gravox/text/text.h"
 
 class Gravox;
@@ -43,6 +45,8 @@ struct PlotState {
     FormatState formats;  // settings of the vector and text formats (formats/formats.h)
 
     FieldState fields;  // colour axes, contours and vector fields (fields/fields.h)
+    ShapeState shapes;  // work arrays of the shapes (shapes/shapes.h)
+    ChartState charts;  // bar, pie and error bar settings (charts/charts.h)
 
     std::unique_ptr<Device> device;  // the open plot's device, from gvxini to gvxfin
     DeviceFactory device_factory = make_output_device;

@@ -41,6 +41,7 @@ void fill_polygon_vertices(PlotState& s, const double* x, const double* y, int n
         if (int number = s.device->fill_polygon(vx, vy, n); number != 0) warn(s, number);
         return;
     }
+    const double dx = prepared ? 0.0 : p.origin_x, dy = prepared ? 0.0 : p.origin_y;
     if (p.fill_pattern == kSolidFill) {
         if (prepared) {
             move_to(s, x[0], y[0]);
@@ -49,10 +50,18 @@ void fill_polygon_vertices(PlotState& s, const double* x, const double* y, int n
         } else {
             draw_outline(s, x, y, n);
         }
+        // A device that cannot fill gets horizontal lines as close as those of fill_box.
+        const double step = 1.4 / (s.frame.unit_scale > 0.0 ? s.frame.unit_scale : 1.0);
+        if (!hatch_polygon(s, x, y, n, dx, dy, 0.0, step, 1)) warn(s, warning::not_enough_memory);
+        return;
     }
-    // The hatching of the other shading patterns (and, for crossed patterns, a second
-    // pass with the hatch angle turned by 90 degrees) belongs to the shading routines,
-    // which this build does not have: such polygons are not filled.
+    HatchPattern h;
+    if (!hatch_pattern(p.fill_pattern, h)) return;
+    const double spacing = hatch_spacing(s, h.density);
+    bool ok = hatch_polygon(s, x, y, n, dx, dy, h.angle, spacing, h.strokes);
+    if (ok && h.crossed)
+        ok = hatch_polygon(s, x, y, n, dx, dy, crossing_angle(h.angle), spacing, h.strokes);
+    if (!ok) warn(s, warning::not_enough_memory);
 }
 
 }  // namespace

@@ -19,6 +19,7 @@ inline constexpr int kPolylineCapacity = 100;  // vertices buffered per device p
 inline constexpr int kMaxDashes = 10;          // elements of a line pattern
 inline constexpr int kMaxDashColours = 30;     // colours of successive dashes
 inline constexpr int kSolidFill = 16;          // shading pattern code of a solid fill
+inline constexpr int kEmptyFill = 0;           // shading pattern code of an outline only
 
 enum class LineCap { cut = 0, round = 1, extended = 2 };      // "CUT", "ROUN", "LONG"
 enum class LineJoin { sharp = 0, round = 1, truncated = 2 };  // "SHAR", "ROUN", "TRUN"
@@ -97,6 +98,8 @@ struct PrimitiveState {
 
     // Work buffer for polygon vertices shifted by the origin offset (reused).
     std::vector<double> work_x, work_y;
+    // Work buffer of the hatching: the crossings of one hatch line (reused).
+    std::vector<double> hatch_crossings;
 };
 
 // Per-plot reset of gvxini: empty buffer, clipping window = page, origin 0, solid
@@ -138,8 +141,10 @@ struct DeviceColour {
 DeviceColour resolve_device_colour(const PlotState& s, int value);
 
 // --- Areas, points and frames ------------------------------------------------------
-// Fills a polygon of n vertices in the current colour, or draws its outline where the
-// device cannot fill.
+// Fills a polygon of n vertices in the current colour with the current shading pattern:
+// the solid pattern by the device's own fill (outline and close horizontal hatching where
+// the device cannot fill), the hatchings by hatch lines clipped to the polygon (even-odd
+// rule) here, so that every device shows the same lines; the empty pattern fills nothing.
 void fill_polygon(PlotState& s, const double* x, const double* y, int n);
 // Fills the axis-parallel box with corners (x1, y1) and (x2, y2) with a colour value.
 void fill_box(PlotState& s, double x1, double y1, double x2, double y2, int colour);
@@ -153,6 +158,36 @@ void draw_frame(PlotState& s, double x, double y, double width, double height, i
 void draw_segment(PlotState& s, int x1, int y1, int x2, int y2);
 // A closed patterned polygon outline with the origin offset; the current colour is kept.
 void draw_outline(PlotState& s, const double* x, const double* y, int n);
+
+// --- Shading patterns (hatching.cpp) ------------------------------------------------
+// Pattern codes: 0 empty, 1 to 15 and 17 predefined hatchings, 16 solid, and codes of
+// 100 and above defined by mypat as angle * 1000 + strokes * 100 + density * 10 + cross
+// (angle 0 to 179 degrees, strokes 1 to 9, density 0 to 9, cross 0 or 1).
+struct HatchPattern {
+    int angle = 0;         // degrees, counter-clockwise on the page
+    int strokes = 1;       // parallel strokes per hatch line, one plot unit apart
+    int density = 4;       // 0 (sparse) to 9 (dense)
+    bool crossed = false;  // a second set of lines turned by 90 degrees
+};
+inline constexpr int kPredefinedPatterns = 18;  // codes 0 to 17
+inline constexpr int kFirstCustomPattern = 100;
+inline constexpr int kLastCustomPattern = 179991;
+// The hatching of a pattern code; false for the empty and solid patterns and for codes
+// that are no pattern (these fill nothing).
+bool hatch_pattern(int code, HatchPattern& out);
+// The code of a pattern defined by its parts, or -1 when a part is out of range.
+int custom_pattern_code(int angle, int strokes, int density, int cross);
+// Distance of neighbouring hatch lines in plot units: 6 * (10 - density) tenths of a
+// millimetre.
+double hatch_spacing(const PlotState& s, int density);
+// Draws the hatch lines of angle `angle` (degrees) and the given spacing that lie inside
+// the polygon (even-odd rule), the vertices shifted by (dx, dy). The lines are those of
+// the plot-wide family k * spacing, so neighbouring areas line up. Returns false when
+// the work array cannot be allocated.
+bool hatch_polygon(PlotState& s, const double* x, const double* y, int n, double dx, double dy,
+                   double angle, double spacing, int strokes);
+// The second angle of a crossed pattern: perpendicular, within 0 to 179 degrees.
+int crossing_angle(int angle);
 
 // Stores a line pattern (lengths in plot units, 1 to kMaxDashes of them, each at least
 // 1) and restarts the walk: pen down, first element, first dash colour. Returns false
