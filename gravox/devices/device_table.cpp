@@ -17,6 +17,8 @@ struct DeviceEntry {
 // and PDF) are refused when a plot is opened.
 constexpr DeviceEntry kDevices[] = {
     {201, 201, make_gks_metafile_device},  // the library's metafile, the default output
+    {211, 211, make_cgm_device},           // clear-text CGM
+    {221, 221, make_wmf_device},           // placeable Windows metafile
     {401, 405, make_hpgl_device},          // HPGL plotter files
     {701, 701, make_applet_device},        // applet source
     {801, 801, make_svg_device},           // SVG documents
