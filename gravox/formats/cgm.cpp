@@ -9,11 +9,11 @@
 // with blanks to the full width and has no newline.
 #include <algorithm>
 #include <ctime>
-#include <vector>
 
 #include "gravox/core/state.h"
 #include "gravox/core/warning_texts.h"
 #include "gravox/formats/formats.h"
+#include "gravox/formats/gathering_device.h"
 #include "gravox/formats/metafile.h"
 #include "gravox/formats/records.h"
 
@@ -22,12 +22,9 @@ namespace {
 
 constexpr int kCgmLimit = 32767;  // largest integer VDC
 
-class CgmDevice final : public Device {
+class CgmDevice final : public GatheringDevice {
   public:
-    explicit CgmDevice(PlotState& s) : Device(s) {
-        xs_.reserve(kPolylineCapacity);
-        ys_.reserve(kPolylineCapacity);
-    }
+    explicit CgmDevice(PlotState& s) : GatheringDevice(s) {}
 
     DeviceCapabilities capabilities() const override {
         DeviceCapabilities caps;
@@ -39,26 +36,23 @@ class CgmDevice final : public Device {
 
     int open(Sink* file) override;
     int close() override;
-    void move(double x, double y) override;
-    void draw(double x, double y) override;
     void colour(int value) override;
     void palette(const std::uint32_t* table, int kind) override;
     int fill_polygon(const double* x, const double* y, int n) override;
     void fill_box(double x1, double y1, double x2, double y2, int colour) override;
 
   private:
+    bool active() const override { return open_; }
+    void write_line(const double* x, const double* y, int n) override;
+    void width_changed(int width) override;
     void point_token(double x, double y);
-    void sync_width();
-    void write_line();
     void polygon(const double* x, const double* y, int n, int colour);
 
     bool open_ = false;
     RecordWriter records_;
     double scale_ = 1.0;
     int page_h_ = 0;
-    std::vector<double> xs_, ys_;
     int line_colour_ = -1, fill_colour_ = -1, current_ = 0;
-    int width_ = 1;
 };
 
 int CgmDevice::open(Sink* file) {
@@ -75,7 +69,7 @@ int CgmDevice::open(Sink* file) {
     state_.page.device_scale = scale_;
     page_h_ = p.height;
     line_colour_ = fill_colour_ = -1;
-    width_ = 1;
+    reset_line();
 
     const std::tm when = state_.frame.clock();
     records_.item("BEGMF").token("\"GRAVOX\"").attach(";");
@@ -105,58 +99,30 @@ void CgmDevice::point_token(double x, double y) {
     records_.token({text, n});
 }
 
-void CgmDevice::sync_width() {
-    const int w = state_.prims.line_width;
-    const int width = w < 0 ? -w : 1;
-    if (width == width_) return;
-    write_line();
+void CgmDevice::width_changed(int width) {
     records_.item("LINEWIDTH").real(width).attach(";");
-    width_ = width;
 }
 
-void CgmDevice::write_line() {
-    const std::size_t n = xs_.size();
-    if (n >= 2) {
-        if (line_colour_ != current_) {
-            records_.item("LINECOLR").integer(current_).attach(";");
-            line_colour_ = current_;
-        }
-        records_.item("LINE");
-        for (std::size_t i = 0; i < n; ++i) point_token(xs_[i], ys_[i]);
-        records_.attach(";");
+void CgmDevice::write_line(const double* x, const double* y, int n) {
+    if (n < 2) return;  // a lone move draws nothing
+    if (line_colour_ != current_) {
+        records_.item("LINECOLR").integer(current_).attach(";");
+        line_colour_ = current_;
     }
-    xs_.clear();
-    ys_.clear();
-}
-
-void CgmDevice::move(double x, double y) {
-    if (!open_) return;
-    sync_width();
-    write_line();
-    xs_.push_back(x);
-    ys_.push_back(y);
-}
-
-void CgmDevice::draw(double x, double y) {
-    if (!open_) return;
-    sync_width();
-    if (xs_.empty()) {
-        xs_.push_back(state_.prims.pen_x);
-        ys_.push_back(state_.prims.pen_y);
-    }
-    xs_.push_back(x);
-    ys_.push_back(y);
+    records_.item("LINE");
+    for (int i = 0; i < n; ++i) point_token(x[i], y[i]);
+    records_.attach(";");
 }
 
 void CgmDevice::colour(int value) {
     if (!open_) return;
-    write_line();
+    flush_line();
     current_ = resolve_device_colour(state_, value).index;
 }
 
 void CgmDevice::palette(const std::uint32_t* table, int /*kind*/) {
     if (!open_ || !table) return;
-    write_line();
+    flush_line();
     records_.item("COLRTABLE").integer(0);
     for (int i = 0; i < kColourTableSize; ++i) {
         const Rgb c = entry_components(table[i]);
@@ -167,7 +133,7 @@ void CgmDevice::palette(const std::uint32_t* table, int /*kind*/) {
 
 void CgmDevice::polygon(const double* x, const double* y, int n, int colour) {
     sync_width();
-    write_line();
+    flush_line();
     if (fill_colour_ != colour) {
         records_.item("FILLCOLR").integer(colour).attach(";");
         fill_colour_ = colour;
@@ -191,7 +157,7 @@ void CgmDevice::fill_box(double x1, double y1, double x2, double y2, int colour)
 
 int CgmDevice::close() {
     if (!open_) return 0;
-    write_line();
+    flush_line();
     records_.item("ENDPIC").attach(";");
     records_.item("ENDMF").attach(";");
     records_.finish(true);

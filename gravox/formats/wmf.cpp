@@ -15,6 +15,7 @@
 #include "gravox/core/state.h"
 #include "gravox/core/warning_texts.h"
 #include "gravox/formats/formats.h"
+#include "gravox/formats/gathering_device.h"
 
 namespace gvx {
 namespace {
@@ -42,12 +43,9 @@ enum : std::uint16_t {
 constexpr int kSlots = 8;
 constexpr std::uint16_t kPenSolid = 0, kPenNull = 5;
 
-class WmfDevice final : public Device {
+class WmfDevice final : public GatheringDevice {
   public:
-    explicit WmfDevice(PlotState& s) : Device(s) {
-        xs_.reserve(kPolylineCapacity);
-        ys_.reserve(kPolylineCapacity);
-    }
+    explicit WmfDevice(PlotState& s) : GatheringDevice(s) {}
 
     DeviceCapabilities capabilities() const override {
         DeviceCapabilities caps;
@@ -58,8 +56,6 @@ class WmfDevice final : public Device {
 
     int open(Sink* file) override;
     int close() override;
-    void move(double x, double y) override;
-    void draw(double x, double y) override;
     void colour(int value) override;
     int fill_polygon(const double* x, const double* y, int n) override;
     void fill_box(double x1, double y1, double x2, double y2, int colour) override;
@@ -97,8 +93,8 @@ class WmfDevice final : public Device {
     }
     void use_line_pen();
     void use_fill(std::uint32_t colour);
-    void sync_width();
-    void write_line();
+    bool active() const override { return open_; }
+    void write_line(const double* x, const double* y, int n) override;
     void poly(std::uint16_t function, const int* px, const int* py, int n);
 
     bool open_ = false;
@@ -109,9 +105,8 @@ class WmfDevice final : public Device {
     int slots_high_ = 0;
     int pen_slot_ = -1, null_slot_ = -1, brush_slot_ = -1;
     std::uint32_t pen_colour_ = 0, brush_colour_ = 0, current_ = 0;
-    int pen_width_ = 1, width_ = 1;
+    int pen_width_ = 1;
     bool line_pen_selected_ = false;
-    std::vector<double> xs_, ys_;
     std::vector<int> px_, py_;
 };
 
@@ -164,6 +159,7 @@ int WmfDevice::open(Sink* file) {
     p.device_scale = scale_;
     bytes_.clear();
     bytes_.reserve(1 << 16);
+    reset_line();
     open_ = true;
 
     record(5, kSetWindowOrg);
@@ -181,11 +177,11 @@ int WmfDevice::open(Sink* file) {
 }
 
 void WmfDevice::use_line_pen() {
-    if (pen_slot_ < 0 || pen_colour_ != current_ || pen_width_ != width_) {
+    if (pen_slot_ < 0 || pen_colour_ != current_ || pen_width_ != width()) {
         const int old = pen_slot_;
-        pen_slot_ = create_pen(kPenSolid, width_ > 1 ? unit(width_) : 0, current_);
+        pen_slot_ = create_pen(kPenSolid, width() > 1 ? unit(width()) : 0, current_);
         pen_colour_ = current_;
-        pen_width_ = width_;
+        pen_width_ = width();
         select(pen_slot_);
         if (old >= 0) remove(old);
         line_pen_selected_ = true;
@@ -207,14 +203,6 @@ void WmfDevice::use_fill(std::uint32_t colour) {
     line_pen_selected_ = false;
 }
 
-void WmfDevice::sync_width() {
-    const int w = state_.prims.line_width;
-    const int width = w < 0 ? -w : 1;
-    if (width == width_) return;
-    write_line();
-    width_ = width;
-}
-
 void WmfDevice::poly(std::uint16_t function, const int* px, const int* py, int n) {
     record(4 + 2 * static_cast<std::uint32_t>(n), function);
     word(n);
@@ -224,48 +212,25 @@ void WmfDevice::poly(std::uint16_t function, const int* px, const int* py, int n
     }
 }
 
-void WmfDevice::write_line() {
-    const int n = static_cast<int>(xs_.size());
-    if (n >= 2) {
-        use_line_pen();
-        px_.resize(static_cast<std::size_t>(n));
-        py_.resize(static_cast<std::size_t>(n));
-        for (int i = 0; i < n; ++i) {
-            px_[i] = unit(xs_[i]);
-            py_[i] = unit(ys_[i]);
-        }
-        // A long line goes on in further records from the last point of each.
-        for (int start = 0; start < n - 1; start += kMaxPolyPoints - 1) {
-            const int count = std::min(kMaxPolyPoints, n - start);
-            poly(kPolyline, px_.data() + start, py_.data() + start, count);
-        }
+void WmfDevice::write_line(const double* x, const double* y, int n) {
+    if (n < 2) return;  // a lone move draws nothing
+    use_line_pen();
+    px_.resize(static_cast<std::size_t>(n));
+    py_.resize(static_cast<std::size_t>(n));
+    for (int i = 0; i < n; ++i) {
+        px_[i] = unit(x[i]);
+        py_[i] = unit(y[i]);
     }
-    xs_.clear();
-    ys_.clear();
-}
-
-void WmfDevice::move(double x, double y) {
-    if (!open_) return;
-    sync_width();
-    write_line();
-    xs_.push_back(x);
-    ys_.push_back(y);
-}
-
-void WmfDevice::draw(double x, double y) {
-    if (!open_) return;
-    sync_width();
-    if (xs_.empty()) {
-        xs_.push_back(state_.prims.pen_x);
-        ys_.push_back(state_.prims.pen_y);
+    // A long line goes on in further records from the last point of each.
+    for (int start = 0; start < n - 1; start += kMaxPolyPoints - 1) {
+        const int count = std::min(kMaxPolyPoints, n - start);
+        poly(kPolyline, px_.data() + start, py_.data() + start, count);
     }
-    xs_.push_back(x);
-    ys_.push_back(y);
 }
 
 void WmfDevice::colour(int value) {
     if (!open_) return;
-    write_line();
+    flush_line();
     current_ = colour_ref(resolve_device_colour(state_, value));
 }
 
@@ -273,7 +238,7 @@ int WmfDevice::fill_polygon(const double* x, const double* y, int n) {
     if (!open_ || !x || !y || n < 3) return 0;
     if (n > kWmfLimit) return 0;  // beyond the count of one record
     sync_width();
-    write_line();
+    flush_line();
     use_fill(current_);
     px_.resize(static_cast<std::size_t>(n));
     py_.resize(static_cast<std::size_t>(n));
@@ -288,7 +253,7 @@ int WmfDevice::fill_polygon(const double* x, const double* y, int n) {
 void WmfDevice::fill_box(double x1, double y1, double x2, double y2, int colour) {
     if (!open_) return;
     sync_width();
-    write_line();
+    flush_line();
     use_fill(colour_ref(resolve_device_colour(state_, colour)));
     // Drawn with the null pen, a rectangle leaves out its right and lower edge.
     record(7, kRectangle);
@@ -301,7 +266,7 @@ void WmfDevice::fill_box(double x1, double y1, double x2, double y2, int colour)
 int WmfDevice::close() {
     if (!open_) return 0;
     open_ = false;
-    write_line();
+    flush_line();
     for (int* slot : {&pen_slot_, &brush_slot_, &null_slot_}) {
         if (*slot >= 0) remove(*slot);
         *slot = -1;
