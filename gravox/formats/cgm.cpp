@@ -26,14 +26,6 @@ class CgmDevice final : public GatheringDevice {
   public:
     explicit CgmDevice(PlotState& s) : GatheringDevice(s) {}
 
-    DeviceCapabilities capabilities() const override {
-        DeviceCapabilities caps;
-        caps.fills_polygons = true;
-        caps.draws_wide_lines = true;
-        caps.keeps_palette = true;
-        return caps;
-    }
-
     int open(Sink* file) override;
     int close() override;
     void colour(int value) override;

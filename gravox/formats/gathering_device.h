@@ -12,6 +12,15 @@ class GatheringDevice : public Device {
   public:
     explicit GatheringDevice(PlotState& s);
 
+    // These devices fill, widen lines and take the colour table themselves.
+    DeviceCapabilities capabilities() const override {
+        DeviceCapabilities caps;
+        caps.fills_polygons = true;
+        caps.draws_wide_lines = true;
+        caps.keeps_palette = true;
+        return caps;
+    }
+
     void move(double x, double y) override;
     void draw(double x, double y) override;
 

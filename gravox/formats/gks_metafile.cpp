@@ -19,14 +19,6 @@ class GksMetafileDevice final : public GatheringDevice, public TextDevice {
   public:
     explicit GksMetafileDevice(PlotState& s) : GatheringDevice(s) {}
 
-    DeviceCapabilities capabilities() const override {
-        DeviceCapabilities caps;
-        caps.fills_polygons = true;
-        caps.draws_wide_lines = true;
-        caps.keeps_palette = true;
-        return caps;
-    }
-
     int open(Sink* file) override;
     int close() override;
     void polyline(const double* x, const double* y, int n) override;
