@@ -39,6 +39,7 @@ constexpr OutputRow kOutputs[] = {
      .file = FileOpen::binary,
      .page = PageKind::paper,
      .white_ink_black = true,
+     .make = make_cgm_device,
      .name = "CGM metafile"},
     {.keywords = "WMF ",
      .first = 221,
@@ -47,6 +48,7 @@ constexpr OutputRow kOutputs[] = {
      .file = FileOpen::by_writer,
      .page = PageKind::paper,
      .white_ink_black = true,
+     .make = make_wmf_device,
      .name = "Windows metafile"},
     // Plotters: the plain plotter and the plotters fitted to A4 to A1.
     {.keywords = "HPGL+HPA4+HPA3+HPA2+HPA1",

@@ -12,6 +12,7 @@ inline constexpr int incorrect_parameter = 2;
 inline constexpr int incorrect_level = 3;
 inline constexpr int too_many_intersections = 26;
 inline constexpr int file_error = 36;
+inline constexpr int cgm_too_long = 39;  // "Too many pages for CGM file (max. length 327 cm)"
 inline constexpr int not_enough_memory = 53;
 inline constexpr int zlib_error = 126;
 inline constexpr int device_not_supported = 140;

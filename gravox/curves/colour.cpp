@@ -233,7 +233,7 @@ void load_palette(PlotState& s, const char* keyword) {
 }
 
 bool screen_mode_reverses_colours(const PlotState& s) {
-    return s.files.screen_mode_effective == 2 && is_reversible_device(s.frame.device);
+    return s.files.screen_mode_effective == 2 && output_row(s.frame.device).reversal.reversible;
 }
 
 void reverse_table(std::uint32_t* table, int kind) {

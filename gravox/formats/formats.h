@@ -66,6 +66,10 @@ struct StandardFont {
 const StandardFont& standard_font(int number);
 // "GKSL" (201): the library's own metafile, the default output (docs/metafile.md).
 std::unique_ptr<Device> make_gks_metafile_device(PlotState& s, int code);
+// "CGM " (211): a clear-text CGM of version 1.
+std::unique_ptr<Device> make_cgm_device(PlotState& s, int code);
+// "WMF " (221): a placeable Windows metafile in integer units.
+std::unique_ptr<Device> make_wmf_device(PlotState& s, int code);
 
 // One character of a hardware font, as the text layer hands it to a device that sets
 // text itself (the vector fonts arrive as strokes instead).

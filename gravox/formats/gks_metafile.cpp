@@ -6,35 +6,21 @@
 // Moves and draws are gathered into one LIN item per connected line; a change of any
 // other attribute, and every other item, ends it first. The device fills polygons and
 // boxes and widens lines itself (it records the width), and keeps the colour table.
-#include <vector>
-
 #include "gravox/core/state.h"
 #include "gravox/formats/formats.h"
+#include "gravox/formats/gathering_device.h"
 #include "gravox/formats/metafile.h"
 #include "gravox/formats/records.h"
 
 namespace gvx {
 namespace {
 
-class GksMetafileDevice final : public Device, public TextDevice {
+class GksMetafileDevice final : public GatheringDevice, public TextDevice {
   public:
-    explicit GksMetafileDevice(PlotState& s) : Device(s) {
-        xs_.reserve(kPolylineCapacity);
-        ys_.reserve(kPolylineCapacity);
-    }
-
-    DeviceCapabilities capabilities() const override {
-        DeviceCapabilities caps;
-        caps.fills_polygons = true;
-        caps.draws_wide_lines = true;
-        caps.keeps_palette = true;
-        return caps;
-    }
+    explicit GksMetafileDevice(PlotState& s) : GatheringDevice(s) {}
 
     int open(Sink* file) override;
     int close() override;
-    void move(double x, double y) override;
-    void draw(double x, double y) override;
     void polyline(const double* x, const double* y, int n) override;
     void colour(int value) override;
     void palette(const std::uint32_t* table, int kind) override;
@@ -45,16 +31,13 @@ class GksMetafileDevice final : public Device, public TextDevice {
     void text_character(const DeviceCharacter& c) override;
 
   private:
-    // Writes a width item before anything is drawn with a width other than the last.
-    void sync_width();
-    // Writes the gathered line, if any.
-    void write_line();
+    bool active() const override { return open_; }
+    void write_line(const double* x, const double* y, int n) override;
+    void width_changed(int width) override;
     void start_item(const char* keyword);
 
     bool open_ = false;
     RecordWriter records_;
-    std::vector<double> xs_, ys_;  // the line being gathered
-    int width_ = 1;
     long long items_ = 0;
 };
 
@@ -62,10 +45,8 @@ int GksMetafileDevice::open(Sink* file) {
     if (!file) return 36;  // "File error"
     records_.reset(file);
     open_ = true;
-    width_ = 1;
     items_ = 0;
-    xs_.clear();
-    ys_.clear();
+    reset_line();
     write_metafile_header(records_, state_);
     return 0;
 }
@@ -75,65 +56,33 @@ void GksMetafileDevice::start_item(const char* keyword) {
     ++items_;
 }
 
-void GksMetafileDevice::sync_width() {
-    const int w = state_.prims.line_width;
-    const int width = w < 0 ? -w : 1;  // positive widths were widened by the primitives
-    if (width == width_) return;
-    write_line();
+void GksMetafileDevice::width_changed(int width) {
     start_item("WID");
     records_.integer(width);
-    width_ = width;
 }
 
-void GksMetafileDevice::write_line() {
-    const std::size_t n = xs_.size();
-    if (n == 0) return;
+void GksMetafileDevice::write_line(const double* x, const double* y, int n) {
     start_item("LIN");
-    records_.integer(static_cast<long long>(n));
-    for (std::size_t i = 0; i < n; ++i) records_.real(xs_[i]).real(ys_[i]);
-    xs_.clear();
-    ys_.clear();
-}
-
-void GksMetafileDevice::move(double x, double y) {
-    if (!open_) return;
-    sync_width();
-    write_line();
-    xs_.push_back(x);
-    ys_.push_back(y);
-}
-
-void GksMetafileDevice::draw(double x, double y) {
-    if (!open_) return;
-    sync_width();
-    if (xs_.empty()) {
-        // A draw without a move starts where the primitives' pen stood.
-        xs_.push_back(state_.prims.pen_x);
-        ys_.push_back(state_.prims.pen_y);
-    }
-    xs_.push_back(x);
-    ys_.push_back(y);
+    records_.integer(n);
+    for (int i = 0; i < n; ++i) records_.real(x[i]).real(y[i]);
 }
 
 void GksMetafileDevice::polyline(const double* x, const double* y, int n) {
     if (!open_ || n < 1) return;
-    sync_width();
-    write_line();
-    xs_.insert(xs_.end(), x, x + n);
-    ys_.insert(ys_.end(), y, y + n);
+    start_line(x, y, n);
 }
 
 void GksMetafileDevice::colour(int value) {
     if (!open_) return;
     sync_width();
-    write_line();
+    flush_line();
     start_item("COL");
     records_.integer(value);
 }
 
 void GksMetafileDevice::palette(const std::uint32_t* table, int kind) {
     if (!open_ || !table) return;
-    write_line();
+    flush_line();
     start_item("PAL");
     records_.integer(kind);
     for (int i = 0; i < kColourTableSize; ++i) {
@@ -147,7 +96,7 @@ void GksMetafileDevice::palette(const std::uint32_t* table, int kind) {
 int GksMetafileDevice::fill_polygon(const double* x, const double* y, int n) {
     if (!open_ || !x || !y || n < 1) return 0;
     sync_width();
-    write_line();
+    flush_line();
     start_item("POL");
     records_.integer(n);
     for (int i = 0; i < n; ++i) records_.real(x[i]).real(y[i]);
@@ -157,7 +106,7 @@ int GksMetafileDevice::fill_polygon(const double* x, const double* y, int n) {
 void GksMetafileDevice::fill_box(double x1, double y1, double x2, double y2, int colour) {
     if (!open_) return;
     sync_width();
-    write_line();
+    flush_line();
     start_item("BOX");
     records_.real(x1).real(y1).real(x2).real(y2).integer(colour);
 }
@@ -165,21 +114,21 @@ void GksMetafileDevice::fill_box(double x1, double y1, double x2, double y2, int
 void GksMetafileDevice::point(double x, double y, int colour) {
     if (!open_) return;
     sync_width();
-    write_line();
+    flush_line();
     start_item("PNT");
     records_.real(x).real(y).integer(colour);
 }
 
 void GksMetafileDevice::erase() {
     if (!open_) return;
-    write_line();
+    flush_line();
     start_item("ERA");
 }
 
 void GksMetafileDevice::text_character(const DeviceCharacter& c) {
     if (!open_) return;
     sync_width();
-    write_line();
+    flush_line();
     start_item("TXT");
     records_.integer(c.code).real(c.x).real(c.y).integer(c.angle).integer(c.font);
     records_.real(c.height).integer(c.size_divisor);
@@ -188,7 +137,7 @@ void GksMetafileDevice::text_character(const DeviceCharacter& c) {
 int GksMetafileDevice::close() {
     if (!open_) return 0;
     sync_width();
-    write_line();
+    flush_line();
     records_.item("END").integer(items_);
     records_.finish(false);
     open_ = false;

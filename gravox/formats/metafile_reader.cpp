@@ -14,30 +14,6 @@
 
 namespace gvx {
 
-namespace {
-
-// dd.mm.yyyy or hh:mm:ss of three clock fields.
-std::string clock_text(int a, int b, int c, char separator, bool long_last) {
-    auto digits = [](std::string& out, int v, int n) {
-        v = ((v % 10000) + 10000) % 10000;
-        char text[4];
-        for (int k = n - 1; k >= 0; --k) {
-            text[k] = static_cast<char>('0' + v % 10);
-            v /= 10;
-        }
-        out.append(text, static_cast<std::size_t>(n));
-    };
-    std::string out;
-    digits(out, a, 2);
-    out += separator;
-    digits(out, b, 2);
-    out += separator;
-    digits(out, c, long_last ? 4 : 2);
-    return out;
-}
-
-}  // namespace
-
 void write_metafile_header(RecordWriter& records, const PlotState& s) {
     const std::tm when = s.frame.clock();
     records.item("GKSL").token(kMetafileName).integer(kMetafileVersion).token(kLibraryVersion);

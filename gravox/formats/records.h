@@ -5,11 +5,15 @@
 // which begins with the separating blank. Numbers are written through TextOut.
 #pragma once
 
+#include <string>
 #include <string_view>
 
 #include "gravox/core/text_out.h"
 
 namespace gvx {
+
+// Three clock fields as "dd.mm.yyyy" (separator '.', long last field) or "hh:mm:ss".
+std::string clock_text(int a, int b, int c, char separator, bool long_last);
 
 class RecordWriter {
   public:

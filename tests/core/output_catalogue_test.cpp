@@ -65,11 +65,11 @@ const char* extension(int code) {
 }
 
 // The device table and the raster writer table.
-// Since then: the metafile (201), PostScript and EPS (501 to 504) and PDF (511).
+// Since then: the metafiles (201, 211, 221), PostScript and EPS (501 to 504) and PDF (511).
 bool written(int code) {
     return (code >= 401 && code <= 405) || code == 701 || code == 801 || code == 802 ||
-           (code >= 601 && code <= 607) || code == 201 || (code >= 501 && code <= 504) ||
-           code == 511;
+           (code >= 601 && code <= 607) || code == 201 || code == 211 || code == 221 ||
+           (code >= 501 && code <= 504) || code == 511;
 }
 
 bool is_pixel_device(int code) {

@@ -11,6 +11,7 @@
 #include <cstring>
 #include <random>
 #include <string>
+#include <vector>
 
 #include "gravox/core/sink.h"
 #include "gravox/core/text_out.h"
@@ -153,6 +154,36 @@ TEST(TextOut, LongTextCrossesBlocksAndCountsBytes) {
     EXPECT_EQ(out.count(), text.size() + 2);
     out.flush();
     EXPECT_EQ(sink.bytes(), "<" + text + ">");
+}
+
+TEST(TextOut, ShortestTextReadsBackAsTheSameDouble) {
+    std::mt19937_64 random(19);
+    gvx::MemorySink sink;
+    std::vector<double> values = {0.0, -0.0, 1.0 / 3.0, 1e-9, 2968.999999999, 5e-324, 1e308};
+    for (int i = 0; i < 2000; ++i) {
+        std::uint64_t bits = random();
+        double v;
+        std::memcpy(&v, &bits, sizeof v);
+        if (std::isfinite(v)) values.push_back(v);
+    }
+    {
+        gvx::TextOut out(&sink);
+        for (double v : values) out.shortest(v).put(' ');
+    }
+    const std::string& text = sink.bytes();
+    std::size_t at = 0;
+    for (double v : values) {
+        const std::size_t end = text.find(' ', at);
+        ASSERT_NE(end, std::string::npos);
+        const std::string field = text.substr(at, end - at);
+        EXPECT_EQ(std::strtod(field.c_str(), nullptr), v) << field;
+        EXPECT_EQ(std::signbit(std::strtod(field.c_str(), nullptr)), std::signbit(v)) << field;
+        // No longer than the shortest printf form that reads back.
+        EXPECT_LE(field.size(), printed("%.17g", v).size()) << field;
+        at = end + 1;
+    }
+    EXPECT_EQ(text.substr(0, 2), "0 ");
+    EXPECT_EQ(text.substr(2, 3), "-0 ");
 }
 
 }  // namespace

@@ -56,6 +56,7 @@ std::string replayed(const std::string& metafile, const char* format) {
 // The scene of the golden files with a point, characters, a clipped wide line and an
 // erase added.
 void full_scene(Gravox& g, PlotState& s) {
+    s.device->erase();
     g.pagera();
     g.color("RED");
     move_to(s, 300, 1000);
@@ -162,6 +163,7 @@ TEST_F(MetafileTest, ItemsCarryWhatTheDeviceReceived) {
     EXPECT_EQ(count[static_cast<int>(MetafileItemKind::polygon)], 1);
     EXPECT_EQ(count[static_cast<int>(MetafileItemKind::point)], 1);
     EXPECT_EQ(count[static_cast<int>(MetafileItemKind::text)], 1);
+    EXPECT_EQ(count[static_cast<int>(MetafileItemKind::erase)], 1);
     for (const MetafileItem& it : m.items) {
         if (it.kind == MetafileItemKind::box) {
             EXPECT_EQ(it.value, rgb(0, 128, 255));
