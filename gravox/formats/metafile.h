@@ -80,7 +80,7 @@ void apply_metafile_page(Gravox& g, const MetafilePage& page);
 
 // Replays the items into the plot open in s, through the drawing primitives, so that
 // its device receives what it would have received had the plot been drawn on it.
-void replay_metafile(PlotState& s, const Metafile& m);
+void replay_metafile(Gravox& g, const Metafile& m);
 
 // Reads and replays bytes into an SVG document kept in memory: the entry point of the
 // fuzzing harness. Returns 0 for a metafile that was replayed and 1 for one refused.

@@ -4,6 +4,8 @@
 
 #include "gravox/core/state.h"
 #include "gravox/formats/metafile.h"
+
+#include "gravox/core/internal.h"
 #include "gravox/gravox.h"
 
 namespace gvx {
@@ -33,7 +35,7 @@ int convert_metafile(const char* input, const char* format, const char* output,
 
     char reduced[5];
     reduce_keyword(format, reduced);
-    const int code = device_code_of_keyword(reduced);
+    const int code = output_code_of_keyword(reduced);
     if (code == 0) {
         error = std::string("unknown output format \"") + format + "\"";
         return 1;
@@ -48,11 +50,11 @@ int convert_metafile(const char* input, const char* format, const char* output,
         const std::size_t dot = name.rfind('.');
         if (dot != std::string::npos && (slash == std::string::npos || dot > slash))
             name.erase(dot);
-        name += std::string(".") + device_extension(code);
+        name += std::string(".") + output_extension(code);
     }
 
     Gravox g;
-    PlotState& s = g.state();
+    PlotState& s = state_of(g);
     g.metafl(format);
     g.setfil(name.c_str());
     apply_metafile_page(g, m.page);
@@ -61,7 +63,7 @@ int convert_metafile(const char* input, const char* format, const char* output,
         error = std::string("the format \"") + format + "\" cannot be written to " + name;
         return 1;
     }
-    replay_metafile(s, m);
+    replay_metafile(g, m);
     g.gvxfin();
     return 0;
 }

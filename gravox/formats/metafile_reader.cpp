@@ -9,6 +9,8 @@
 #include "gravox/devices/primitives_internal.h"
 #include "gravox/formats/formats.h"
 #include "gravox/formats/metafile.h"
+
+#include "gravox/core/internal.h"
 #include "gravox/formats/records.h"
 #include "gravox/gravox.h"
 
@@ -299,7 +301,7 @@ bool read_metafile(std::string_view bytes, Metafile& out, std::string& error) {
 // --- Replay ----------------------------------------------------------------------------
 
 void apply_metafile_page(Gravox& g, const MetafilePage& page) {
-    PlotState& s = g.state();
+    PlotState& s = state_of(g);
     s.frame.page_extent_w = page.extent_w;
     s.frame.page_extent_h = page.extent_h;
     s.frame.unit_scale = page.unit_scale;
@@ -359,8 +361,9 @@ std::size_t opening_items(const PlotState& s, const Metafile& m, bool reverse) {
 
 }  // namespace
 
-void replay_metafile(PlotState& s, const Metafile& m) {
-    if (s.frame.level < 1 || !s.owner) return;
+void replay_metafile(Gravox& g, const Metafile& m) {
+    PlotState& s = state_of(g);
+    if (s.frame.level < 1) return;
     // The metafile holds its colours as a device on which the reversed screen mode
     // changes nothing; a device that it changes gets them as the reversal makes them.
     const bool reverse = screen_mode_reverses_colours(s);
@@ -384,7 +387,7 @@ void replay_metafile(PlotState& s, const Metafile& m) {
                 break;
             }
             case MetafileItemKind::width:
-                s.owner->linwid(static_cast<int>(it.value));
+                g.linwid(static_cast<int>(it.value));
                 break;
             case MetafileItemKind::line:
                 replay_line(s, v, it.count);
@@ -446,7 +449,7 @@ int fuzz_metafile(const std::uint8_t* data, std::size_t size) {
     std::string error;
     if (!read_metafile({reinterpret_cast<const char*>(data), size}, m, error)) return 1;
     Gravox g;
-    PlotState& s = g.state();
+    PlotState& s = state_of(g);
     s.files.open_sink = [](const char*, const char*) {
         return std::unique_ptr<Sink>(new DiscardSink);
     };
@@ -455,7 +458,7 @@ int fuzz_metafile(const std::uint8_t* data, std::size_t size) {
     g.gvxini();
     if (s.frame.level == 0) return 1;
     g.errmod("ALL", "OFF");  // no warnings and no protocol
-    replay_metafile(s, m);
+    replay_metafile(g, m);
     g.gvxfin();
     return 0;
 }

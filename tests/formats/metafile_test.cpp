@@ -48,7 +48,7 @@ std::string replayed(const std::string& metafile, const char* format) {
     g.gvxini();
     EXPECT_EQ(gvx::state_of(g).frame.level, 1) << format;
     g.errmod("PROTOCOL", "OFF");
-    replay_metafile(gvx::state_of(g), m);
+    replay_metafile(g, m);
     g.gvxfin();
     return bytes;
 }
