@@ -193,10 +193,9 @@ void integrate_expansion(ExpansionHistory& history, const ExpansionModel& model,
     }
 }
 
-void plot_model(ExpansionModel model, std::ostream& out, const CurveHandOver& hand_over) {
+void run_model(ExpansionHistory& history, const ExpansionModel& model, std::ostream& out) {
     const int back = step_count(model.earliest, model.step);
     const int forward = step_count(model.latest, model.step);
-    ExpansionHistory history;
     history.reset(back, forward);
 
     const ReportFormat format(out);
@@ -208,7 +207,11 @@ void plot_model(ExpansionModel model, std::ostream& out, const CurveHandOver& ha
         << "a_0_min = " << history.a_min << " at: " << history.t_min / kH0 << "Gyr." << std::endl;
     out << "\ta_Z = " << history.a_z << " at: " << history.t_z / kH0 << "Gyr." << std::endl;
     out << std::endl;
+}
 
+void plot_model(ExpansionModel model, std::ostream& out, const CurveHandOver& hand_over) {
+    ExpansionHistory history;
+    run_model(history, model, out);
     if (hand_over) hand_over(model, history);
 }
 

@@ -74,6 +74,10 @@ void integrate_expansion(ExpansionHistory& history, const ExpansionModel& model,
 // current figure (x = history.time, y = history.scale, history.size() points).
 using CurveHandOver = std::function<void(const ExpansionModel&, const ExpansionHistory&)>;
 
+// One model run into a history the caller keeps (its arrays are reused when large
+// enough): sizes and fills the history and prints the report block to out.
+void run_model(ExpansionHistory& history, const ExpansionModel& model, std::ostream& out);
+
 // One model run: sizes and fills the history, prints the report block to out,
 // hands the history over (when a receiver is given) and releases it.
 void plot_model(ExpansionModel model, std::ostream& out, const CurveHandOver& hand_over = {});

@@ -1,8 +1,11 @@
 #include "app/figures.h"
 
 #include <iostream>
+#include <utility>
+#include <vector>
 
 #include "app/expansion.h"
+#include "app/run_pipeline.h"
 
 namespace cosmology {
 
@@ -22,6 +25,14 @@ void draw_figures(Gravox& plot, char (&legend_buffer)[256], int& legend_line, co
         plot.curve(history.time.data(), history.scale.data(), static_cast<int>(history.size()));
     };
 
+    // The runs in the order they are drawn, integrated ahead on a worker thread; each
+    // report is printed here, in that order, just before its curve is drawn.
+    std::vector<const ExpansionModel*> order;
+    for (int number = 1; number <= kFigureCount; ++number)
+        for (const ModelRun& run : kModelRuns)
+            if (run.figure == number) order.push_back(&run.model);
+    RunPipeline runs(std::move(order));
+
     for (int number = 1; number <= kFigureCount; ++number) {
         const Figure& figure = kFigures[number - 1];
         plot.gvxini();
@@ -35,7 +46,11 @@ void draw_figures(Gravox& plot, char (&legend_buffer)[256], int& legend_line, co
         plot.legini(legend_buffer, figure.legend_lines, 50);
         plot.legtit("Legend");
         for (const ModelRun& run : kModelRuns)
-            if (run.figure == number) plot_model(run.model, std::cout, hand_over);
+            if (run.figure == number) {
+                const FinishedRun& finished = runs.next();
+                std::cout << finished.report << std::flush;
+                hand_over(*finished.model, finished.history);
+            }
         plot.color("WHITE");
         plot.legpos(figure.legend_x, figure.legend_y);
         plot.legend(legend_buffer, legend_line - 1);  // the position code; legpos decides
