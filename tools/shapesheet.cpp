@@ -10,6 +10,7 @@
 #include <ctime>
 #include <string>
 
+#include "gravox/core/internal.h"
 #include "gravox/core/state.h"
 #include "gravox/gravox.h"
 
@@ -234,7 +235,7 @@ std::tm fixed_clock() {
 
 bool draw(const std::string& file, const char* format, void (*scene)(Gravox&)) {
     Gravox g;
-    g.state().frame.clock = fixed_clock;
+    gvx::state_of(g).frame.clock = fixed_clock;
     g.metafl(format);
     g.imgfmt("RGB");  // true colours in the PNG pictures
     g.scrmod("REVERS");
@@ -242,7 +243,7 @@ bool draw(const std::string& file, const char* format, void (*scene)(Gravox&)) {
     g.setfil(file.c_str());
     g.winsiz(1000, 707);
     g.gvxini();
-    if (g.state().frame.level == 0) {
+    if (gvx::state_of(g).frame.level == 0) {
         std::fprintf(stderr, "shapesheet: %s could not be opened\n", file.c_str());
         return false;
     }

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "gravox/core/internal.h"
 #include "gravox/core/state.h"
 #include "gravox/gravox.h"
 #include "tests/support/recording_device.h"
@@ -23,7 +24,7 @@ class ShapesFixture : public ::testing::Test {
     }
     void SetUp() override { open(); }
 
-    PlotState& s() { return g_.state(); }
+    PlotState& s() { return gvx::state_of(g_); }
 
     template <typename Fn>
     std::string output_of(Fn fn) {
