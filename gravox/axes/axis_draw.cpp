@@ -17,6 +17,9 @@ namespace gvx {
 namespace {
 
 constexpr double kIndexTolerance = 0.0001;  // interval counts that fall just short of an integer
+// Tick and label indices, and day numbers of date axes, beyond this magnitude are not
+// drawn: whole numbers up to it are exact in a double and convert to long long.
+constexpr double kMaxTickIndex = 1e15;
 
 // Keeps the caller's colour, line pattern and line offset: axes are drawn solid, in
 // the axis colours where they are set, and everything is put back afterwards.
@@ -108,7 +111,7 @@ class ExponentText {
 };
 
 int truncate_to_int(double v) {
-    return truncate_coordinate(v);
+    return pinned_measure(v);
 }
 
 // Length of a text in a given character height.
@@ -236,7 +239,10 @@ class AxisPainter {
         const double spacing = g_.step / n;
         const double k0 = std::trunc((g_.first - g_.begin) / spacing + kIndexTolerance);
         const double k1 = std::trunc((g_.end - g_.first) / spacing + kIndexTolerance);
-        if (!std::isfinite(k0) || !std::isfinite(k1) || k1 + k0 + 1 > kMaxAxisMarks) return;
+        // Each bound alone must be a small whole number, not only their sum.
+        if (!(std::fabs(k0) <= kMaxTickIndex && std::fabs(k1) <= kMaxTickIndex) ||
+            k1 + k0 + 1 > kMaxAxisMarks)
+            return;
         const double base = along(g_.first);
         for (long long k = static_cast<long long>(-k0); k <= static_cast<long long>(k1); ++k) {
             // Ticks before the axis start exist only with a first label outside the scaling.
@@ -265,7 +271,9 @@ class AxisPainter {
         const double last_day = std::floor(high_ + 1e-6);
         // Every day of the axis is looked at; an axis of more than a few thousand
         // years (or a daily axis of more ticks than any page shows) gets none.
-        if (last_day - first_day > 4.0e6) return;
+        if (!(last_day - first_day <= 4.0e6) || !(std::fabs(first_day) <= kMaxTickIndex) ||
+            !(std::fabs(last_day) <= kMaxTickIndex))
+            return;
         if (a_.tick_mode == TickMode::days && last_day - first_day + 1 > kMaxAxisMarks) return;
         const long long base = base_day_number(s_);
         for (double d = first_day; d <= last_day; d += 1.0) {
@@ -359,7 +367,9 @@ class AxisPainter {
     void for_each_calendar_label(F f) const {
         const double from = std::ceil(std::min(g_.first, g_.end) - 1e-6);
         const double to = std::floor(std::max(g_.first, g_.end) + 1e-6);
-        if (!(to - from <= 4.0e6)) return;
+        if (!(to - from <= 4.0e6) || !(std::fabs(from) <= kMaxTickIndex) ||
+            !(std::fabs(to) <= kMaxTickIndex))
+            return;
         const long long base = base_day_number(s_);
         auto walk = [&](auto visit) {
             for (double d = from; d <= to; d += 1.0) {
@@ -389,7 +399,7 @@ class AxisPainter {
         }
         const bool centred = a_.label_position == LabelPosition::centred;
         const double count = std::trunc((g_.end - g_.first) / g_.step + kIndexTolerance);
-        if (!std::isfinite(count) || count + 1 > kMaxAxisMarks) return;
+        if (!(count > -2.0 && count + 1 <= kMaxAxisMarks)) return;
         long long d = static_cast<long long>(count) - (centred ? 1 : 0);
         if (d < 0) return;
         const LabelRange r = label_range(d);
@@ -472,14 +482,14 @@ class AxisPainter {
                                     270);
                 }
             });
-            return g_.x_axis ? static_cast<int>(std::lround(widest)) : h;
+            return g_.x_axis ? pinned_measure(std::round(widest)) : h;
         }
 
         if (g_.x_axis) {
             double top = g_.side == 0 ? g_.start_y + d : g_.start_y + d - h;
             int band = h;
             if (log_labels) {
-                band = static_cast<int>(std::lround(raised * h));
+                band = pinned_measure(std::round(raised * h));
                 top += sign_ * (raised - 1.0) * h;
             }
             const int axis_end = g_.start_x + g_.length - 1;
@@ -528,7 +538,7 @@ class AxisPainter {
                 if (!measure_) draw_text_sized(s_, text, x, top, h, 0);
             });
         }
-        return static_cast<int>(std::lround(widest));
+        return pinned_measure(std::round(widest));
     }
 
     // --- Name ---------------------------------------------------------------------
@@ -584,8 +594,8 @@ class AxisPainter {
     int before_ = 0, after_ = 0;  // label overhang beyond the axis ends
 
     void overhang(double before, double after) {
-        before_ = std::max(before_, static_cast<int>(std::ceil(before)));
-        after_ = std::max(after_, static_cast<int>(std::ceil(after)));
+        before_ = std::max(before_, pinned_measure(std::ceil(before)));
+        after_ = std::max(after_, pinned_measure(std::ceil(after)));
     }
 };
 

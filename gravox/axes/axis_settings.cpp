@@ -231,8 +231,8 @@ void Gravox::axends(const char* ends, const char* axes) {
 void Gravox::name(const char* text, const char* axes) {
     if (refused("name", 1, 3)) return;
     PlotState& s = state();
-    for_axes(s, axes,
-             [&](AxisSettings& a) { copy_text(a.name, text ? text : "", kAxisNameLength); });
+    if (check_string(s, text)) return;
+    for_axes(s, axes, [&](AxisSettings& a) { copy_text(a.name, text, kAxisNameLength); });
 }
 
 void Gravox::namdis(int distance, const char* axes) {
@@ -281,10 +281,9 @@ void Gravox::axclrs(int colour, const char* part, const char* axes) {
 void Gravox::mylab(const char* text, int index, const char* axes) {
     if (refused("mylab", 1, 3)) return;
     PlotState& s = state();
-    if (check_range(s, index, 1, kMyLabelCount) != 0) return;
-    for_axes(s, axes, [&](AxisSettings& a) {
-        copy_text(a.my_labels[index - 1], text ? text : "", kMyLabelLength);
-    });
+    if (check_string(s, text) || check_range(s, index, 1, kMyLabelCount) != 0) return;
+    for_axes(s, axes,
+             [&](AxisSettings& a) { copy_text(a.my_labels[index - 1], text, kMyLabelLength); });
 }
 
 void Gravox::labmod(const char* key, const char* mode, const char* axes) {

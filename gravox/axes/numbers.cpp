@@ -3,6 +3,7 @@
 #include "gravox/axes/numbers.h"
 
 #include <cmath>
+#include <cstdio>
 #include <cstring>
 
 #include "gravox/axes/axis_system.h"
@@ -19,6 +20,9 @@ void put(char* out, int size, int& length, char c) {
     if (length < size - 1) out[length++] = c;
     out[length] = '\0';
 }
+
+// Digits of the largest finite double.
+constexpr int kMaxWholeDigits = 309;
 
 void put_text(char* out, int size, int& length, const char* text) {
     for (; *text != '\0'; ++text) put(out, size, length, *text);
@@ -57,20 +61,21 @@ void number_text(double value, int digits, int width, char* out, int size) {
             r = digits > 0 ? std::floor(x * std::pow(10.0, digits) + 0.5) : std::floor(x + 0.5);
             if ((std::isfinite(r) && r < 1e100) || digits <= 0) break;
         }
-        char reversed[kMaxNumberDigits];
+        // The digits of r. Up to 2^53 the scaled value is exact enough and r is the
+        // rounded number; above, the scaling itself has rounded, so the digits are those
+        // of the value rounded exactly (as the C library prints it). With no digits
+        // after the point a value may have up to 309 digits, cut with the rest of the
+        // text to the buffer.
+        char whole[kMaxWholeDigits + kMaxNumberDigits + 4];
+        if (r < 9007199254740992.0)
+            std::snprintf(whole, sizeof whole, "%.0f", r);
+        else
+            std::snprintf(whole, sizeof whole, "%.*f", digits > 0 ? digits : 0, x);
+        char reversed[sizeof whole];
         int count = 0;
-        if (r <= 0.5) {
-            reversed[count++] = '0';
-        } else {
-            while (r >= 1.0 && count < kMaxNumberDigits) {
-                double q = std::floor(r / 10.0);
-                int d = static_cast<int>(r - q * 10.0);
-                if (d < 0) d = 0;
-                if (d > 9) d = 9;
-                reversed[count++] = static_cast<char>('0' + d);
-                r = q;
-            }
-        }
+        for (int i = static_cast<int>(std::strlen(whole)) - 1; i >= 0; --i)
+            if (whole[i] >= '0' && whole[i] <= '9') reversed[count++] = whole[i];
+        if (count == 0) reversed[count++] = '0';
         if (negative) put(text, sizeof text, length, '-');
         if (digits > 0 && digits >= count) {
             put_text(text, sizeof text, length, "0.");

@@ -365,7 +365,6 @@ int Gravox::nyposn(double y) {
         warn(s, kNotForPolar);
         return 0;
     }
-    int v = truncate_coordinate(y_to_plot(s, y) + 0.5);
-    if (s.page.origin == 1) v = s.page.height - v;
-    return v;
+    const double v = y_to_plot(s, y) + 0.5;
+    return truncate_coordinate(s.page.origin == 1 ? s.page.height - std::trunc(v) : v);
 }

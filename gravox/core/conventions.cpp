@@ -1,7 +1,11 @@
 // Conventions that every public routine follows: the entry check, keyword
 // matching, range and date checks, numbered warnings and bounded text.
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <algorithm>
 #include <cctype>
+#include <climits>
 #include <cstring>
 
 #include "gravox/core/state.h"
@@ -94,6 +98,37 @@ int check_block(PlotState& s, int x, int y, int width, int height) {
     return 0;
 }
 
+int check_string(PlotState& s, const char* text) {
+    if (text) return 0;
+    warn_text(s, warning::incorrect_parameter, "");
+    return 1;
+}
+
+int check_file_name(PlotState& s, const char* name) {
+    if (check_string(s, name)) return 1;
+    if (std::strlen(name) <= kMaxFileName) return 0;
+    set_custom_warning(s, "File name too long");
+    warn(s, file_warning::name_too_long);
+    return 1;
+}
+
+int check_position(PlotState& s, int x, int y) {
+    for (int value : {x, y}) {
+        if (value >= -kMaxPlotCoordinate && value <= kMaxPlotCoordinate) continue;
+        warn_int(s, warning::incorrect_parameter, value);
+        return 1;
+    }
+    return 0;
+}
+
+int top_origin_y(const PlotState& s, int y) {
+    return s.page.origin == 1 ? s.page.height - y : y;
+}
+
+void count_warning(FrameState& f) {
+    if (f.warning_count < INT_MAX) ++f.warning_count;
+}
+
 int check_date(PlotState& s, int day, int month, int year) {
     int offending = 0;
     bool refused = true;
@@ -132,58 +167,113 @@ namespace {
 // Counts the warning and tells whether it is to be printed; opens the error file
 // when warnings of this plot go to one.
 std::FILE* warning_stream(PlotState& s) {
-    ++s.frame.warning_count;
+    count_warning(s.frame);
     if (s.frame.error_unit == error_unit::none || !s.frame.warnings_on) return nullptr;
     open_error_file(s);
     return s.frame.error_output;
 }
 
+// Gives up an error file that did not take what was written to it: the warnings of the
+// plot go to standard output from now on, beginning with a warning that says so.
+void give_up_error_file(PlotState& s, const char* text) {
+    FrameState& f = s.frame;
+    count_warning(f);
+    f.error_file_failed = true;
+    f.error_file.reset();
+    f.open_error_name[0] = '\0';
+    if (f.error_output != stdout && f.error_unit != error_unit::stream) f.error_output = stdout;
+    f.secondary_error = stdout;
+    if (f.error_unit == error_unit::file) f.error_unit = error_unit::console;
+    if (f.error_unit == error_unit::none || !f.warnings_on) return;
+    std::fprintf(f.error_output, " <<<< Warning %3d: %s in %s!\n", file_warning::error_file_failed,
+                 text, f.routine_name);
+}
+
+// After a line went to out: an error file that failed to take it is given up, and the
+// line is repeated on standard output.
+template <typename Print>
+void print_warning(PlotState& s, Print print) {
+    std::FILE* out = warning_stream(s);
+    if (!out) return;
+    print(out);
+    if (!s.frame.error_file || out != s.frame.error_file.get()) return;
+    if (std::fflush(out) == 0 && !std::ferror(out)) return;
+    give_up_error_file(s, "Error file cannot be written, warnings go to standard output");
+    if (s.frame.error_unit != error_unit::none && s.frame.warnings_on) print(s.frame.error_output);
+}
+
 }  // namespace
 
 void warn(PlotState& s, int number) {
-    if (std::FILE* out = warning_stream(s))
+    print_warning(s, [&](std::FILE* out) {
         std::fprintf(out, " <<<< Warning %3d: %s in %s!\n", number, warning_text(s, number),
                      s.frame.routine_name);
+    });
 }
 
 void warn_int(PlotState& s, int number, int value) {
-    if (std::FILE* out = warning_stream(s))
+    print_warning(s, [&](std::FILE* out) {
         std::fprintf(out, " <<<< Warning %3d: %s in %s!   (%4d)\n", number, warning_text(s, number),
                      s.frame.routine_name, value);
+    });
 }
 
 void warn_text(PlotState& s, int number, const char* text) {
-    if (std::FILE* out = warning_stream(s))
+    print_warning(s, [&](std::FILE* out) {
         std::fprintf(out, " <<<< Warning %3d: %s in %s!   (%s)\n", number, warning_text(s, number),
                      s.frame.routine_name, text);
+    });
 }
 
 void warn_custom(PlotState& s, int number, const char* text) {
-    if (std::FILE* out = warning_stream(s))
+    print_warning(s, [&](std::FILE* out) {
         std::fprintf(out, " <<<< Warning %3d: %s in %s!\n", number, text, s.frame.routine_name);
+    });
 }
 
 bool plot_goes_to_stdout(const PlotState& s) {
     return s.files.plot_file && s.files.plot_file->stream() == stdout;
 }
 
+namespace {
+
+// Opens an error file for writing or appending without ever waiting: a FIFO without a
+// reader fails at once instead of blocking.
+std::FILE* open_without_blocking(const char* name, bool append) {
+    const int flags = O_WRONLY | O_CREAT | O_NONBLOCK | O_CLOEXEC | (append ? O_APPEND : O_TRUNC);
+    const int fd = ::open(name, flags, 0666);
+    if (fd < 0) return nullptr;
+    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+    std::FILE* file = ::fdopen(fd, append ? "a" : "w");
+    if (!file) ::close(fd);
+    return file;
+}
+
+}  // namespace
+
 void open_error_file(PlotState& s) {
     FrameState& f = s.frame;
     if (!f.window_app && f.error_device == ErrorDevice::console &&
         (f.level == 0 || !plot_goes_to_stdout(s)))
         return;
-    if (f.error_file) return;
+    if (f.error_file || f.error_file_failed) return;
     char name[257];
     copy_text(name, f.error_file_set ? f.error_file_name : "gravox.err", 256);
     bool null_device = std::strncmp(name, "/dev/null", 9) == 0;
-    const char* mode = "w";
-    if (f.error_device == ErrorDevice::append) {
-        mode = "a";
-    } else if (!null_device && resolve_output_file(s, name) != 0) {
+    const bool append = f.error_device == ErrorDevice::append;
+    if (!append && !null_device && resolve_output_file(s, name) != 0) {
+        f.error_file_failed = true;
         return;  // the name was refused: warnings stay on the current output
     }
-    std::FILE* file = std::fopen(name, mode);
-    if (!file) return;
+    if (s.files.plot_file && same_file(name, s.files.plot_file_name)) {
+        give_up_error_file(s, "Error file is the plot file, warnings go to standard output");
+        return;
+    }
+    std::FILE* file = open_without_blocking(name, append);
+    if (!file) {
+        give_up_error_file(s, "Error file cannot be opened, warnings go to standard output");
+        return;
+    }
     f.error_file.reset(file);
     copy_text(f.open_error_name, name, 256);
     f.error_output = file;

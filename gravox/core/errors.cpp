@@ -11,7 +11,7 @@ void Gravox::errdev(const char* device) {
 }
 
 void Gravox::errfil(const char* name) {
-    if (refused("errfil", 0, 0)) return;
+    if (refused("errfil", 0, 0) || check_file_name(*state_, name)) return;
     copy_text(state_->frame.error_file_name, name, 256);
     state_->frame.error_file_set = true;
 }

@@ -1,6 +1,11 @@
 // File naming: the default name, the existing-file rule and counted names.
+#include <limits.h>
+#include <stdlib.h>
+#include <sys/stat.h>
+
 #include <cstdio>
 #include <cstring>
+#include <string>
 
 #include "gravox/core/output_catalogue.h"
 #include "gravox/core/state.h"
@@ -9,16 +14,34 @@
 namespace gvx {
 
 std::unique_ptr<Sink> open_file_sink(const char* name, const char* mode) {
-    return FileSink::open(name, mode);
+    return FileSink::open_replacing(name, mode);
 }
 
 namespace {
 
+// Whether anything of that name exists. Only looked at, never opened: opening a FIFO
+// or a device for reading may block or have effects.
 bool file_exists(const char* name) {
-    std::FILE* file = std::fopen(name, "r");
-    if (!file) return false;
-    std::fclose(file);
-    return true;
+    struct stat info;
+    return ::lstat(name, &info) == 0;
+}
+
+// A regular file, or a link to one: the only things a plot may replace.
+bool replaceable(const char* name) {
+    struct stat info;
+    if (::lstat(name, &info) != 0) return false;
+    if (S_ISLNK(info.st_mode) && ::stat(name, &info) != 0) return false;
+    return S_ISREG(info.st_mode);
+}
+
+// The directory of a name resolved through links, followed by its file part.
+std::string canonical_name(const char* name) {
+    const std::string text = name;
+    const std::size_t slash = text.rfind('/');
+    const std::string directory = slash == std::string::npos ? "." : text.substr(0, slash + 1);
+    char resolved[PATH_MAX];
+    if (!::realpath(directory.c_str(), resolved)) return text;
+    return std::string(resolved) + "/" + text.substr(slash == std::string::npos ? 0 : slash + 1);
 }
 
 // Index where the file part of a name begins: after the last directory separator.
@@ -70,6 +93,11 @@ int count_up(PlotState& s, char* name) {
         append_text(candidate, separator, 264);
         append_text(candidate, number, 264);
         append_text(candidate, name + extension, 264);
+        if (std::strlen(candidate) > kMaxFileName) {
+            // Cut to the field, it would name another file.
+            set_custom_warning(s, "File name too long");
+            return file_warning::name_too_long;
+        }
         if (!file_exists(candidate)) {
             copy_text(name, candidate, 256);
             return 0;
@@ -85,7 +113,9 @@ int resolve_output_file(PlotState& s, char* name) {
     if (!file_exists(name)) return 0;
     switch (s.files.file_mode) {
         case FileMode::remove:
-            if (std::remove(name) != 0) {
+            // The file is replaced when the new one is complete (see open_file_sink);
+            // directories, devices, FIFOs and sockets are never replaced.
+            if (!replaceable(name)) {
                 set_custom_warning(s, "Plotfile cannot be deleted");
                 return warning::file_cannot_be_deleted;
             }
@@ -98,6 +128,14 @@ int resolve_output_file(PlotState& s, char* name) {
             break;
     }
     return count_up(s, name);
+}
+
+bool same_file(const char* a, const char* b) {
+    if (std::strcmp(a, b) == 0) return true;
+    struct stat first, second;
+    if (::stat(a, &first) == 0 && ::stat(b, &second) == 0)
+        return first.st_dev == second.st_dev && first.st_ino == second.st_ino;
+    return canonical_name(a) == canonical_name(b);
 }
 
 int build_file_name(PlotState& s) {
@@ -122,6 +160,12 @@ int build_file_name(PlotState& s) {
         warn(s, number);
         s.frame.level = 0;
         return number;
+    }
+    if (s.frame.error_file && same_file(f.plot_file_name, s.frame.open_error_name)) {
+        set_custom_warning(s, "Plot file and error file are the same file");
+        warn(s, file_warning::same_as_error_file);
+        s.frame.level = 0;
+        return file_warning::same_as_error_file;
     }
     f.plot_file = f.open_sink(f.plot_file_name, opening == FileOpen::binary ? "wb" : "w");
     if (!f.plot_file) {

@@ -19,7 +19,18 @@ enum class FileMode {
 enum class Separator { underscore = 0, hyphen = 1, none = 2 };
 enum class ScreenMode { erase = 0, noerase = 1, reverse = 2, autom = 4 };
 
-// Opens the sink of a plot file; tests replace it to make writes fail.
+// Longest file name that the library takes: a longer name is refused, never cut.
+inline constexpr std::size_t kMaxFileName = 256;
+
+// Warnings of files and names that the fixed table does not have.
+namespace file_warning {
+inline constexpr int name_too_long = 301;       // "File name too long"
+inline constexpr int same_as_error_file = 302;  // plot file and error file coincide
+inline constexpr int error_file_failed = 303;   // warnings go to standard output instead
+}  // namespace file_warning
+
+// Opens the sink of a plot file: a temporary file beside it that replaces it only when
+// the plot is complete. Tests replace it to make writes fail.
 using SinkOpener = std::function<std::unique_ptr<Sink>(const char* name, const char* mode)>;
 std::unique_ptr<Sink> open_file_sink(const char* name, const char* mode);
 
@@ -51,5 +62,7 @@ int build_file_name(PlotState& s);
 // possibly replacing it with a counted name. Returns 0 or a warning number whose
 // custom text has been set.
 int resolve_output_file(PlotState& s, char* name);
+// True when two names denote the same file, existing or not.
+bool same_file(const char* a, const char* b);
 
 }  // namespace gvx

@@ -62,6 +62,7 @@ struct FrameState {
     char open_error_name[257] = "";  // name under which it was opened (possibly counted)
     bool window_app = false;
     bool plot_finished = false;
+    bool error_file_failed = false;  // the error file of this plot was refused or failed
 
     Clock clock = local_clock;
 };
@@ -87,6 +88,39 @@ int find_keyword(const char* list, int entries, const char* keyword);
 // Refuses a negative position or a size that is not positive with warning 2 and the
 // smaller offending value. 0 accepted, 1 refused.
 int check_block(PlotState& s, int x, int y, int width, int height);
+
+// Positions and measures in plot units that the library computes with stay within
+// this distance of the origin, so that sums of a few of them never overflow an int.
+inline constexpr int kMaxPlotCoordinate = 1 << 26;
+
+// The one range-checked conversion of a real position or measure to an int: rounds
+// toward zero and pins to +-kMaxPlotCoordinate (NaN gives 0), so that the result can
+// be offset and added to without overflow.
+inline int pinned_measure(double v) {
+    if (!(v == v)) return 0;
+    if (v >= kMaxPlotCoordinate) return kMaxPlotCoordinate;
+    if (v <= -kMaxPlotCoordinate) return -kMaxPlotCoordinate;
+    return static_cast<int>(v);
+}
+
+// Refuses a null file name with warning 2 and a name longer than kMaxFileName with
+// warning 301 "File name too long". 0 accepted, 1 refused.
+int check_file_name(PlotState& s, const char* name);
+
+// Refuses a null string argument with warning 2. 0 accepted, 1 refused.
+int check_string(PlotState& s, const char* text);
+
+// Refuses a position farther than kMaxPlotCoordinate from the origin in x or y with
+// warning 2 and the offending value. 0 accepted, 1 refused.
+int check_position(PlotState& s, int x, int y);
+
+// A page y of the caller in the top-origin page coordinates used inside: page height
+// - y under the bottom origin of pagorg. y lies within kMaxPlotCoordinate (see
+// check_position).
+int top_origin_y(const PlotState& s, int y);
+
+// Counts one more warning; the count stops at INT_MAX instead of wrapping.
+void count_warning(FrameState& f);
 
 // Refuses impossible dates with warning 2 and the offending value. 0 accepted, 1 refused.
 int check_date(PlotState& s, int day, int month, int year);

@@ -60,7 +60,7 @@ void Gravox::filopt(const char* value, const char* option) {
 }
 
 void Gravox::setfil(const char* name) {
-    if (refused("setfil", 0, 0)) return;
+    if (refused("setfil", 0, 0) || check_file_name(*state_, name)) return;
     copy_text(state_->files.plot_file_name, name, 256);
     state_->files.name_state = 1;
 }

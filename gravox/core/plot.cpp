@@ -40,6 +40,7 @@ void Gravox::gvxini() {
     f.warning_count = 0;
     f.nan_count = 0;
     f.plot_finished = false;
+    f.error_file_failed = false;
     s.files.screen_mode_effective = effective_screen_mode(s.files.screen_mode, f.device);
     if (f.device == 0) {
         f.device = 201;
@@ -114,11 +115,21 @@ void Gravox::gvxfin() {
 
     int type = 1;  // 1: a file was written
     flush_polyline(s);
+    int failure = 0;
     if (s.device) {
-        if (int number = s.device->close(); number != 0) warn(s, number);
+        if ((failure = s.device->close()) != 0) warn(s, failure);
     }
-    if (!s.files.plot_file) type = 0;  // no file was written
-    if (s.files.plot_file && !s.files.plot_file->close()) warn(s, warning::file_error);
+    // The file takes its name only when it is complete; after a failure (reported once)
+    // the temporary file goes and a file it was to replace stays as it was.
+    if (s.files.plot_file) {
+        if (failure != 0) {
+            s.files.plot_file->discard();
+        } else if (!s.files.plot_file->close()) {
+            failure = warning::file_error;
+            warn(s, failure);
+        }
+    }
+    if (!s.files.plot_file || failure != 0) type = 0;  // no file was written
     s.files.plot_file.reset();
     s.device.reset();
     f.level = 0;
@@ -210,7 +221,8 @@ void Gravox::write_protocol(int type) {
             if (!f.error_file) open_error_file(s);
             if (f.error_file) {
                 write_box(f.error_file.get(), s, type);
-                written = true;
+                written = !std::ferror(f.error_file.get());
+                if (!written) type -= 10;  // the box goes to standard output, without that name
             }
         }
         if (f.error_file) {

@@ -1,5 +1,10 @@
 #include "gravox/core/sink.h"
 
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <cerrno>
 #include <cstdarg>
 #include <vector>
 
@@ -26,6 +31,13 @@ void Sink::printf(const char* format, ...) {
     write(large.data(), static_cast<std::size_t>(n));
 }
 
+void Sink::discard() {
+    if (closed_) return;
+    closed_ = true;
+    failed_ = true;
+    do_discard();
+}
+
 bool Sink::close() {
     if (!closed_) {
         closed_ = true;
@@ -40,20 +52,68 @@ std::unique_ptr<FileSink> FileSink::open(const char* name, const char* mode) {
     return std::unique_ptr<FileSink>(new FileSink(file, true));
 }
 
+std::unique_ptr<FileSink> FileSink::open_replacing(const char* name, const char* mode) {
+    if (!name || name[0] == '\0') return nullptr;
+    // The temporary file lives beside the target, so that the rename stays within one
+    // file system; its own short name keeps it within the length of a name part.
+    const std::string target = name;
+    const std::size_t slash = target.rfind('/');
+    const std::string directory = slash == std::string::npos ? "" : target.substr(0, slash + 1);
+    static std::atomic<unsigned> serial{0};
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        const std::string temporary = directory + ".gravox-" + std::to_string(::getpid()) + "-" +
+                                      std::to_string(serial++) + ".tmp";
+        const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd < 0) {
+            if (errno == EEXIST) continue;
+            return nullptr;
+        }
+        std::FILE* file = ::fdopen(fd, mode);
+        if (!file) {
+            ::close(fd);
+            ::unlink(temporary.c_str());
+            return nullptr;
+        }
+        std::unique_ptr<FileSink> sink(new FileSink(file, true));
+        sink->temporary_name_ = temporary;
+        sink->final_name_ = target;
+        return sink;
+    }
+    return nullptr;
+}
+
 FileSink::~FileSink() {
-    close();
+    if (temporary_name_.empty())
+        close();
+    else
+        discard();  // a plot that was never closed replaces nothing
 }
 
 bool FileSink::do_write(const void* data, std::size_t n) {
     return std::fwrite(data, 1, n, file_) == n;
 }
 
-bool FileSink::do_close() {
+bool FileSink::close_stream() {
     if (!file_) return true;
     bool ok = std::fflush(file_) == 0 && !std::ferror(file_);
     if (owned_ && std::fclose(file_) != 0) ok = false;
     file_ = nullptr;
     return ok;
+}
+
+bool FileSink::do_close() {
+    bool ok = close_stream() && !failed();
+    if (temporary_name_.empty()) return ok;
+    if (ok) ok = std::rename(temporary_name_.c_str(), final_name_.c_str()) == 0;
+    if (!ok) ::unlink(temporary_name_.c_str());
+    temporary_name_.clear();
+    return ok;
+}
+
+void FileSink::do_discard() {
+    close_stream();
+    if (!temporary_name_.empty()) ::unlink(temporary_name_.c_str());
+    temporary_name_.clear();
 }
 
 }  // namespace gvx

@@ -28,6 +28,9 @@ class Sink {
 
     // Flushes and closes. Returns false when any write or the close itself failed.
     bool close();
+    // Closes without keeping what was written: a file written under a temporary name
+    // is removed, so whatever it was to replace stays as it was.
+    void discard();
 
     bool failed() const { return failed_; }
     // The stream behind the sink, if it is a C stream (for the text formats that
@@ -37,6 +40,7 @@ class Sink {
   protected:
     virtual bool do_write(const void* data, std::size_t n) = 0;
     virtual bool do_close() { return true; }
+    virtual void do_discard() { do_close(); }
 
   private:
     bool failed_ = false;
@@ -48,6 +52,11 @@ class FileSink final : public Sink {
   public:
     // Opens the named file with the given fopen mode; null when it cannot be opened.
     static std::unique_ptr<FileSink> open(const char* name, const char* mode);
+    // Writes to a new temporary file in the directory of name, renamed to name (replacing
+    // a regular file of that name) only when the sink closes without a failure. Until
+    // then nothing of that name changes; a discarded or failed sink leaves no file.
+    // Null when the temporary file cannot be created.
+    static std::unique_ptr<FileSink> open_replacing(const char* name, const char* mode);
     ~FileSink() override;
 
     std::FILE* stream() override { return file_; }
@@ -55,11 +64,15 @@ class FileSink final : public Sink {
   protected:
     bool do_write(const void* data, std::size_t n) override;
     bool do_close() override;
+    void do_discard() override;
 
   private:
     FileSink(std::FILE* file, bool owned) : file_(file), owned_(owned) {}
+    bool close_stream();
     std::FILE* file_;
     bool owned_;
+    std::string temporary_name_;  // empty unless written under a temporary name
+    std::string final_name_;
 };
 
 // A sink that keeps the bytes in memory; used by tests and for in-memory output.

@@ -13,7 +13,7 @@ namespace gvx {
 namespace {
 
 int floor_int(double v) {
-    return static_cast<int>(std::floor(v));
+    return pinned_measure(std::floor(v));
 }
 
 // Offset of thickness pass j (from 1): 0, +1, -1, +2, -2, ...
@@ -159,6 +159,15 @@ void Gravox::legend(LegendBuffer buffer, int ncor) {
 
     const int D = layout_height(g, layout);
     const int E = layout_width(g, layout);
+    // A legend beyond any page (from huge spacing factors) is refused whole, so that no
+    // position inside it can overflow.
+    if (D >= kMaxPlotCoordinate || E >= kMaxPlotCoordinate ||
+        !(std::fabs(h * g.symbol) < kMaxPlotCoordinate) ||
+        !(std::fabs(h * (g.pattern - g.symbol)) < kMaxPlotCoordinate)) {
+        warn(s, warning::incorrect_parameter);
+        g.drawing = false;
+        return;
+    }
 
     int x = g.x, y = g.y;
     if (g.auto_position) {

@@ -71,8 +71,7 @@ LegendLayout measure_legend(PlotState& s, const char* buffer, int lines) {
     layout.h = s.text.height;
     layout.L = line_distance(s);
     layout.I = frame_thickness(s);
-    layout.G = g.hspace >= 0.0 ? static_cast<int>(std::floor(layout.h * g.hspace))
-                               : static_cast<int>(std::floor(-g.hspace));
+    layout.G = pinned_measure(std::floor(g.hspace >= 0.0 ? layout.h * g.hspace : -g.hspace));
     if (lines >= 0 || g.selection_count < 0) {
         const int n = lines >= 0 ? lines : g.lines;
         for (int i = 1; i <= n && i <= kLegendMaxLines; ++i)
@@ -120,19 +119,20 @@ int layout_height(const LegendState& g, const LegendLayout& layout) {
     }
     if (layout.I > 0) d += 2.0 * layout.I;
     if (layout.has_title) d += 1.5 * L;
-    return static_cast<int>(std::floor(d + 0.5));
+    return pinned_measure(std::floor(d + 0.5));
 }
 
 int layout_width(LegendState& g, const LegendLayout& layout) {
     const double margins = layout.L * 2.0 * g.margin;
     const bool samples = std::fabs(g.pattern) > 0.001;
-    const int column = samples ? static_cast<int>(std::floor(layout.h * (g.pattern + 1.0))) : 0;
+    // Whole numbers in doubles, converted once at the end: huge factors cannot overflow.
+    const double column = samples ? std::floor(layout.h * (g.pattern + 1.0)) : 0.0;
     double texts = 0.0;
     int columns = 1;
     if (!g.horizontal) {
         for (int e = 0; e < layout.count; ++e)
             if (layout.entries[e].width > texts) texts = layout.entries[e].width;
-        g.widest_text = static_cast<int>(std::floor(texts));
+        g.widest_text = pinned_measure(std::floor(texts));
     } else {
         for (int e = 0; e < layout.count; ++e) texts += layout.entries[e].width;
         if (layout.count > 1) texts += (layout.count - 1.0) * layout.G;
@@ -140,14 +140,14 @@ int layout_width(LegendState& g, const LegendLayout& layout) {
         // Everything but the first sample column, so that centring under a wide title
         // takes the whole row.
         g.widest_text =
-            static_cast<int>(std::floor(texts)) + (columns > 1 ? (columns - 1) * column : 0);
+            pinned_measure(std::floor(texts) + (columns > 1 ? (columns - 1) * column : 0.0));
     }
-    int width = static_cast<int>(std::floor(margins + texts)) + column * columns;
-    const int with_title = static_cast<int>(std::floor(margins + layout.title_width));
+    double width = std::floor(margins + texts) + column * columns;
+    const double with_title = std::floor(margins + layout.title_width);
     g.title_wider = layout.has_title && with_title > width;
     if (g.title_wider) width = with_title;
-    if (layout.I > 0) width += 2 * layout.I;
-    return width;
+    if (layout.I > 0) width += 2.0 * layout.I;
+    return pinned_measure(width);
 }
 
 int legend_height(PlotState& s, const char* buffer, int lines) {
@@ -277,17 +277,17 @@ void Gravox::leglin(LegendBuffer buffer, const char* text, int line) {
 void Gravox::legtit(const char* title) {
     if (refused("legtit", 1, 3)) return;
     PlotState& s = *state_;
-    if (!legini_called(s)) return;
-    copy_text(s.legend.title, title ? title : "", kLegendTitleLength);
+    if (!legini_called(s) || check_string(s, title)) return;
+    copy_text(s.legend.title, title, kLegendTitleLength);
 }
 
 void Gravox::legpos(int x, int y) {
     if (refused("legpos", 1, 3)) return;
     PlotState& s = *state_;
     LegendState& g = s.legend;
-    if (!legini_called(s)) return;
+    if (!legini_called(s) || check_position(s, x, y)) return;
     g.x = x;
-    g.y = s.page.origin == 1 ? s.page.height - y : y;
+    g.y = top_origin_y(s, y);
     g.auto_position = false;
 }
 

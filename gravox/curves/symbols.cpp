@@ -192,7 +192,7 @@ using namespace gvx;
 void Gravox::symbol(int number, int x, int y) {
     if (refused("symbol", 1, 3)) return;
     PlotState& s = *state_;
-    if (check_range(s, number, 0, kSymbolCount - 1)) return;
-    if (s.page.origin == 1) y = s.page.height - y;
+    if (check_range(s, number, 0, kSymbolCount - 1) || check_position(s, x, y)) return;
+    y = top_origin_y(s, y);
     draw_symbol(s, number, s.curves.marker_size, x, y);
 }

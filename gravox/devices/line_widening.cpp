@@ -1,5 +1,6 @@
 // Thick lines drawn in software: outlines ("rings") of the polyline widened on both
 // sides, 1.5 plot units apart, so that the width is filled with lines.
+#include <algorithm>
 #include <cmath>
 #include <numbers>
 
@@ -7,6 +8,8 @@
 
 namespace gvx {
 namespace {
+
+constexpr int kMaxArcPoints = 250;
 
 struct Point {
     double x, y;
@@ -94,9 +97,12 @@ class RingWriter {
         for (int k = 0; k < n; ++k) emit(points[k]);
     }
 
-    // Half circle around vertex c from the normal direction `from` turning by -pi.
+    // Half circle around vertex c from the normal direction `from` turning by -pi: a
+    // point every 2.5 plot units, at most kMaxArcPoints, so that the rings of a width w
+    // cost time linear in w (a half circle of a ring beyond a radius of about 200 plot
+    // units is a polygon of that many corners).
     void arc(int c, double from) {
-        const int m = static_cast<int>(h_ * std::numbers::pi / 2.5);
+        const int m = std::min(kMaxArcPoints, static_cast<int>(h_ * std::numbers::pi / 2.5));
         if (m < 3) return;
         const double step = std::numbers::pi / (m + 1);
         for (int k = 1; k <= m; ++k) {

@@ -59,6 +59,7 @@ void Gravox::clpwin(int nx, int ny, int nw, int nh) {
         warn_int(s, warning::incorrect_parameter, std::min(nw, nh));
         return;
     }
+    if (check_position(s, nx, ny)) return;
     flush_polyline(s);
     ClipWindow& w = s.prims.clip_window;
     w.xmin = nx;

@@ -221,15 +221,17 @@ void Gravox::txtbgd(int colour) {
 void Gravox::messag(const char* text, int x, int y) {
     if (refused("messag", 1, 3)) return;
     PlotState& s = *state_;
+    if (check_string(s, text)) return;
     const TextState& t = s.text;
     if (x == 999 && y == 999) {
         draw_text(s, text, 999.0, 999.0);
         return;
     }
+    if (check_position(s, x, y)) return;
     int codes[kMaxTextCodes];
     int n = convert_text(s, text, codes);
     if (n <= 0) return;
-    if (s.page.origin == 1) y = s.page.height - y;
+    y = top_origin_y(s, y);
     double e = 0.0, g = 0.0;
     if (t.justify_h != 0) {
         double length = codes_length(s, codes, n);
@@ -243,6 +245,6 @@ void Gravox::messag(const char* text, int x, int y) {
 }
 
 int Gravox::nlmess(const char* text) {
-    if (refused("nlmess", 1, 3)) return 0;
+    if (refused("nlmess", 1, 3) || check_string(*state_, text)) return 0;
     return static_cast<int>(text_length(*state_, text));
 }

@@ -231,7 +231,7 @@ bool page_checks_on(const PlotState& s) {
 void check_page(PlotState& s, bool start, int x, int y, const char* text) {
     if (x >= 0 && x <= s.page.width && y >= 0 && y <= s.page.height) return;
     FrameState& f = s.frame;
-    ++f.warning_count;
+    count_warning(f);
     if (f.error_unit == error_unit::none || !f.warnings_on) return;
     open_error_file(s);
     if (!f.error_output) return;
