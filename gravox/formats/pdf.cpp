@@ -206,15 +206,7 @@ void PdfDevice::text_character(const DeviceCharacter& c) {
     out.put(" Tm\n(");
     const unsigned char code =
         font.symbolic ? static_cast<unsigned char>(c.code & 0xFF) : text_code(c.code);
-    if (code == '(' || code == ')' || code == '\\') {
-        out.put('\\').put(static_cast<char>(code));
-    } else if (code < 32 || code > 126) {
-        out.put('\\').put(static_cast<char>('0' + (code >> 6)));
-        out.put(static_cast<char>('0' + ((code >> 3) & 7)));
-        out.put(static_cast<char>('0' + (code & 7)));
-    } else {
-        out.put(static_cast<char>(code));
-    }
+    string_character(out, code);
     out.put(") Tj\nET\n");
 }
 

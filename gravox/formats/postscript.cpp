@@ -153,15 +153,7 @@ void PostScriptDevice::text_character(const DeviceCharacter& c) {
     file_.put('(');
     const unsigned char code =
         font.symbolic ? static_cast<unsigned char>(c.code & 0xFF) : text_code(c.code);
-    if (code == '(' || code == ')' || code == '\\') {
-        file_.put('\\').put(static_cast<char>(code));
-    } else if (code < 32 || code > 126) {
-        file_.put('\\').put(static_cast<char>('0' + (code >> 6)));
-        file_.put(static_cast<char>('0' + ((code >> 3) & 7)));
-        file_.put(static_cast<char>('0' + (code & 7)));
-    } else {
-        file_.put(static_cast<char>(code));
-    }
+    string_character(file_, code);
     file_.put(") ").integer(c.angle).put(' ');
     number(c.x);
     file_.put(' ');
