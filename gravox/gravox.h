@@ -1048,6 +1048,28 @@ class GRAVOX_API Gravox {
     ///         smaller than the document (nothing is copied), warning 2 for a negative
     ///         size or a null buffer with a positive size.
     int pdfbuf(char* buffer, int size);
+    /// Selects one of the 35 standard PostScript fonts as the hardware font of the
+    /// text: the document devices ("POST", "PSCL", "EPS ", "PS  ", "PDF ", "SVG ",
+    /// "IPE ") write the characters as their own text, with capitals as tall as the
+    /// character height, and strings are measured with the font's metrics (nlmess,
+    /// legends, axis labels). The codes are read as ISO Latin-1 (Symbol and
+    /// ZapfDingbats in their own encoding); characters the font cannot show and those
+    /// of the other alphabets are drawn with the vector font. Levels 1 to 3; until
+    /// the next gvxalf, complx or gvxini, which bring back the vector fonts.
+    /// @param name a font name, case ignored: "Times-Roman", "Times-Bold",
+    ///        "Times-Italic", "Times-BoldItalic", "Helvetica", "Helvetica-Bold",
+    ///        "Helvetica-Oblique", "Helvetica-BoldOblique", the same four of
+    ///        "Helvetica-Narrow", "AvantGarde-Book", "AvantGarde-Demi",
+    ///        "AvantGarde-BookOblique", "AvantGarde-DemiOblique",
+    ///        "ZapfChancery-MediumItalic", "ZapfDingbats", "Courier", "Courier-Bold",
+    ///        "Courier-Oblique", "Courier-BoldOblique", "Bookman-Light", "Bookman-Demi",
+    ///        "Bookman-LightItalic", "Bookman-DemiItalic", "NewCenturySchlbk-Roman",
+    ///        "NewCenturySchlbk-Bold", "NewCenturySchlbk-Italic",
+    ///        "NewCenturySchlbk-BoldItalic", "Palatino-Roman", "Palatino-Bold",
+    ///        "Palatino-Italic", "Palatino-BoldItalic", "Symbol".
+    /// Gives warning 2 for an unknown name and warning 49 "Fileformat is not
+    /// PostScript" on the other devices, where the vector font stays.
+    void psfont(const char* name);
 
     // --- Shapes, shading, bar and pie charts, error bars ---------------------------------
     /// Selects the shading pattern of the shapes, bars, pies and shaded areas.

@@ -20,6 +20,7 @@ struct FormatState {
     bool pdf_compression = true;  // pdfmod "COMPRESSION": deflate the content streams
     bool pdf_buffer = false;      // pdfmod "BUFFER": the document stays in memory
     std::string pdf_document;     // the last document written in buffer mode (pdfbuf)
+    int hardware_font = -1;       // psfont: the standard font of the text, -1 vector fonts
 };
 
 // "SVG " (801): an SVG 1.0 document in pixel units.

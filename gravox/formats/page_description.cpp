@@ -77,6 +77,18 @@ void PageDescriptionDevice::coefficient(TextOut& out, double v) {
         out.fixed(std::isfinite(v) ? v : 0.0, 6);
 }
 
+void PageDescriptionDevice::string_character(TextOut& out, unsigned char code) {
+    if (code == '(' || code == ')' || code == '\\') {
+        out.put('\\').put(static_cast<char>(code));
+    } else if (code < 32 || code > 126) {
+        out.put('\\').put(static_cast<char>('0' + (code >> 6)));
+        out.put(static_cast<char>('0' + ((code >> 3) & 7)));
+        out.put(static_cast<char>('0' + (code & 7)));
+    } else {
+        out.put(static_cast<char>(code));
+    }
+}
+
 void PageDescriptionDevice::fraction(std::uint8_t v) {
     if (v == 0)
         out_->put('0');

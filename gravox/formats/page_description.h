@@ -58,6 +58,8 @@ class PageDescriptionDevice : public Device, public TextDevice, public PageDevic
     static void coefficient(TextOut& out, double v);
     // A colour component 0..255 as a fraction: 0, 1 or three decimals.
     void fraction(std::uint8_t v);
+    // One character inside a string literal "( ... )" of either language.
+    static void string_character(TextOut& out, unsigned char code);
     void write_colour(std::uint8_t r, std::uint8_t g, std::uint8_t b, bool fill);
     // Strokes the pending path.
     void stroke();

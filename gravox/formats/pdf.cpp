@@ -35,7 +35,7 @@ class StreamSink final : public Sink {
         compress_ = compress;
         if (!compress) return true;
         z_ = z_stream{};
-        ready_ = deflateInit(&z_, Z_DEFAULT_COMPRESSION) == Z_OK;
+        ready_ = deflateInit(&z_, Z_BEST_SPEED) == Z_OK;  // text deflates well even so
         return ready_;
     }
     // Ends the stream of one page and makes the compressor ready for the next one.
@@ -206,15 +206,7 @@ void PdfDevice::text_character(const DeviceCharacter& c) {
     out.put(" Tm\n(");
     const unsigned char code =
         font.symbolic ? static_cast<unsigned char>(c.code & 0xFF) : text_code(c.code);
-    if (code == '(' || code == ')' || code == '\\') {
-        out.put('\\').put(static_cast<char>(code));
-    } else if (code < 32 || code > 126) {
-        out.put('\\').put(static_cast<char>('0' + (code >> 6)));
-        out.put(static_cast<char>('0' + ((code >> 3) & 7)));
-        out.put(static_cast<char>('0' + (code & 7)));
-    } else {
-        out.put(static_cast<char>(code));
-    }
+    string_character(out, code);
     out.put(") Tj\nET\n");
 }
 

@@ -4,8 +4,9 @@
 //
 // The prolog defines the operators of the shared page body (page_description.h) as
 // short procedures, and T, which shows a string of a standard font at a position and
-// angle. Fonts other than Symbol and ZapfDingbats are re-encoded to ISO Latin-1 when
-// first used, so that the characters 160 to 255 show as the text layer means them.
+// angle. Fonts other than Symbol and ZapfDingbats are re-encoded to ISO Latin-1 (with
+// the ASCII characters at 32 to 126) when first used on a page, so that every code
+// shows the glyph whose width the text layer measured.
 #include <array>
 #include <cmath>
 
@@ -34,10 +35,13 @@ constexpr const char* kProlog =
     "/q {gsave} bind def\n"
     "/Q {grestore} bind def\n"
     "/re {4 2 roll moveto 1 index 0 rlineto 0 exch rlineto neg 0 rlineto closepath} bind def\n"
-    "% name /Latin1Name RE: the font re-encoded to ISO Latin-1\n"
+    "% ISO Latin-1 with the ASCII quote, hyphen and grave at 39, 45 and 96\n"
+    "/L1 ISOLatin1Encoding 256 array copy\n"
+    "  dup 39 /quotesingle put dup 45 /hyphen put dup 96 /grave put def\n"
+    "% name /Latin1Name RE: the font re-encoded to L1\n"
     "/RE {exch findfont dup length dict begin\n"
     "  {1 index /FID ne {def} {pop pop} ifelse} forall\n"
-    "  /Encoding ISOLatin1Encoding def currentdict end definefont pop} bind def\n"
+    "  /Encoding L1 def currentdict end definefont pop} bind def\n"
     "% /font size F: selects the font\n"
     "/F {exch findfont exch scalefont setfont} bind def\n"
     "% (text) angle x y T: shows the text upright at the point, turned by the angle\n"
@@ -149,15 +153,7 @@ void PostScriptDevice::text_character(const DeviceCharacter& c) {
     file_.put('(');
     const unsigned char code =
         font.symbolic ? static_cast<unsigned char>(c.code & 0xFF) : text_code(c.code);
-    if (code == '(' || code == ')' || code == '\\') {
-        file_.put('\\').put(static_cast<char>(code));
-    } else if (code < 32 || code > 126) {
-        file_.put('\\').put(static_cast<char>('0' + (code >> 6)));
-        file_.put(static_cast<char>('0' + ((code >> 3) & 7)));
-        file_.put(static_cast<char>('0' + (code & 7)));
-    } else {
-        file_.put(static_cast<char>(code));
-    }
+    string_character(file_, code);
     file_.put(") ").integer(c.angle).put(' ');
     number(c.x);
     file_.put(' ');

@@ -7,6 +7,7 @@
 
 #include "gravox/core/state.h"
 #include "gravox/devices/primitives.h"
+#include "gravox/text/font_metrics.h"
 #include "gravox/text/text.h"
 
 namespace gvx {
@@ -139,6 +140,7 @@ void draw_code(PlotState& s, int code) {
     int alphabet = c.alphabet;
     code = translate_code(t.coding, code, alphabet);
     if (alphabet < 1 || alphabet > font.alphabet_count) alphabet = 1;
+    if (s.formats.hardware_font >= 0 && hardware_character(s, code, alphabet)) return;
     int slot = code - 31;
     if (slot < 1 || slot > font.alphabets[alphabet - 1].slot_count) slot = 1;
     load_scales(s, alphabet);
