@@ -66,39 +66,38 @@ std::string temp_file(const char* name) {
     return (std::filesystem::temp_directory_path() / name).string();
 }
 
-void BM_HeatMap1000ToPng(benchmark::State& state) {
+// Whole plots to a PNG file: draw(g, f) draws inside the open plot.
+template <typename Draw>
+void plots_to_png(benchmark::State& state, const char* name, Draw draw) {
     const Field f;
-    const std::string file = temp_file("gravox_heat_bench.png");
+    const std::string file = temp_file(name);
     const double base = reset_peak();
     for (auto _ : state) {
         Gravox g;
         open_plot(g, file);
-        g.graf3(-2, 2, -2, 1, -2, 2, -2, 1, -2, 2, -2, 1);
-        g.crvmat(f.z.data(), kN, kN, 1, 1);
+        draw(g, f);
         g.gvxfin();
     }
     std::remove(file.c_str());
     state.counters["extra_MB"] = status_mb("VmHWM") - base;
     state.counters["base_MB"] = base;
 }
+
+void BM_HeatMap1000ToPng(benchmark::State& state) {
+    plots_to_png(state, "gravox_heat_bench.png", [](Gravox& g, const Field& f) {
+        g.graf3(-2, 2, -2, 1, -2, 2, -2, 1, -2, 2, -2, 1);
+        g.crvmat(f.z.data(), kN, kN, 1, 1);
+    });
+}
 BENCHMARK(BM_HeatMap1000ToPng)->Unit(benchmark::kMillisecond);
 
 void BM_Contours20Of1000ToPng(benchmark::State& state) {
-    const Field f;
-    const std::string file = temp_file("gravox_contour_bench.png");
-    const double base = reset_peak();
-    for (auto _ : state) {
-        Gravox g;
-        open_plot(g, file);
+    plots_to_png(state, "gravox_contour_bench.png", [](Gravox& g, const Field& f) {
         g.graf(-2, 2, -2, 1, -2, 2, -2, 1);
         g.labels("NONE", "CON");
         for (int k = 0; k < 20; ++k)
             g.contur(f.x.data(), kN, f.y.data(), kN, f.z.data(), -1.5 + 3.0 * (k + 0.5) / 20);
-        g.gvxfin();
-    }
-    std::remove(file.c_str());
-    state.counters["extra_MB"] = status_mb("VmHWM") - base;
-    state.counters["base_MB"] = base;
+    });
 }
 BENCHMARK(BM_Contours20Of1000ToPng)->Unit(benchmark::kMillisecond);
 
