@@ -873,8 +873,7 @@ class GRAVOX_API Gravox {
     /// Warnings: 10, 9 (refused), 12, 50 as for graf; 35 on a plane of a
     /// three-dimensional axis system.
     void graf3(double xa, double xe, double x_first, double x_step, double ya, double ye,
-               double y_first, double y_step, double za, double ze, double z_first,
-               double z_step);
+               double y_first, double y_step, double za, double ze, double z_first, double z_step);
     /// Draws a stand-alone colour bar with its z axis on the right. Levels 1 to 3.
     /// @param za,ze,z_first,z_step z scaling as for graf3
     /// @param length bar length in plot units, at least 2
@@ -999,8 +998,9 @@ class GRAVOX_API Gravox {
     /// Warning 2 for a bad value or keyword.
     void vecopt(double value, const char* option);
     /// Draws stream lines of a vector field on a grid from seed points, with arrow heads
-    /// along them, in the current colour and line style. A line is integrated forwards
-    /// in plot coordinates by Runge-Kutta of order 4 along the field's direction, with
+    /// along them, in the current colour and line style. A line is integrated from its
+    /// seed backwards and then forwards, in plot coordinates, by Runge-Kutta of order 4
+    /// along the field's direction (the budget of stmval("LENGTH") shared), with
     /// the step of stmval("STEP") halved while a step differs from two half steps by
     /// more than 0.01 plot units (at most six times) and doubled back when it differs
     /// by less than 0.0005. A line stops when it leaves the grid, at a stagnation point

@@ -71,9 +71,10 @@ class StreamTracer {
         return top_speed_ > 0.0;
     }
 
-    // Traces and draws the line from a seed (user coordinates); id from 1.
+    // Traces and draws the line through a seed (user coordinates), backwards from the
+    // seed first and then forwards; id from 1.
     void line(double xs, double ys, int id) {
-        double x = map_.x(xs), y = map_.y(ys);
+        const double x = map_.x(xs), y = map_.y(ys);
         double ux, uy;
         if (!direction(x, y, ux, uy)) return;
         const long start_square = square(x, y);
@@ -83,18 +84,32 @@ class StreamTracer {
         lx.assign(1, x);
         ly.assign(1, y);
         claim(start_square, id);
+        double travelled = 0.0;
+        const bool closed = walk(id, -1.0, x, y, travelled);
+        std::reverse(lx.begin(), lx.end());
+        std::reverse(ly.begin(), ly.end());
+        if (!closed) walk(id, 1.0, lx.front(), ly.front(), travelled);
+        draw(id);
+    }
+
+  private:
+    // Walks from the last point of the line along the field (sign 1) or against it
+    // (sign -1), appending points, until a stop rule holds. True when the line closed
+    // on the point (x0, y0).
+    bool walk(int id, double sign, double x0, double y0, double& travelled) {
+        std::vector<double>& lx = s_.fields.plot_x;
+        std::vector<double>& ly = s_.fields.plot_y;
         const FieldState& f = s_.fields;
         const double h0 = f.stream_step;
-        double h = h0, travelled = 0.0;
-        const double x0 = x, y0 = y;
-        for (;;) {
-            double nx, ny;
+        double h = h0, x = lx.back(), y = ly.back(), walked = 0.0;
+        while (travelled < f.stream_length) {
+            double nx = x, ny = y;
             int halvings = 0;
             bool stepped = false;
             for (;;) {
                 double fx, fy, hx, hy, qx, qy;
-                const bool ok = rk4(x, y, h, fx, fy) && rk4(x, y, h / 2.0, hx, hy) &&
-                                rk4(hx, hy, h / 2.0, qx, qy);
+                const bool ok = rk4(x, y, sign * h, fx, fy) && rk4(x, y, sign * h / 2.0, hx, hy) &&
+                                rk4(hx, hy, sign * h / 2.0, qx, qy);
                 if (!ok) break;  // the step leaves the grid or meets a stagnation point
                 const double err = std::hypot(fx - qx, fy - qy);
                 if (err > kTolerance && halvings < kMaxHalvings) {
@@ -108,27 +123,27 @@ class StreamTracer {
                 if (err < kGrowBelow && h < h0) h = std::min(h0, 2.0 * h);
                 break;
             }
-            if (!stepped) break;
-            travelled += std::hypot(nx - x, ny - y);
+            if (!stepped) return false;
+            const double d = std::hypot(nx - x, ny - y);
+            travelled += d;
+            walked += d;
             x = nx;
             y = ny;
             // Closing on its start: a loop ends where it began.
-            if (travelled > 4.0 * cell_ && std::hypot(x - x0, y - y0) < h0) {
+            if (walked > 4.0 * cell_ && std::hypot(x - x0, y - y0) < h0) {
                 lx.push_back(x0);
                 ly.push_back(y0);
-                break;
+                return true;
             }
             const long sq = square(x, y);
-            if (sq < 0 || crowded(sq, id)) break;
+            if (sq < 0 || crowded(sq, id)) return false;
             claim(sq, id);
             lx.push_back(x);
             ly.push_back(y);
-            if (travelled >= f.stream_length) break;
         }
-        draw(id);
+        return false;
     }
 
-  private:
     // The unit direction of the field at a plot point; false outside the grid, at NaN
     // and at a stagnation point.
     bool direction(double x, double y, double& ux, double& uy) const {

@@ -116,14 +116,21 @@ TEST_F(VectorTest, StreamLinesOfARotationAreClosedCircles) {
 }
 
 TEST_F(VectorTest, StreamLinesStopAtTheGridAtRestAndNearOtherLines) {
-    // A uniform flow to the right ends at the right edge of the grid (x = 0.5).
+    // A uniform flow to the right runs through its seed from the left edge of the grid
+    // to the right edge (x from -0.5 to 0.5), in the direction of the flow.
     const auto g = spaced(-0.5, 0.5, 6);
     std::vector<double> vx(36, 1.0), vy(36, 0.0);
     const double xs[2] = {-0.4, -0.4}, ys[2] = {0.0, 0.01};
     g_.stmval(1e5, "ARROWS");
     output_of([&] { g_.stream(vx.data(), vy.data(), 6, 6, g.data(), g.data(), xs, ys, 1); });
-    double right = 0.0;
-    for (const auto& seg : rec_->segments()) right = std::max(right, seg.x2);
+    double left = 1e9, right = 0.0;
+    for (const auto& seg : rec_->segments()) {
+        left = std::min({left, seg.x1, seg.x2});
+        right = std::max({right, seg.x1, seg.x2});
+        EXPECT_GT(seg.x2, seg.x1);
+    }
+    EXPECT_GE(left, px(-0.5) - 1e-9);
+    EXPECT_LT(left, px(-0.5) + 8.0);
     EXPECT_LE(right, px(0.5) + 1e-9);
     EXPECT_GT(right, px(0.5) - 8.0);
     // A second seed 5 plot units beside the first line draws nothing: too close. Lines
