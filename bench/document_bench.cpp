@@ -6,6 +6,7 @@
 #include <memory>
 #include <vector>
 
+#include "gravox/core/internal.h"
 #include "gravox/core/state.h"
 #include "gravox/gravox.h"
 
@@ -52,7 +53,7 @@ void plot_curve(benchmark::State& state, const char* format) {
     for (auto _ : state) {
         bytes = 0;
         Gravox plot;
-        plot.state().files.open_sink = [&](const char*, const char*) {
+        gvx::state_of(plot).files.open_sink = [&](const char*, const char*) {
             return std::unique_ptr<gvx::Sink>(new CountingSink(&bytes));
         };
         plot.metafl(format);

@@ -19,7 +19,7 @@ namespace fs = std::filesystem;
 class FileFaults : public FrameTest {
   protected:
     FileFaults() {
-        s().device_factory = make_device;  // real writers into real files
+        s().device_factory = make_output_device;  // real writers into real files
         s().files.open_sink = open_file_sink;
     }
     // One plot with a line on a format; returns what it printed.

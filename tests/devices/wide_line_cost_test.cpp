@@ -18,11 +18,11 @@ int draws_at_width(Gravox& g, int width) {
     g.linwid(width);
     const double x[3] = {500.0, 1500.0, 1500.0};
     const double y[3] = {1000.0, 1000.0, 1500.0};
-    g.state().frame.vector_count = 0;
-    move_to(g.state(), x[0], y[0]);
-    for (int i = 1; i < 3; ++i) draw_to(g.state(), x[i], y[i]);
-    flush_polyline(g.state());
-    const int draws = g.state().frame.vector_count;
+    gvx::state_of(g).frame.vector_count = 0;
+    move_to(gvx::state_of(g), x[0], y[0]);
+    for (int i = 1; i < 3; ++i) draw_to(gvx::state_of(g), x[i], y[i]);
+    flush_polyline(gvx::state_of(g));
+    const int draws = gvx::state_of(g).frame.vector_count;
     g.gvxfin();
     ::testing::internal::GetCapturedStdout();
     return draws;

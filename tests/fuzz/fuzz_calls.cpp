@@ -22,6 +22,7 @@
 #include <string>
 #include <vector>
 
+#include "gravox/core/internal.h"
 #include "gravox/gravox.h"
 
 namespace gvx::fuzz {
@@ -641,7 +642,7 @@ void run_input(const std::uint8_t* data, std::size_t size) {
         routine.call(gr, in);
     }
     // The plot is closed as an application would; the object goes at the end.
-    if (gr.state().frame.level > 0) gr.gvxfin();
+    if (gvx::state_of(gr).frame.level > 0) gr.gvxfin();
 }
 
 }  // namespace gvx::fuzz

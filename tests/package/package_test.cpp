@@ -178,7 +178,7 @@ TEST_F(InstalledPackage, PkgConfigGivesTheFlagsToBuildAndLink) {
     const std::string env = "PKG_CONFIG_PATH=" + shell_quoted(pc.parent_path());
     std::string version;
     ASSERT_EQ(run(env + " pkg-config --modversion gravox", &version), 0) << version;
-    EXPECT_EQ(version, GRAVOX_VERSION "\n");
+    EXPECT_EQ(version, GRAVOX_PACKAGE_VERSION "\n");
     TempDir build;
     const fs::path program = build.path() / "consumer";
     std::string log;
@@ -205,7 +205,7 @@ TEST_F(InstalledPackage, SharedLibraryHasAVersionedNameAndExportsOnlyClassGravox
         GTEST_SKIP() << "readelf and nm (binutils) are not installed";
     std::string dynamic;
     ASSERT_EQ(run("readelf -d " + shell_quoted(library), &dynamic), 0) << dynamic;
-    EXPECT_NE(dynamic.find("Library soname: [libgravox.so." GRAVOX_VERSION_MAJOR "]"),
+    EXPECT_NE(dynamic.find("Library soname: [libgravox.so." GRAVOX_SONAME_MAJOR "]"),
               std::string::npos)
         << dynamic;
     std::string symbols;
