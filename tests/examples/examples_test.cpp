@@ -24,7 +24,7 @@ namespace fs = std::filesystem;
 using Rgb = std::array<std::uint8_t, 3>;
 
 int run(const std::string& command, std::string* log = nullptr) {
-    const int status = std::system((command + " > reader.log 2>&1").c_str());
+    const int status = std::system(("(" + command + ") > reader.log 2>&1").c_str());
     if (log) *log = read_file("reader.log");
     fs::remove("reader.log");
     return status;

@@ -616,6 +616,174 @@ const Routine kRoutines[] = {
     {"basdat", [](Gravox& gr, Input& in) { const auto a0 = in.integer(); const auto a1 = in.integer(); const auto a2 = in.integer(); gr.basdat(a0, a1, a2); }},
     {"incdat", [](Gravox& gr, Input& in) { const auto a0 = in.integer(); const auto a1 = in.integer(); const auto a2 = in.integer(); gr.incdat(a0, a1, a2); }},
     {"nwkday", [](Gravox& gr, Input& in) { const auto a0 = in.integer(); const auto a1 = in.integer(); const auto a2 = in.integer(); gr.nwkday(a0, a1, a2); }},
+    {"graf3", [](Gravox& gr, Input& in) { const auto a0 = in.real(); const auto a1 = in.real(); const auto a2 = in.real(); const auto a3 = in.real(); const auto a4 = in.real(); const auto a5 = in.real(); const auto a6 = in.real(); const auto a7 = in.real(); const auto a8 = in.real(); const auto a9 = in.real(); const auto a10 = in.real(); const auto a11 = in.real(); gr.graf3(a0, a1, a2, a3, a4, a5, a6, a7, a8, a9, a10, a11); }},
+    {"zaxis", [](Gravox& gr, Input& in) { const auto a0 = in.real(); const auto a1 = in.real(); const auto a2 = in.real(); const auto a3 = in.real(); const auto a4 = in.integer(); const auto a5 = in.integer(); const auto a6 = in.integer(); const auto a7 = in.integer(); gr.zaxis(a0, a1, a2, a3, a4, a5, a6, a7); }},
+    {"colran", [](Gravox& gr, Input& in) { const auto a0 = in.integer(); const auto a1 = in.integer(); gr.colran(a0, a1); }},
+    {"clrovr", [](Gravox& gr, Input& in) { const auto a0 = in.integer(); const auto a1 = in.integer(); gr.clrovr(a0, a1); }},
+    {"setres", [](Gravox& gr, Input& in) { const auto a0 = in.integer(); const auto a1 = in.integer(); gr.setres(a0, a1); }},
+    {"autres", [](Gravox& gr, Input& in) { const auto a0 = in.integer(); const auto a1 = in.integer(); gr.autres(a0, a1); }},
+    {"conmod", [](Gravox& gr, Input& in) { const auto a0 = in.real(); const auto a1 = in.real(); gr.conmod(a0, a1); }},
+    {"conlab", [](Gravox& gr, Input& in) { const auto a0 = in.text(); gr.conlab(a0); }},
+    {"shdmod", [](Gravox& gr, Input& in) { const auto a0 = in.text(); const auto a1 = in.text(); gr.shdmod(a0, a1); }},
+    {"vecopt", [](Gravox& gr, Input& in) { const auto a0 = in.real(); const auto a1 = in.text(); gr.vecopt(a0, a1); }},
+    {"stmval", [](Gravox& gr, Input& in) { const auto a0 = in.real(); const auto a1 = in.text(); gr.stmval(a0, a1); }},
+    {"newpag", [](Gravox& gr, Input&) {  gr.newpag(); }},
+    {"pdfmod", [](Gravox& gr, Input& in) { const auto a0 = in.text(); const auto a1 = in.text(); gr.pdfmod(a0, a1); }},
+    {"psfont", [](Gravox& gr, Input& in) { const auto a0 = in.text(); gr.psfont(a0); }},
+    {"shdpat", [](Gravox& gr, Input& in) { const auto a0 = in.integer(); gr.shdpat(a0); }},
+    {"mypat", [](Gravox& gr, Input& in) { const auto a0 = in.integer(); const auto a1 = in.integer(); const auto a2 = in.integer(); const auto a3 = in.integer(); gr.mypat(a0, a1, a2, a3); }},
+    {"rectan", [](Gravox& gr, Input& in) { const auto a0 = in.integer(); const auto a1 = in.integer(); const auto a2 = in.integer(); const auto a3 = in.integer(); gr.rectan(a0, a1, a2, a3); }},
+    {"rndrec", [](Gravox& gr, Input& in) { const auto a0 = in.integer(); const auto a1 = in.integer(); const auto a2 = in.integer(); const auto a3 = in.integer(); const auto a4 = in.integer(); gr.rndrec(a0, a1, a2, a3, a4); }},
+    {"circle", [](Gravox& gr, Input& in) { const auto a0 = in.integer(); const auto a1 = in.integer(); const auto a2 = in.integer(); gr.circle(a0, a1, a2); }},
+    {"ellips", [](Gravox& gr, Input& in) { const auto a0 = in.integer(); const auto a1 = in.integer(); const auto a2 = in.integer(); const auto a3 = in.integer(); gr.ellips(a0, a1, a2, a3); }},
+    {"pie", [](Gravox& gr, Input& in) { const auto a0 = in.integer(); const auto a1 = in.integer(); const auto a2 = in.integer(); const auto a3 = in.integer(); const auto a4 = in.real(); const auto a5 = in.real(); gr.pie(a0, a1, a2, a3, a4, a5); }},
+    {"arcell", [](Gravox& gr, Input& in) { const auto a0 = in.integer(); const auto a1 = in.integer(); const auto a2 = in.integer(); const auto a3 = in.integer(); const auto a4 = in.real(); const auto a5 = in.real(); const auto a6 = in.real(); gr.arcell(a0, a1, a2, a3, a4, a5, a6); }},
+    {"line", [](Gravox& gr, Input& in) { const auto a0 = in.integer(); const auto a1 = in.integer(); const auto a2 = in.integer(); const auto a3 = in.integer(); gr.line(a0, a1, a2, a3); }},
+    {"vector", [](Gravox& gr, Input& in) { const auto a0 = in.integer(); const auto a1 = in.integer(); const auto a2 = in.integer(); const auto a3 = in.integer(); const auto a4 = in.integer(); gr.vector(a0, a1, a2, a3, a4); }},
+    {"point", [](Gravox& gr, Input& in) { const auto a0 = in.integer(); const auto a1 = in.integer(); const auto a2 = in.integer(); const auto a3 = in.integer(); gr.point(a0, a1, a2, a3); }},
+    {"rlrec", [](Gravox& gr, Input& in) { const auto a0 = in.real(); const auto a1 = in.real(); const auto a2 = in.real(); const auto a3 = in.real(); gr.rlrec(a0, a1, a2, a3); }},
+    {"rlrnd", [](Gravox& gr, Input& in) { const auto a0 = in.real(); const auto a1 = in.real(); const auto a2 = in.real(); const auto a3 = in.real(); const auto a4 = in.real(); gr.rlrnd(a0, a1, a2, a3, a4); }},
+    {"rlcirc", [](Gravox& gr, Input& in) { const auto a0 = in.real(); const auto a1 = in.real(); const auto a2 = in.real(); gr.rlcirc(a0, a1, a2); }},
+    {"rlell", [](Gravox& gr, Input& in) { const auto a0 = in.real(); const auto a1 = in.real(); const auto a2 = in.real(); const auto a3 = in.real(); gr.rlell(a0, a1, a2, a3); }},
+    {"rlpie", [](Gravox& gr, Input& in) { const auto a0 = in.real(); const auto a1 = in.real(); const auto a2 = in.real(); const auto a3 = in.real(); const auto a4 = in.real(); const auto a5 = in.real(); gr.rlpie(a0, a1, a2, a3, a4, a5); }},
+    {"rlarc", [](Gravox& gr, Input& in) { const auto a0 = in.real(); const auto a1 = in.real(); const auto a2 = in.real(); const auto a3 = in.real(); const auto a4 = in.real(); const auto a5 = in.real(); const auto a6 = in.real(); gr.rlarc(a0, a1, a2, a3, a4, a5, a6); }},
+    {"rline", [](Gravox& gr, Input& in) { const auto a0 = in.real(); const auto a1 = in.real(); const auto a2 = in.real(); const auto a3 = in.real(); gr.rline(a0, a1, a2, a3); }},
+    {"rlvec", [](Gravox& gr, Input& in) { const auto a0 = in.real(); const auto a1 = in.real(); const auto a2 = in.real(); const auto a3 = in.real(); const auto a4 = in.integer(); gr.rlvec(a0, a1, a2, a3, a4); }},
+    {"rlpoin", [](Gravox& gr, Input& in) { const auto a0 = in.real(); const auto a1 = in.real(); const auto a2 = in.integer(); const auto a3 = in.integer(); gr.rlpoin(a0, a1, a2, a3); }},
+    {"rlsymb", [](Gravox& gr, Input& in) { const auto a0 = in.integer(); const auto a1 = in.real(); const auto a2 = in.real(); gr.rlsymb(a0, a1, a2); }},
+    {"bartyp", [](Gravox& gr, Input& in) { const auto a0 = in.text(); gr.bartyp(a0); }},
+    {"barmod", [](Gravox& gr, Input& in) { const auto a0 = in.text(); const auto a1 = in.text(); gr.barmod(a0, a1); }},
+    {"barpos", [](Gravox& gr, Input& in) { const auto a0 = in.text(); gr.barpos(a0); }},
+    {"barclr", [](Gravox& gr, Input& in) { const auto a0 = in.integer(); const auto a1 = in.integer(); const auto a2 = in.integer(); gr.barclr(a0, a1, a2); }},
+    {"barbor", [](Gravox& gr, Input& in) { const auto a0 = in.integer(); gr.barbor(a0); }},
+    {"barops", [](Gravox& gr, Input& in) { const auto a0 = in.integer(); const auto a1 = in.real(); gr.barops(a0, a1); }},
+    {"bargrp", [](Gravox& gr, Input& in) { const auto a0 = in.integer(); const auto a1 = in.integer(); gr.bargrp(a0, a1); }},
+    {"labclr", [](Gravox& gr, Input& in) { const auto a0 = in.integer(); const auto a1 = in.text(); gr.labclr(a0, a1); }},
+    {"pietyp", [](Gravox& gr, Input& in) { const auto a0 = in.text(); gr.pietyp(a0); }},
+    {"pieopt", [](Gravox& gr, Input& in) { const auto a0 = in.integer(); const auto a1 = in.real(); gr.pieopt(a0, a1); }},
+    {"pielab", [](Gravox& gr, Input& in) { const auto a0 = in.text(); const auto a1 = in.text(); gr.pielab(a0, a1); }},
+    {"piebor", [](Gravox& gr, Input& in) { const auto a0 = in.integer(); gr.piebor(a0); }},
+    {"pieexp", [](Gravox& gr, Input&) {  gr.pieexp(); }},
+    {"pievec", [](Gravox& gr, Input& in) { const auto a0 = in.integer(); const auto a1 = in.integer(); gr.pievec(a0, a1); }},
+    {"chnpie", [](Gravox& gr, Input& in) { const auto a0 = in.text(); gr.chnpie(a0); }},
+    {"errbmd", [](Gravox& gr, Input& in) { const auto a0 = in.text(); const auto a1 = in.text(); gr.errbmd(a0, a1); }},
+    {"pdfbuf", [](Gravox& gr, Input& in) {
+         static char buffer[4096];
+         const int size = in.integer();
+         gr.pdfbuf(in.byte() % 2 ? buffer : nullptr, size > 4096 ? 4096 : size);
+     }},
+    {"crvmat", [](Gravox& gr, Input& in) {
+         const int nx = in.count(), ny = in.count();
+         const double* z = in.doubles(nx * ny);
+         const auto ix = in.integer(), iy = in.integer();
+         gr.crvmat(z, in.count_up_to(nx), in.count_up_to(ny), ix % 8, iy % 8);
+     }},
+    {"curve3", [](Gravox& gr, Input& in) {
+         const int n = in.count();
+         const double* x = in.doubles(n);
+         const double* y = in.doubles(n);
+         const double* z = in.doubles(n);
+         gr.curve3(x, y, z, in.count_up_to(n));
+     }},
+    {"contur", [](Gravox& gr, Input& in) {
+         const int nx = in.count(), ny = in.count();
+         const double* x = in.doubles(nx);
+         const double* y = in.doubles(ny);
+         const double* z = in.doubles(nx * ny);
+         gr.contur(x, in.count_up_to(nx), y, in.count_up_to(ny), z, in.real());
+     }},
+    {"conmat", [](Gravox& gr, Input& in) {
+         const int nx = in.count(), ny = in.count();
+         const double* z = in.doubles(nx * ny);
+         gr.conmat(z, in.count_up_to(nx), in.count_up_to(ny), in.real());
+     }},
+    {"conshd", [](Gravox& gr, Input& in) {
+         const int nx = in.count(), ny = in.count(), nlev = in.count();
+         const double* x = in.doubles(nx);
+         const double* y = in.doubles(ny);
+         const double* z = in.doubles(nx * ny);
+         const double* levels = in.doubles(nlev);
+         gr.conshd(x, in.count_up_to(nx), y, in.count_up_to(ny), z, levels, in.count_up_to(nlev));
+     }},
+    {"vecfld", [](Gravox& gr, Input& in) {
+         const int n = in.count();
+         const double* xv = in.doubles(n);
+         const double* yv = in.doubles(n);
+         const double* xp = in.doubles(n);
+         const double* yp = in.doubles(n);
+         const int count = in.count_up_to(n);
+         gr.vecfld(xv, yv, xp, yp, count, in.integer());
+     }},
+    {"vecmat", [](Gravox& gr, Input& in) {
+         const int nx = in.count(), ny = in.count();
+         const double* xv = in.doubles(nx * ny);
+         const double* yv = in.doubles(nx * ny);
+         const double* xp = in.doubles(nx);
+         const double* yp = in.doubles(ny);
+         const int cx = in.count_up_to(nx), cy = in.count_up_to(ny);
+         gr.vecmat(xv, yv, cx, cy, xp, yp, in.integer());
+     }},
+    {"stream", [](Gravox& gr, Input& in) {
+         const int nx = in.count(), ny = in.count(), n = in.count();
+         const double* xv = in.doubles(nx * ny);
+         const double* yv = in.doubles(nx * ny);
+         const double* xp = in.doubles(nx);
+         const double* yp = in.doubles(ny);
+         const double* xs = in.doubles(n);
+         const double* ys = in.doubles(n);
+         const int cx = in.count_up_to(nx), cy = in.count_up_to(ny);
+         gr.stream(xv, yv, cx, cy, xp, yp, xs, ys, in.count_up_to(n));
+     }},
+    {"areaf", [](Gravox& gr, Input& in) {
+         const int n = in.count();
+         const int* x = in.ints(n);
+         const int* y = in.ints(n);
+         gr.areaf(x, y, in.count_up_to(n));
+     }},
+    {"rlarea", [](Gravox& gr, Input& in) {
+         const int n = in.count();
+         const double* x = in.doubles(n);
+         const double* y = in.doubles(n);
+         gr.rlarea(x, y, in.count_up_to(n));
+     }},
+    {"bars", [](Gravox& gr, Input& in) {
+         const int n = in.count();
+         const double* x = in.doubles(n);
+         const double* y1 = in.doubles(n);
+         const double* y2 = in.doubles(n);
+         gr.bars(x, y1, y2, in.count_up_to(n));
+     }},
+    {"piegrf", [](Gravox& gr, Input& in) {
+         const auto buffer = in.legend_buffer();
+         const int nlin = in.integer();
+         const int n = in.count();
+         const double* data = in.doubles(n);
+         gr.piegrf(buffer, nlin, data, in.count_up_to(n));
+     }},
+    {"pieclr", [](Gravox& gr, Input& in) {
+         const int n = in.count();
+         const int* top = in.ints(n);
+         const int* side = in.ints(n);
+         gr.pieclr(top, side, in.count_up_to(n));
+     }},
+    {"errbar", [](Gravox& gr, Input& in) {
+         const int n = in.count();
+         const double* x = in.doubles(n);
+         const double* y = in.doubles(n);
+         const double* e1 = in.doubles(n);
+         const double* e2 = in.doubles(n);
+         gr.errbar(x, y, e1, e2, in.count_up_to(n));
+     }},
+    {"shdcrv", [](Gravox& gr, Input& in) {
+         const int n1 = in.count();
+         const double* x1 = in.doubles(n1);
+         const double* y1 = in.doubles(n1);
+         const int n2 = in.count();
+         const double* x2 = in.doubles(n2);
+         const double* y2 = in.doubles(n2);
+         const int c1 = in.count_up_to(n1);
+         gr.shdcrv(x1, y1, c1, x2, y2, in.count_up_to(n2));
+     }},
 };
 const std::size_t kRoutineCount = std::size(kRoutines);
 
