@@ -1093,50 +1093,150 @@ class GRAVOX_API Gravox {
     /// Shapes in plot units (levels 1 to 3), filled with the current pattern and outlined
     /// in the current colour. Angles are degrees, counter-clockwise on the page.
     /// rectan: upper left corner (x, y), width and height (warning 2 unless both >= 1).
+    /// @param x x of the upper left corner in plot units
+    /// @param y y of the upper left corner in plot units
+    /// @param width width in plot units, at least 1
+    /// @param height height in plot units, at least 1
     void rectan(int x, int y, int width, int height);
     /// rndrec: a rectangle as rectan with corners rounded by `radius` plot units (at most
     /// half the shorter side; warning 2 for a negative radius).
+    /// @param x x of the upper left corner in plot units
+    /// @param y y of the upper left corner in plot units
+    /// @param width width in plot units, at least 1
+    /// @param height height in plot units, at least 1
+    /// @param radius corner radius in plot units, 0 or more
     void rndrec(int x, int y, int width, int height, int radius);
     /// circle: centre and radius (warning 2 for a radius below 1).
+    /// @param xm x of the centre in plot units
+    /// @param ym y of the centre in plot units
+    /// @param radius radius in plot units, at least 1
     void circle(int xm, int ym, int radius);
     /// ellips: centre and the half axes along x and y (warning 2 for one below 1).
+    /// @param xm x of the centre in plot units
+    /// @param ym y of the centre in plot units
+    /// @param a half axis along x in plot units, at least 1
+    /// @param b half axis along y in plot units, at least 1
     void ellips(int xm, int ym, int a, int b);
     /// pie: the sector from angle alpha to beta of the ring between radius r1 (0 for a
     /// plain sector) and r2. Warning 7 when r1 > r2, 8 when alpha >= beta, 2 for r2 < 1.
+    /// @param xm x of the centre in plot units
+    /// @param ym y of the centre in plot units
+    /// @param r1 inner radius in plot units (0 for a plain sector), at most r2
+    /// @param r2 outer radius in plot units, at least 1
+    /// @param alpha start angle in degrees, below beta
+    /// @param beta end angle in degrees
     void pie(int xm, int ym, int r1, int r2, double alpha, double beta);
     /// arcell: the elliptical sector from alpha to beta of half axes a and b, the ellipse
     /// turned by theta. Warning 8 when alpha >= beta, 2 for an axis below 1.
+    /// @param xm x of the centre in plot units
+    /// @param ym y of the centre in plot units
+    /// @param a half axis along x in plot units, at least 1
+    /// @param b half axis along y in plot units, at least 1
+    /// @param alpha start angle in degrees, below beta
+    /// @param beta end angle in degrees
+    /// @param theta turn of the ellipse in degrees
     void arcell(int xm, int ym, int a, int b, double alpha, double beta, double theta);
     /// areaf: a polygon of n vertices (n >= 3, else warning 2).
+    /// @param x x coordinates of the vertices in plot units
+    /// @param y y coordinates of the vertices in plot units
+    /// @param n number of vertices, at least 3
     void areaf(const int* x, const int* y, int n);
     /// line: a line in the current colour and line style.
+    /// @param x1 x of the start in plot units
+    /// @param y1 y of the start in plot units
+    /// @param x2 x of the end in plot units
+    /// @param y2 y of the end in plot units
     void line(int x1, int y1, int x2, int y2);
     /// vector: a line with arrow heads.
     /// @param code size * 100 + form * 10 + ends: the head is size * 10 plot units long
     ///   (size 0 to 99, 0 no head) and 0.7 of its length wide; form 0 open, 1 closed,
     ///   2 filled, 3 filled and notched; ends 0 at (x2, y2), 1 at (x1, y1), 2 both.
     ///   Warning 2 for other codes.
+    /// @param x1 x of the start in plot units
+    /// @param y1 y of the start in plot units
+    /// @param x2 x of the end in plot units
+    /// @param y2 y of the end in plot units
     void vector(int x1, int y1, int x2, int y2, int code);
     /// point: a rectangle of width and height centred at (x, y), filled solid in the
     /// current colour (warning 2 unless both sizes >= 1).
+    /// @param x x of the centre in plot units
+    /// @param y y of the centre in plot units
+    /// @param width width in plot units, at least 1
+    /// @param height height in plot units, at least 1
     void point(int x, int y, int width, int height);
 
     /// The same shapes in user coordinates of the current axis system (levels 2 and 3),
     /// clipped to the axis system like curves. Radii of circles and sectors are user units
     /// along the x axis, so a circle stays round on unequal axes; ellipses take a along x
     /// and b along y. rlrec: upper left corner (x, y), width along x, height along y.
+    /// @param x x of the upper left corner
+    /// @param y y of the upper left corner
+    /// @param width width in user units along x
+    /// @param height height in user units along y
     void rlrec(double x, double y, double width, double height);
+    /// A rounded rectangle in user coordinates (as rndrec).
+    /// @param x x of the upper left corner
+    /// @param y y of the upper left corner
+    /// @param width width in user units along x
+    /// @param height height in user units along y
+    /// @param radius corner radius in user units along x
     void rlrnd(double x, double y, double width, double height, double radius);
+    /// A circle in user coordinates (as circle).
+    /// @param xm x of the centre in user coordinates
+    /// @param ym y of the centre in user coordinates
+    /// @param radius radius in user units along x
     void rlcirc(double xm, double ym, double radius);
+    /// An ellipse in user coordinates (as ellips).
+    /// @param xm x of the centre in user coordinates
+    /// @param ym y of the centre in user coordinates
+    /// @param a half axis along x in user units
+    /// @param b half axis along y in user units
     void rlell(double xm, double ym, double a, double b);
+    /// A sector in user coordinates (as pie).
+    /// @param xm x of the centre in user coordinates
+    /// @param ym y of the centre in user coordinates
+    /// @param r1 inner radius in user coordinates (0 for a plain sector), at most r2
+    /// @param r2 outer radius in user coordinates, at least 1
+    /// @param alpha start angle in degrees, below beta
+    /// @param beta end angle in degrees
     void rlpie(double xm, double ym, double r1, double r2, double alpha, double beta);
+    /// An elliptical sector in user coordinates (as arcell).
+    /// @param xm x of the centre in user coordinates
+    /// @param ym y of the centre in user coordinates
+    /// @param a half axis along x in user units
+    /// @param b half axis along y in user units
+    /// @param alpha start angle in degrees, below beta
+    /// @param beta end angle in degrees
+    /// @param theta turn of the ellipse in degrees
     void rlarc(double xm, double ym, double a, double b, double alpha, double beta, double theta);
+    /// A polygon in user coordinates (as areaf).
+    /// @param x x coordinates of the vertices
+    /// @param y y coordinates of the vertices
+    /// @param n number of vertices, at least 3
     void rlarea(const double* x, const double* y, int n);
+    /// A line in user coordinates (as line).
+    /// @param x1 x of the start in user coordinates
+    /// @param y1 y of the start in user coordinates
+    /// @param x2 x of the end in user coordinates
+    /// @param y2 y of the end in user coordinates
     void rline(double x1, double y1, double x2, double y2);
+    /// A line with arrow heads in user coordinates (as vector).
+    /// @param x1 x of the start in user coordinates
+    /// @param y1 y of the start in user coordinates
+    /// @param x2 x of the end in user coordinates
+    /// @param y2 y of the end in user coordinates
+    /// @param code arrow head code (see vector)
     void rlvec(double x1, double y1, double x2, double y2, int code);
     /// rlpoin: a point of width and height in plot units at a user position.
+    /// @param x x of the centre in user coordinates
+    /// @param y y of the centre in user coordinates
+    /// @param width width in plot units, at least 1
+    /// @param height height in plot units, at least 1
     void rlpoin(double x, double y, int width, int height);
     /// rlsymb: curve symbol 0 to 22 of the current symbol size at a user position.
+    /// @param symbol symbol number 0 to 22
+    /// @param x x in user coordinates
+    /// @param y y in user coordinates
     void rlsymb(int symbol, double x, double y);
 
     /// Draws n bars in user coordinates: bar i at position x[i] from value y1[i] to
@@ -1148,28 +1248,46 @@ class GRAVOX_API Gravox {
     /// Labels by labels(mode, "BARS"), labpos(position, "BARS"), labdig and labclr.
     /// Warning 2 for n < 1 or missing arrays; 28 when barpos "TICK" meets a tick count other
     /// than n (the first of both counts are drawn).
+    /// @param x bar positions
+    /// @param y1 values where the bars start
+    /// @param y2 values where the bars end
+    /// @param n number of bars, at least 1
     void bars(const double* x, const double* y1, const double* y2, int n);
     /// Bar direction: "VERT" (default), "HORI" (positions on the y axis), "3DVE", "3DHO"
     /// (with a side and a top face). Levels 1 to 3.
+    /// @param type "VERT", "HORI", "3DVE" or "3DHO"
     void bartyp(const char* type);
     /// The width rule of bars: mode "FIXE" (default) or "VARI", key "WIDT". Levels 1 to 3.
+    /// @param mode "FIXE" or "VARI"
+    /// @param key "WIDT"
     void barmod(const char* mode, const char* key);
     /// Bar positions: "NONE" (default) the x values, "TICK" the main ticks of the position
     /// axis from its first label. Levels 1 to 3.
+    /// @param position "NONE" or "TICK"
     void barpos(const char* position);
     /// Colours of the front, side and top faces of bars; -1 (default) the current colour.
     /// Levels 1 to 3; warning 2 below -1.
+    /// @param front front colour, -1 the current colour
+    /// @param side side colour, -1 the current colour
+    /// @param top top colour, -1 the current colour
     void barclr(int front, int side, int top);
     /// Outline colour of bars, -1 (default) the current colour. Levels 1 to 3; warning 2.
+    /// @param colour outline colour, -1 the current colour
     void barbor(int colour);
     /// Depth (plot units, >= 0, default 30) and angle (0 to 90 degrees, default 45) of the
     /// side and top faces of 3-D bars. Levels 1 to 3; warning 2.
+    /// @param depth depth in plot units, 0 or more
+    /// @param angle angle in degrees, 0 to 90
     void barops(int depth, double angle);
     /// Groups of `count` bars (>= 1, default 1) side by side, `gap` plot units (>= 0)
     /// apart; the next bars call takes the first place. Levels 1 to 3; warning 2.
+    /// @param count bars in a group, at least 1
+    /// @param gap gap between the bars of a group in plot units, 0 or more
     void bargrp(int count, int gap);
     /// Colour of bar or pie labels: item "BARS" or "PIE", -1 (default) the current colour.
     /// Levels 1 to 3; warning 2 below -1.
+    /// @param colour label colour, -1 the current colour
+    /// @param item "BARS" or "PIE"
     void labclr(int colour, const char* item);
 
     /// Draws a pie chart of n values (>= 0, not all 0) in the rectangle of axspos and
@@ -1177,39 +1295,68 @@ class GRAVOX_API Gravox {
     /// a legend of the first nlin lines of the buffer stands right of the pie; in any case
     /// the sectors' colours and patterns become legend entries 1 to n. Levels 1 to 3.
     /// Warning 1 for a negative value, 29 when the values sum to 0, 2 for other faults.
+    /// @param buffer legend buffer of legini (may be unused when nlin is 0)
+    /// @param nlin legend lines shown beside the pie, 0 none
+    /// @param data the values, none negative
+    /// @param n number of values, at least 1
     void piegrf(gvx::LegendBuffer buffer, int nlin, const double* data, int n);
     /// "2D" (default) or "3D" pies. Levels 1 to 3.
+    /// @param type "2D" or "3D"
     void pietyp(const char* type);
     /// Top and side colours of the first n sectors (1 to 100; -1 the colour cycle).
     /// Levels 1 to 3; warning 2.
+    /// @param top top colours of the sectors, -1 the colour cycle
+    /// @param side side colours of the sectors, -1 the colour cycle
+    /// @param n number of sectors given, 1 to 100
     void pieclr(const int* top, const int* side, int n);
     /// Depth (plot units >= 0, default 60) and view angle (10 to 90 degrees, default 45)
     /// of 3-D pies. Levels 1 to 3; warning 2.
+    /// @param depth depth in plot units, 0 or more
+    /// @param angle view angle in degrees, 10 to 90
     void pieopt(int depth, double angle);
     /// Pie labels: "NONE", "PERC" (default), "DATA" or "BOTH"; position "INTE" (default),
     /// "EXTE" or "ALIG" (outside). The same as labels and labpos with "PIE". Levels 1 to 3.
+    /// @param mode "NONE", "PERC", "DATA" or "BOTH"
+    /// @param position "INTE", "EXTE" or "ALIG"
     void pielab(const char* mode, const char* position);
     /// Outline colour of sectors, -1 (default) the current colour. Levels 1 to 3.
+    /// @param colour outline colour, -1 the current colour
     void piebor(int colour);
     /// Pulls every sector of the following pies out by a tenth of the radius. Levels 1 to 3.
     void pieexp();
     /// Pulls sector `sector` (1 to 100; 0 all) out by `distance` plot units (>= 0).
     /// Levels 1 to 3; warning 2.
+    /// @param sector sector number 1 to 100, 0 all
+    /// @param distance distance in plot units, 0 or more
     void pievec(int sector, int distance);
     /// What successive sectors change: "NONE", "COLO" (default: pieclr colours, else the
     /// colour cycle), "PATT" (the pattern cycle) or "BOTH". Levels 1 to 3.
+    /// @param change "NONE", "COLO", "PATT" or "BOTH"
     void chnpie(const char* change);
 
     /// Error bars in user coordinates from value - err1[i] to value + err2[i] at the
     /// points (x[i], y[i]) (levels 2 and 3), clipped to the axis system. Warning 2.
+    /// @param x x values of the points
+    /// @param y y values of the points
+    /// @param err1 errors below (or left of) the points
+    /// @param err2 errors above (or right of) the points
+    /// @param n number of points, at least 1
     void errbar(const double* x, const double* y, const double* err1, const double* err2, int n);
     /// Error bar mode (levels 1 to 3): item "DIRE" with "VERT" (default, errors along y)
     /// or "HORI" (along x); "CAPS" with "ON" (default: caps half the symbol size wide) or
     /// "OFF"; "SYMB" with "ON" (the curve symbol at each point) or "OFF" (default).
+    /// @param item "DIRE", "CAPS" or "SYMB"
+    /// @param mode "VERT"/"HORI" for "DIRE", "ON"/"OFF" for the others
     void errbmd(const char* item, const char* mode);
     /// Fills the area between two curves with the current pattern (levels 2 and 3): the
     /// first curve forward and the second backward form one polygon (even-odd rule).
     /// Each call is one legend curve with a filled box. Warning 2 for fewer than 3 points.
+    /// @param x1 x values of the first curve
+    /// @param y1 y values of the first curve
+    /// @param n1 points of the first curve
+    /// @param x2 x values of the second curve
+    /// @param y2 y values of the second curve
+    /// @param n2 points of the second curve (n1 + n2 at least 3)
     void shdcrv(const double* x1, const double* y1, int n1, const double* x2, const double* y2,
                 int n2);
 
