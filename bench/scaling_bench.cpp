@@ -29,6 +29,7 @@ constexpr BenchDevice kDevices[] = {
     {"PNG", "PNG", "png"},
     {"SVG", "SVG", "svg"},
     {"HPGL", "HPGL", "hpg"},
+    {"PDF", "PDF", "pdf"},
 };
 
 constexpr long kSizes[] = {10000, 100000, 1000000, 10000000};

@@ -1363,7 +1363,7 @@ class GRAVOX_API Gravox {
     // Internal access for the library's own subsystems and its tests.
     /// @cond INTERNAL
     friend struct gvx::InternalAccess;  // gvx::state_of in gravox/core/internal.h
-    /// @endcond
+                                        /// @endcond
 
   private:
     gvx::PlotState& state() { return *state_; }  // for the library's own routines

@@ -221,8 +221,8 @@ struct AxisState {
 // Sets up a two-dimensional axis system as graf does (level 2) after the caller's
 // level check: scaling test, record, clipping window, axes and frame. Returns false
 // (level 1) when the scaling is refused.
-bool open_axis_system(PlotState& s, double xa, double xe, double x_first, double x_step,
-                      double ya, double ye, double y_first, double y_step);
+bool open_axis_system(PlotState& s, double xa, double xe, double x_first, double x_step, double ya,
+                      double ye, double y_first, double y_step);
 
 // Per-plot reset of gvxini: the defaults above, with the axis position and lengths
 // taken from the page defaults that gvxini computed.

@@ -14,7 +14,8 @@ class HostileArguments : public FrameTest {
     void SetUp() override {
         g_.metafl("PNG");
         g_.filmod("DELETE");
-        s().device_factory = make_output_device;  // the real raster device: clpwin reaches its canvas
+        s().device_factory =
+            make_output_device;  // the real raster device: clpwin reaches its canvas
         output_of([&] { g_.gvxini(); });
         ASSERT_EQ(s().frame.level, 1);
     }
