@@ -149,7 +149,11 @@ void Gravox::zaxis(double za, double ze, double z_first, double z_step, int leng
                    int x, int y) {
     if (refused("zaxis", 1, 3)) return;
     PlotState& s = state();
-    if (check_block(s, x, y, width, length - 1) != 0) return;
+    // Sizes and position stay within the plot coordinates that sums of them can reach.
+    if (check_range(s, length, 2, kMaxPlotCoordinate) != 0 ||
+        check_range(s, width, 1, kMaxPlotCoordinate) != 0 || check_position(s, x, y) != 0 ||
+        check_block(s, x, y, width, length - 1) != 0)
+        return;
     if (z_scaling_fails(s, za, ze, z_first, z_step)) return;
     const ColourScale scale{za, ze, z_first, z_step, s.axes.axis[axis_z].logarithmic};
     draw_colour_bar(s, scale, x, y, width, length);

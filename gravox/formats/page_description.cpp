@@ -29,6 +29,10 @@ void PageDescriptionDevice::settle_geometry() {
         const double longer = std::max(w, h);
         scale_ = std::min(full, kA4Longer / longer) * p.scale_factor;
     }
+    // Readers take pages of at most 200 inches a side: a larger paper (a huge unit scale
+    // or scale factor) is scaled down to that.
+    constexpr double kLargestPaper = 14400.0;
+    if (!(scale_ * std::max(w, h) <= kLargestPaper)) scale_ = kLargestPaper / std::max(w, h);
     const bool turned = p.orientation == PageOrientation::portrait;
     paper_w_ = scale_ * (turned ? h : w);
     paper_h_ = scale_ * (turned ? w : h);

@@ -20,7 +20,10 @@ int arc_points(double xm, double ym, double a, double b, double theta, double al
     const double span = beta - alpha;
     // About one vertex per 4 plot units of the larger radius' arc, 8 at the least.
     const double length = std::fabs(span) * std::numbers::pi / 180.0 * std::max(a, b);
-    const int steps = std::clamp(static_cast<int>(std::ceil(length / 4.0)), 8, kArcPoints - 1);
+    // Compared as doubles first: a huge or NaN length takes the most points.
+    const double wanted = std::ceil(length / 4.0);
+    const int steps =
+        wanted < kArcPoints - 1 ? std::max(8, static_cast<int>(wanted)) : kArcPoints - 1;
     const double t = theta * std::numbers::pi / 180.0;
     const double ct = std::cos(t), st = std::sin(t);
     for (int k = 0; k <= steps; ++k) {
