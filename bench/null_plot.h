@@ -16,8 +16,8 @@ class NullDevice final : public Device {
   public:
     using Device::Device;
     DeviceCapabilities capabilities() const override { return {}; }
-    int open(Sink*) override { return 0; }
-    int close() override { return 0; }
+    Warning open(Sink*) override { return warning::none; }
+    Warning close() override { return warning::none; }
     void move(double x, double y) override { benchmark::DoNotOptimize(x + y); }
     void draw(double x, double y) override { benchmark::DoNotOptimize(x + y); }
     void colour(int) override {}

@@ -20,9 +20,6 @@ namespace gvx {
 
 namespace {
 
-constexpr int kNonPositiveMinimum = 23;
-constexpr int kNonPositiveMaximum = 24;
-constexpr int kEqualExtremes = 25;
 constexpr double kIntervals = 5.0;  // label intervals aimed at
 
 // The smallest round step of 1, 2, 2.5, 5 times a power of ten not below raw.
@@ -51,18 +48,18 @@ void auto_scale_axis(PlotState& s, AxisLetter letter, double& begin, double& end
 
     if (a.logarithmic) {
         if (lo <= 0.0) {
-            warn(s, kNonPositiveMinimum);
+            warn(s, warning::non_positive_minimum);
             lo = 0.1;
         }
         if (hi <= 0.0) {
-            warn(s, kNonPositiveMaximum);
+            warn(s, warning::non_positive_maximum);
             hi = 1.0;
         }
         if (lo > hi) std::swap(lo, hi);
         begin = std::floor(std::log10(lo) + 1e-9);
         end = std::ceil(std::log10(hi) - 1e-9);
         if (end - begin < 0.5) {
-            warn(s, kEqualExtremes);
+            warn(s, warning::equal_extremes);
             begin -= 1.0;
             end += 1.0;
         }
@@ -70,7 +67,7 @@ void auto_scale_axis(PlotState& s, AxisLetter letter, double& begin, double& end
         step = 1.0;
     } else {
         if (hi - lo <= std::max(std::fabs(hi), std::fabs(lo)) * 1e-12) {
-            warn(s, kEqualExtremes);
+            warn(s, warning::equal_extremes);
             lo -= 1.0;
             hi += 1.0;
         }

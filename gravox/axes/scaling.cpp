@@ -17,11 +17,6 @@ namespace {
 
 constexpr double kTiny = 1e-35;
 
-// Warnings of the axis system that are not in the table of texts.
-constexpr int kCrossedNeedsLinear = 150;
-constexpr int kNoCrossingOrigin = 151;
-constexpr int kNotForPolar = 109;
-
 int round_half_up(double v) {
     return truncate_coordinate(v + 0.5);
 }
@@ -37,20 +32,20 @@ bool scaling_fails(PlotState& s, double a, double e, double o, double step) {
     bool fails = false;
     const bool equal = std::fabs(e - a) < kTiny;
     if (equal) {
-        warn(s, 10);
+        warn(s, warning::equal_scaling_ends);
         fails = true;
     }
     if (std::fabs(step) < kTiny) {
-        warn(s, 9);
+        warn(s, warning::zero_step);
         fails = true;
     }
     // An axis whose end is not above its begin counts as descending (equal ends too).
     if (e > a) {
-        if (o < a || o > e) warn(s, 12);
-        if (step < 0) warn(s, 50);
+        if (o < a || o > e) warn(s, warning::start_label_outside);
+        if (step < 0) warn(s, warning::step_sign);
     } else {
-        if (o > a || o < e) warn(s, 12);
-        if (step > 0) warn(s, 50);
+        if (o > a || o < e) warn(s, warning::start_label_outside);
+        if (step > 0) warn(s, warning::step_sign);
     }
     return fails;
 }
@@ -272,8 +267,7 @@ bool gvx::open_axis_system(PlotState& s, double xa, double xe, double x_first, d
     }
     const bool x_log = ax.axis[axis_x].logarithmic, y_log = ax.axis[axis_y].logarithmic;
     if (ax.crossed && (x_log || y_log)) {
-        set_custom_warning(s, "Crossed axis systems must have linear scaling");
-        warn(s, kCrossedNeedsLinear);
+        warn(s, warning::crossed_needs_linear);
         s.frame.level = 1;
         return false;
     }
@@ -294,8 +288,7 @@ bool gvx::open_axis_system(PlotState& s, double xa, double xe, double x_first, d
         const bool inside = r.x_range[0] - kTiny <= 0.0 && 0.0 <= r.x_range[1] + kTiny &&
                             r.y_range[0] - kTiny <= 0.0 && 0.0 <= r.y_range[1] + kTiny;
         if (!inside) {
-            set_custom_warning(s, "No origin found for crossed axis system");
-            warn(s, kNoCrossingOrigin);
+            warn(s, warning::no_crossing_origin);
             s.frame.level = 1;
             return false;
         }
@@ -361,8 +354,7 @@ int Gravox::nyposn(double y) {
     if (refused("nyposn", 2, 3)) return 0;
     PlotState& s = state();
     if (s.axes.polar) {
-        set_custom_warning(s, "Routine does not work for polar axis systems");
-        warn(s, kNotForPolar);
+        warn(s, warning::not_for_polar);
         return 0;
     }
     const double v = y_to_plot(s, y) + 0.5;

@@ -150,7 +150,7 @@ void Gravox::bars(const double* x, const double* y1, const double* y2, int n) {
         const int ticks = across ? tick_count(rec.ya, rec.ye, rec.y_first, rec.y_step)
                                  : tick_count(rec.xa, rec.xe, rec.x_first, rec.x_step);
         if (ticks != n) {
-            warn_int(s, chart_warning::bars_unequal_ticks, n);
+            warn_int(s, warning::bars_unequal_ticks, n);
             n = std::min(n, ticks);
         }
     }

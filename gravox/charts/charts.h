@@ -14,13 +14,6 @@ struct PlotState;
 
 inline constexpr int kPieSectors = 100;  // sectors with their own colours and pull-out
 
-// Custom warnings of the charts.
-namespace chart_warning {
-inline constexpr int negative = 1;  // negative pie value
-inline constexpr int bars_unequal_ticks = 28;
-inline constexpr int sum_zero = 29;
-}  // namespace chart_warning
-
 enum class BarType { vertical = 1, horizontal = 2, vertical_3d = 3, horizontal_3d = 4 };
 enum class PieLabels { none = 1, percent = 2, data = 3, both = 4 };  // as labels(.., "PIE")
 // What successive pie sectors change: chnpie.

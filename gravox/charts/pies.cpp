@@ -27,13 +27,13 @@ bool pie_values_refused(PlotState& s, const double* data, int n, double& sum) {
             return true;
         }
         if (data[i] < 0.0) {
-            warn(s, chart_warning::negative);
+            warn(s, warning::negative_parameter);
             return true;
         }
         sum += data[i];
     }
     if (!(sum > 0.0)) {
-        warn(s, chart_warning::sum_zero);
+        warn(s, warning::sum_zero);
         return true;
     }
     return false;
@@ -127,7 +127,7 @@ void Gravox::piegrf(LegendBuffer buffer, int nlin, const double* data, int n) {
     const AxisState& ax = s.axes;
     const int h = s.text.height;
     const bool legend_wanted = nlin > 0 && s.legend.ready;
-    if (nlin > 0 && !s.legend.ready) warn(s, legend_warning::no_legini);  // the pie is drawn
+    if (nlin > 0 && !s.legend.ready) warn(s, warning::no_legini);  // the pie is drawn
     // The legend takes the right part of the rectangle.
     int legend_width = 0;
     if (legend_wanted) legend_width = nxlegn(buffer) + h;

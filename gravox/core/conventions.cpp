@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cctype>
 #include <climits>
+#include <cmath>
 #include <cstring>
 
 #include "gravox/core/state.h"
@@ -107,8 +108,7 @@ int check_string(PlotState& s, const char* text) {
 int check_file_name(PlotState& s, const char* name) {
     if (check_string(s, name)) return 1;
     if (std::strlen(name) <= kMaxFileName) return 0;
-    set_custom_warning(s, "File name too long");
-    warn(s, file_warning::name_too_long);
+    warn(s, warning::file_name_too_long);
     return 1;
 }
 
@@ -152,16 +152,6 @@ int check_date(PlotState& s, int day, int month, int year) {
     return 1;
 }
 
-void set_custom_warning(PlotState& s, const char* text) {
-    copy_text(s.frame.custom_text, text, 80);
-}
-
-const char* warning_text(const PlotState& s, int number) {
-    if (number >= 1 && number <= kWarningTableSize) return kWarningTexts[number];
-    if (number > 100) return s.frame.custom_text;
-    return " ";
-}
-
 namespace {
 
 // Counts the warning and tells whether it is to be printed; opens the error file
@@ -173,9 +163,16 @@ std::FILE* warning_stream(PlotState& s) {
     return s.frame.error_output;
 }
 
+// The check mode's reports are not counted and not switched off with the warnings.
+std::FILE* report_stream(PlotState& s) {
+    if (s.frame.error_unit == error_unit::none) return nullptr;
+    open_error_file(s);
+    return s.frame.error_output;
+}
+
 // Gives up an error file that did not take what was written to it: the warnings of the
 // plot go to standard output from now on, beginning with a warning that says so.
-void give_up_error_file(PlotState& s, const char* text) {
+void give_up_error_file(PlotState& s, Warning why) {
     FrameState& f = s.frame;
     count_warning(f);
     f.error_file_failed = true;
@@ -185,49 +182,89 @@ void give_up_error_file(PlotState& s, const char* text) {
     f.secondary_error = stdout;
     if (f.error_unit == error_unit::file) f.error_unit = error_unit::console;
     if (f.error_unit == error_unit::none || !f.warnings_on) return;
-    std::fprintf(f.error_output, " <<<< Warning %3d: %s in %s!\n", file_warning::error_file_failed,
-                 text, f.routine_name);
+    std::fprintf(f.error_output, " <<<< Warning %3d: %s in %s!\n", warning_number(why),
+                 warning_text(why), f.routine_name);
 }
 
-// After a line went to out: an error file that failed to take it is given up, and the
-// line is repeated on standard output.
+// Prints one line to the stream that open gives; an error file that fails to take it
+// is given up, and the line is repeated on standard output.
 template <typename Print>
-void print_warning(PlotState& s, Print print) {
-    std::FILE* out = warning_stream(s);
+void print_line(PlotState& s, std::FILE* (*open)(PlotState&), Print print) {
+    std::FILE* out = open(s);
     if (!out) return;
     print(out);
     if (!s.frame.error_file || out != s.frame.error_file.get()) return;
     if (std::fflush(out) == 0 && !std::ferror(out)) return;
-    give_up_error_file(s, "Error file cannot be written, warnings go to standard output");
+    give_up_error_file(s, warning::error_file_unwritable);
     if (s.frame.error_unit != error_unit::none && s.frame.warnings_on) print(s.frame.error_output);
+}
+
+// Text of a warning number without a row of its own.
+const char* text_of(Warning w) {
+    return w ? warning_text(w) : " ";
 }
 
 }  // namespace
 
-void warn(PlotState& s, int number) {
-    print_warning(s, [&](std::FILE* out) {
-        std::fprintf(out, " <<<< Warning %3d: %s in %s!\n", number, warning_text(s, number),
+void warn(PlotState& s, Warning w) {
+    print_line(s, warning_stream, [&](std::FILE* out) {
+        std::fprintf(out, " <<<< Warning %3d: %s in %s!\n", warning_number(w), text_of(w),
                      s.frame.routine_name);
     });
 }
 
-void warn_int(PlotState& s, int number, int value) {
-    print_warning(s, [&](std::FILE* out) {
-        std::fprintf(out, " <<<< Warning %3d: %s in %s!   (%4d)\n", number, warning_text(s, number),
+void warn(PlotState& s, int number) {
+    const Warning w = warning_of_number(number);
+    if (w) return warn(s, w);
+    print_line(s, warning_stream, [&](std::FILE* out) {
+        std::fprintf(out, " <<<< Warning %3d: %s in %s!\n", number, text_of(w),
+                     s.frame.routine_name);
+    });
+}
+
+void warn_int(PlotState& s, Warning w, int value) {
+    print_line(s, warning_stream, [&](std::FILE* out) {
+        std::fprintf(out, " <<<< Warning %3d: %s in %s!   (%4d)\n", warning_number(w), text_of(w),
                      s.frame.routine_name, value);
     });
 }
 
-void warn_text(PlotState& s, int number, const char* text) {
-    print_warning(s, [&](std::FILE* out) {
-        std::fprintf(out, " <<<< Warning %3d: %s in %s!   (%s)\n", number, warning_text(s, number),
+void warn_text(PlotState& s, Warning w, const char* text) {
+    print_line(s, warning_stream, [&](std::FILE* out) {
+        std::fprintf(out, " <<<< Warning %3d: %s in %s!   (%s)\n", warning_number(w), text_of(w),
                      s.frame.routine_name, text);
     });
 }
 
-void warn_custom(PlotState& s, int number, const char* text) {
-    print_warning(s, [&](std::FILE* out) {
-        std::fprintf(out, " <<<< Warning %3d: %s in %s!\n", number, text, s.frame.routine_name);
+void warn_off_page(PlotState& s, bool start, int x, int y, const char* text) {
+    char head[9];
+    copy_text(head, text, 8);
+    print_line(s, warning_stream, [&](std::FILE* out) {
+        if (start)
+            std::fprintf(out, " <<<< Warning: Startpoint (%5d/%5d) ", x, y);
+        else
+            std::fprintf(out, " <<<< Warning: Endpoint   (%5d/%5d) ", x, y);
+        std::fprintf(out, "in MESSAG out of page - (%s).\n", head);
+    });
+}
+
+namespace {
+
+// Small and large magnitudes of the scaling report are written in exponent form.
+bool exponent_form(double v) {
+    const double a = std::fabs(v);
+    return (a > 0.0 && a < 1e-6) || a > 1000000.0;
+}
+
+}  // namespace
+
+void report_outside_scaling(PlotState& s, double x, double y) {
+    print_line(s, report_stream, [&](std::FILE* out) {
+        std::fputs(" <<<< (", out);
+        std::fprintf(out, exponent_form(x) ? "%12.4e /" : "%f /", x);
+        std::fprintf(
+            out,
+            exponent_form(y) ? "%12.4e) out of axis scaling!\n" : " %f) out of axis scaling!\n", y);
     });
 }
 
@@ -261,17 +298,17 @@ void open_error_file(PlotState& s) {
     copy_text(name, f.error_file_set ? f.error_file_name : "gravox.err", 256);
     bool null_device = std::strncmp(name, "/dev/null", 9) == 0;
     const bool append = f.error_device == ErrorDevice::append;
-    if (!append && !null_device && resolve_output_file(s, name) != 0) {
+    if (!append && !null_device && resolve_output_file(s, name)) {
         f.error_file_failed = true;
         return;  // the name was refused: warnings stay on the current output
     }
     if (s.files.plot_file && same_file(name, s.files.plot_file_name)) {
-        give_up_error_file(s, "Error file is the plot file, warnings go to standard output");
+        give_up_error_file(s, warning::error_file_is_plot_file);
         return;
     }
     std::FILE* file = open_without_blocking(name, append);
     if (!file) {
-        give_up_error_file(s, "Error file cannot be opened, warnings go to standard output");
+        give_up_error_file(s, warning::error_file_unopenable);
         return;
     }
     f.error_file.reset(file);

@@ -62,8 +62,8 @@ int base_end(const char* name, int file_start) {
     return length;
 }
 
-// Finds the first free counted name; 0 on success, else the warning number.
-int count_up(PlotState& s, char* name) {
+// Finds the first free counted name; warning::none on success, else the failure.
+Warning count_up(PlotState& s, char* name) {
     const FileState& f = s.files;
     long limit = 1;
     for (int i = 0; i < f.digits; ++i) limit *= 10;
@@ -95,33 +95,29 @@ int count_up(PlotState& s, char* name) {
         append_text(candidate, name + extension, 264);
         if (std::strlen(candidate) > kMaxFileName) {
             // Cut to the field, it would name another file.
-            set_custom_warning(s, "File name too long");
-            return file_warning::name_too_long;
+            return warning::file_name_too_long;
         }
         if (!file_exists(candidate)) {
             copy_text(name, candidate, 256);
-            return 0;
+            return warning::none;
         }
     }
-    set_custom_warning(s, "Too many file versions");
     return warning::too_many_versions;
 }
 
 }  // namespace
 
-int resolve_output_file(PlotState& s, char* name) {
-    if (!file_exists(name)) return 0;
+Warning resolve_output_file(PlotState& s, char* name) {
+    if (!file_exists(name)) return warning::none;
     switch (s.files.file_mode) {
         case FileMode::remove:
             // The file is replaced when the new one is complete (see open_file_sink);
             // directories, devices, FIFOs and sockets are never replaced.
             if (!replaceable(name)) {
-                set_custom_warning(s, "Plotfile cannot be deleted");
                 return warning::file_cannot_be_deleted;
             }
-            return 0;
+            return warning::none;
         case FileMode::refuse:
-            set_custom_warning(s, "Plotfile does exist");
             return warning::file_exists;
         case FileMode::count:
         case FileMode::version:
@@ -138,7 +134,7 @@ bool same_file(const char* a, const char* b) {
     return canonical_name(a) == canonical_name(b);
 }
 
-int build_file_name(PlotState& s) {
+Warning build_file_name(PlotState& s) {
     FileState& f = s.files;
     const int device = s.frame.device;
     if (f.name_state == 1) {
@@ -154,18 +150,17 @@ int build_file_name(PlotState& s) {
     const FileOpen opening = output_row(device).file;
     if (opening == FileOpen::none || opening == FileOpen::by_writer ||
         (device == 511 && s.formats.pdf_buffer))
-        return 0;  // no file, or opened by the writer, or a PDF document kept in memory
+        return warning::none;  // no file, or opened by the writer, or a PDF document kept in memory
 
-    if (int number = resolve_output_file(s, f.plot_file_name); number != 0) {
-        warn(s, number);
+    if (const Warning failure = resolve_output_file(s, f.plot_file_name)) {
+        warn(s, failure);
         s.frame.level = 0;
-        return number;
+        return failure;
     }
     if (s.frame.error_file && same_file(f.plot_file_name, s.frame.open_error_name)) {
-        set_custom_warning(s, "Plot file and error file are the same file");
-        warn(s, file_warning::same_as_error_file);
+        warn(s, warning::same_as_error_file);
         s.frame.level = 0;
-        return file_warning::same_as_error_file;
+        return warning::same_as_error_file;
     }
     f.plot_file = f.open_sink(f.plot_file_name, opening == FileOpen::binary ? "wb" : "w");
     if (!f.plot_file) {
@@ -173,7 +168,7 @@ int build_file_name(PlotState& s) {
         s.frame.level = 0;
         return warning::file_error;
     }
-    return 0;
+    return warning::none;
 }
 
 }  // namespace gvx

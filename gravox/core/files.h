@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "gravox/core/sink.h"
+#include "gravox/core/warning_texts.h"
 
 namespace gvx {
 
@@ -21,13 +22,6 @@ enum class ScreenMode { erase = 0, noerase = 1, reverse = 2, autom = 4 };
 
 // Longest file name that the library takes: a longer name is refused, never cut.
 inline constexpr std::size_t kMaxFileName = 256;
-
-// Warnings of files and names that the fixed table does not have.
-namespace file_warning {
-inline constexpr int name_too_long = 301;       // "File name too long"
-inline constexpr int same_as_error_file = 302;  // plot file and error file coincide
-inline constexpr int error_file_failed = 303;   // warnings go to standard output instead
-}  // namespace file_warning
 
 // Opens the sink of a plot file: a temporary file beside it that replaces it only when
 // the plot is complete. Tests replace it to make writes fail.
@@ -55,13 +49,13 @@ struct FileState {
 // True when the plot itself is written to standard output.
 bool plot_goes_to_stdout(const PlotState& s);
 
-// Names and opens the plot file of gvxini. Returns 0, or a warning number after
-// which the plot stays closed (the warning is emitted here).
-int build_file_name(PlotState& s);
+// Names and opens the plot file of gvxini. Returns warning::none, or the warning
+// after which the plot stays closed (emitted here).
+Warning build_file_name(PlotState& s);
 // Applies the existing-file rule of the file mode to name (256 characters + 1),
-// possibly replacing it with a counted name. Returns 0 or a warning number whose
-// custom text has been set.
-int resolve_output_file(PlotState& s, char* name);
+// possibly replacing it with a counted name. Returns warning::none or the refusal,
+// which the caller emits.
+Warning resolve_output_file(PlotState& s, char* name);
 // True when two names denote the same file, existing or not.
 bool same_file(const char* a, const char* b);
 

@@ -7,6 +7,8 @@
 #include <functional>
 #include <memory>
 
+#include "gravox/core/warning_texts.h"
+
 namespace gvx {
 
 struct PlotState;
@@ -47,7 +49,6 @@ struct FrameState {
     int warning_count = 0;      // warnings since gvxini, printed or not
     int nan_count = 0;          // NaN data values met in the current plot
     char routine_name[9] = "";  // routine being executed, for warnings
-    char custom_text[81] = "";  // text of the next warning above 100
 
     int error_unit = error_unit::console;
     std::FILE* error_output = stdout;     // where warnings and the protocol go
@@ -125,16 +126,23 @@ void count_warning(FrameState& f);
 // Refuses impossible dates with warning 2 and the offending value. 0 accepted, 1 refused.
 int check_date(PlotState& s, int day, int month, int year);
 
-// The four forms of a numbered warning. Every warning is counted, printed or not.
+// The funnel of warnings: every warning and report the library prints goes through
+// these, counted, sent to the error output the user chose, and repeated on standard
+// output when an error file fails. A warning is a row of the table in
+// warning_texts.h; it is printed as " <<<< Warning nnn: text in routine!" with the
+// value or text in parentheses after it.
+void warn(PlotState& s, Warning w);
+void warn_int(PlotState& s, Warning w, int value);
+void warn_text(PlotState& s, Warning w, const char* text);
+// A warning given by its number: the first row of that number (warning_of_number),
+// a blank text for a number without a row.
 void warn(PlotState& s, int number);
-void warn_int(PlotState& s, int number, int value);
-void warn_text(PlotState& s, int number, const char* text);
-void warn_custom(PlotState& s, int number, const char* text);
-// Stores at most 80 characters as the text of the next warning above 100.
-void set_custom_warning(PlotState& s, const char* text);
-// Text of a warning number: the table for 1 to 58, the custom text above 100,
-// a blank otherwise.
-const char* warning_text(const PlotState& s, int number);
+// The text layer's report of a string's start or end point off the page: counted and
+// shown like a warning; text is the head of the string (8 characters at most).
+void warn_off_page(PlotState& s, bool start, int x, int y, const char* text);
+// The check mode's report of a curve point outside the axis scaling: shown whenever
+// there is an error output (also with warnings off), and not counted.
+void report_outside_scaling(PlotState& s, double x, double y);
 
 // Opens the error file when warnings of this plot go to a file.
 void open_error_file(PlotState& s);

@@ -10,15 +10,14 @@ void Gravox::metafl(const char* format) {
     if (refused("metafl", 0, 0)) return;
     char reduced[5];
     reduce_keyword(format, reduced);
-    const char* substitute = nullptr;
+    Warning substitute = warning::none;
     const int code = output_code_of_keyword(reduced, &substitute);
     if (code == 0) {
         warn_text(*state_, warning::incorrect_parameter, format ? format : "");
         return;
     }
     if (substitute) {  // an output this build draws in another one
-        set_custom_warning(*state_, substitute);
-        warn(*state_, warning::opengl_not_supported);
+        warn(*state_, substitute);
     }
     state_->frame.device = code;
     copy_text(state_->frame.format_keyword, format, 4);

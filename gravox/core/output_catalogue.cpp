@@ -215,14 +215,22 @@ constexpr OutputRow kFamilies[] = {
 struct KeywordAlias {
     const char* keyword;
     int code;
-    const char* warning_text;  // text of the warning that choosing it gives, or null
+    Warning warning;  // the warning that choosing it gives
 };
 
 constexpr KeywordAlias kAliases[] = {
-    {"XWIN", 72, nullptr}, {"CONS", 80, nullptr}, {"GL  ", 80, "OPENGL is not supported"},
-    {"MET1", 80, nullptr}, {"MET2", 80, nullptr}, {"MET3", 80, nullptr},
-    {"MET4", 80, nullptr}, {"MET5", 80, nullptr}, {"MET6", 80, nullptr},
-    {"MET7", 80, nullptr}, {"MET8", 80, nullptr}, {"MET9", 80, nullptr},
+    {"XWIN", 72, warning::none},
+    {"CONS", 80, warning::none},
+    {"GL  ", 80, warning::opengl_not_supported},
+    {"MET1", 80, warning::none},
+    {"MET2", 80, warning::none},
+    {"MET3", 80, warning::none},
+    {"MET4", 80, warning::none},
+    {"MET5", 80, warning::none},
+    {"MET6", 80, warning::none},
+    {"MET7", 80, warning::none},
+    {"MET8", 80, warning::none},
+    {"MET9", 80, warning::none},
 };
 
 // Index of a four-character keyword in a "+"-joined list, or -1.
@@ -242,11 +250,11 @@ const OutputRow& output_row(int code) {
     return kFamilies[0];  // not reached: the families cover every int
 }
 
-int output_code_of_keyword(const char* reduced, const char** substitute_text) {
-    if (substitute_text) *substitute_text = nullptr;
+int output_code_of_keyword(const char* reduced, Warning* substitute) {
+    if (substitute) *substitute = warning::none;
     for (const KeywordAlias& alias : kAliases) {
         if (std::strcmp(alias.keyword, reduced) == 0) {
-            if (substitute_text) *substitute_text = alias.warning_text;
+            if (substitute) *substitute = alias.warning;
             return alias.code;
         }
     }

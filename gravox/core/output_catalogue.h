@@ -13,6 +13,8 @@
 
 #include <memory>
 
+#include "gravox/core/warning_texts.h"
+
 namespace gvx {
 
 struct PlotState;
@@ -78,9 +80,8 @@ const OutputRow& output_row(int code);
 
 // The device code that a metafl keyword (already reduced to four upper-case characters
 // padded with blanks) chooses, after aliases and substitutions; 0 when it is unknown.
-// substitute_text is set to the text of the warning that choosing it gives (null when
-// none).
-int output_code_of_keyword(const char* reduced, const char** substitute_text = nullptr);
+// substitute is set to the warning that choosing it gives (warning::none when none).
+int output_code_of_keyword(const char* reduced, Warning* substitute = nullptr);
 
 // File extension of a device code ("png"), three blanks for codes without one.
 const char* output_extension(int code);

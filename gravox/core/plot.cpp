@@ -67,17 +67,16 @@ void Gravox::gvxini() {
     // file is created, so no empty or half-written file is ever left behind.
     s.device = s.device_factory(s, f.device);
     if (!s.device) {
-        set_custom_warning(s, "Output device is not supported");
         warn(s, warning::device_not_supported);
         f.level = 0;
         return;
     }
-    if (build_file_name(s) != 0) {
+    if (build_file_name(s)) {
         s.device.reset();
         return;
     }
-    if (int number = s.device->open(s.files.plot_file.get()); number != 0) {
-        warn(s, number);
+    if (const Warning failure = s.device->open(s.files.plot_file.get())) {
+        warn(s, failure);
         s.device.reset();
         s.files.plot_file.reset();
         f.level = 0;
@@ -115,21 +114,21 @@ void Gravox::gvxfin() {
 
     int type = 1;  // 1: a file was written
     flush_polyline(s);
-    int failure = 0;
+    Warning failure = warning::none;
     if (s.device) {
-        if ((failure = s.device->close()) != 0) warn(s, failure);
+        if ((failure = s.device->close())) warn(s, failure);
     }
     // The file takes its name only when it is complete; after a failure (reported once)
     // the temporary file goes and a file it was to replace stays as it was.
     if (s.files.plot_file) {
-        if (failure != 0) {
+        if (failure) {
             s.files.plot_file->discard();
         } else if (!s.files.plot_file->close()) {
             failure = warning::file_error;
             warn(s, failure);
         }
     }
-    if (!s.files.plot_file || failure != 0) type = 0;  // no file was written
+    if (!s.files.plot_file || failure) type = 0;  // no file was written
     s.files.plot_file.reset();
     s.device.reset();
     f.level = 0;

@@ -1,69 +1,48 @@
-// The texts of the library's numbered warnings 1 to 58. Numbers above 100 carry a
-// text set where they arise (set_custom_warning); 59 to 100 have no text.
+// Numbers and texts of the warning table.
 #include "gravox/core/warning_texts.h"
 
 namespace gvx {
 
-const char* const kWarningTexts[kWarningTableSize + 1] = {
-    "",  // numbers start at 1
-    "Negative parameter",
-    "Incorrect parameter",
-    "Incorrect level",
-    "X coordinate out of page",
-    "Y coordinate out of page",
-    "Same tick number as in a call before",
-    "First radius greater than second radius",
-    "Start angle greater/equal end angle",
-    "Step equal zero",
-    "Begin and end of scaling are equal",
-    "Axis length < 2",
-    "Startlabel out of scaling",
-    "Linear scaling must be used",
-    "Linear interpolation must be used",
-    "No call to legini before",
-    "Too long string for legend line",
-    "Not enough store for the legend buffer",
-    "Incorrect character after the eushft operator",
-    "The basealphabet cannot be used",
-    "No metafile",
-    "The routine must be called after gvxfin",
-    "The metafile is deleted before",
-    "Non positive minimum for log scaling (set to 0.1)",
-    "Non positive maximum for log scaling (set to 1.0)",
-    "Minimum equal maximum (added -1 and +1)",
-    "Too many intersections",
-    "Non positive values for log scaling",
-    "Number of bars unequal number of main ticks",
-    "Sum of data is zero",
-    "Incorrect number of points",
-    "Incorrect number of points for spline interpolation",
-    "No increasing x coordinates for spline interpolation",
-    "Incorrect viewpoint",
-    "No call to grfini before",
-    "Confusion of graf3d and graf3",
-    "File error",
-    "Incorrect filename",
-    "Singular matrix",
-    "Too many pages for CGM file (max. length 327 cm)",
-    "File format and output device are incompatible",
-    "Incorrect device for HPGL file",
-    "More legend lines than calls to curve",
-    "Instruction code: incorrect parameter",
-    "Instruction code: incorrect tabulator index",
-    "Instruction code: no integer value",
-    "Instruction code: unknown command",
-    "Blanking buffer overflow",
-    "No call to psfont",
-    "Fileformat is not PostScript",
-    "Incorrect sign for step",
-    "Non positive parameter",
-    "Hiddenline overflow",
-    "Not enough memory",
-    "No call to imgfin",
-    "No call to imgini",
-    "Incorrect file format",
-    "Control characters must be different",
-    "Array is out of screen",
+namespace {
+
+struct Entry {
+    int number;
+    const char* text;
 };
+
+constexpr Entry kEntries[] = {{0, ""},
+#define GVX_WARNING_ENTRY(name, number, text) {number, text},
+                              GVX_WARNINGS(GVX_WARNING_ENTRY)
+#undef GVX_WARNING_ENTRY
+};
+
+static_assert(sizeof(kEntries) / sizeof(kEntries[0]) == static_cast<int>(WarningRow::count));
+
+const Entry& entry(Warning w) {
+    const auto k = static_cast<int>(w.row);
+    return kEntries[k > 0 && k < static_cast<int>(WarningRow::count) ? k : 0];
+}
+
+}  // namespace
+
+int warning_number(Warning w) {
+    return entry(w).number;
+}
+
+const char* warning_text(Warning w) {
+    return entry(w).text;
+}
+
+Warning warning_at(int k) {
+    if (k < 1 || k > kWarningRows) return warning::none;
+    return Warning{static_cast<WarningRow>(k)};
+}
+
+Warning warning_of_number(int number) {
+    if (number <= 0) return warning::none;
+    for (int k = 1; k <= kWarningRows; ++k)
+        if (kEntries[k].number == number) return warning_at(k);
+    return warning::none;
+}
 
 }  // namespace gvx

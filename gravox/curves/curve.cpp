@@ -29,18 +29,8 @@ bool has_non_positive(const double* v, int n) {
 }
 
 // Scaling report: one line per point with a coordinate outside the axis ranges.
-// Small and large magnitudes are written in exponent form.
-bool exponent_form(double v) {
-    const double a = std::fabs(v);
-    return (a > 0.0 && a < 1e-6) || a > 1000000.0;
-}
-
 void report_out_of_scaling(PlotState& s, const AxisView& axes, const double* x, const double* y,
                            int n) {
-    FrameState& f = s.frame;
-    open_error_file(s);
-    std::FILE* out = f.error_output;
-    if (!out) return;
     for (int i = 0; i < n; ++i) {
         const double xi = x[i], yi = y[i];
         const bool outside = xi < axes.x_low || xi > axes.x_high ||
@@ -48,12 +38,7 @@ void report_out_of_scaling(PlotState& s, const AxisView& axes, const double* x, 
         // Points with a NaN coordinate are not reported; the range test comes first as
         // it rules out nearly every point.
         if (!outside || std::isnan(xi) || std::isnan(yi)) continue;
-        std::fputs(" <<<< (", out);
-        std::fprintf(out, exponent_form(xi) ? "%12.4e /" : "%f /", xi);
-        std::fprintf(
-            out,
-            exponent_form(yi) ? "%12.4e) out of axis scaling!\n" : " %f) out of axis scaling!\n",
-            yi);
+        report_outside_scaling(s, xi, yi);
     }
 }
 
@@ -192,18 +177,17 @@ void Gravox::curve(const double* x, const double* y, int n) {
     }
     const AxisView axes = axis_view(s);
     if (axes.polar && !polar_allowed(c.mode)) {
-        warn_custom(s, curve_warning::polar_or_nan_spline,
-                    "Bad interpolation method for polar scaling");
+        warn(s, warning::polar_interpolation);
         return;
     }
     if (!axes.neglog) {
         bool refused_log = false;
         if (axes.log_x && has_non_positive(x, n)) {
-            warn(s, curve_warning::log_scaling);
+            warn(s, warning::log_scaling);
             refused_log = true;
         }
         if (axes.log_y && has_non_positive(y, n)) {
-            warn(s, curve_warning::log_scaling);
+            warn(s, warning::log_scaling);
             refused_log = true;
         }
         if (refused_log) return;
@@ -236,9 +220,7 @@ void Gravox::curve(const double* x, const double* y, int n) {
         const int before = f.nan_count;
         for (int i = 0; i < n; ++i)
             if (std::isnan(x[i]) || std::isnan(y[i])) ++f.nan_count;
-        if (f.nan_count != before && is_spline(c.mode))
-            warn_custom(s, curve_warning::polar_or_nan_spline,
-                        "NaN Values are not handled for spline interpolation");
+        if (f.nan_count != before && is_spline(c.mode)) warn(s, warning::nan_spline);
     }
 
     // The scaling report ignores the warnings switch: only the error unit silences it.

@@ -25,15 +25,6 @@ inline constexpr int kLineTypeCount = 8;  // predefined line types 0 to 7
 inline constexpr int kPatternCycleMax = 180000;
 inline constexpr int kSplineWorkLimit = 1000;  // n * (2 * order + 1) must not exceed this
 
-// Custom warnings of this subsystem (numbers above 100 carry their own text).
-namespace curve_warning {
-inline constexpr int polar_or_nan_spline = 160;  // two texts, see curve.cpp
-inline constexpr int log_scaling = 27;
-inline constexpr int spline_points = 31;
-inline constexpr int singular_matrix = 38;
-inline constexpr int not_enough_memory = 53;
-}  // namespace curve_warning
-
 // Drawing modes of `polcrv`, numbered as stored.
 enum class CurveMode {
     line = 0,               // "LINE" polyline

@@ -374,7 +374,7 @@ void draw_spline(PlotState& s, Pen& pen, const double* x, const double* y, int n
     const CurveState& c = s.curves;
     const int p = c.spline_order;
     if (n < p + 1 || static_cast<long>(n) * (2 * p + 1) > kSplineWorkLimit) {
-        warn_int(s, curve_warning::spline_points, n);
+        warn_int(s, warning::spline_points, n);
         return;
     }
     const bool parametric = c.mode == CurveMode::parametric_spline;
@@ -385,7 +385,7 @@ void draw_spline(PlotState& s, Pen& pen, const double* x, const double* y, int n
         if (!std::isnan(x[i]) && !std::isnan(y[i])) ++m;
     BSpline spline;
     if (!spline.reserve(m > 0 ? m : 1, p, parametric ? 2 : 1)) {
-        warn(s, curve_warning::not_enough_memory);
+        warn(s, warning::not_enough_memory);
         return;
     }
     int k = 0;
@@ -411,12 +411,12 @@ void draw_spline(PlotState& s, Pen& pen, const double* x, const double* y, int n
         ++k;
     }
     if (k < p + 1) {
-        warn_int(s, curve_warning::spline_points, k);
+        warn_int(s, warning::spline_points, k);
         return;
     }
     spline.use(k);
     if (!spline.fit()) {
-        warn(s, curve_warning::singular_matrix);
+        warn(s, warning::singular_matrix);
         return;
     }
     const int points = c.spline_points;

@@ -114,7 +114,7 @@ void Gravox::legend(LegendBuffer buffer, int ncor) {
     PlotState& s = *state_;
     LegendState& g = s.legend;
     if (!g.ready) {
-        warn(s, legend_warning::no_legini);
+        warn(s, warning::no_legini);
         return;
     }
     if (!buffer.data) {
@@ -122,7 +122,7 @@ void Gravox::legend(LegendBuffer buffer, int ncor) {
         return;
     }
     if (buffer.size >= 0 && buffer.size < static_cast<long>(g.lines) * g.line_length) {
-        warn(s, legend_warning::buffer_too_small);
+        warn(s, warning::buffer_too_small);
         return;
     }
     g.drawing = true;
@@ -130,18 +130,16 @@ void Gravox::legend(LegendBuffer buffer, int ncor) {
     // Consistency warnings; the legend is drawn all the same.
     if (!g.explicit_entries) {
         if (g.lines > g.recorded_count)
-            warn_int(s, legend_warning::more_lines_than_curves, g.lines - g.recorded_count);
+            warn_int(s, warning::more_lines_than_curves, g.lines - g.recorded_count);
     } else {
         for (int i = 1; i <= g.lines; ++i) {
             if (g.explicit_marks[i - 1]) continue;
-            set_custom_warning(s, "Undefined legend line");
-            warn_int(s, legend_warning::undefined_line, i);
+            warn_int(s, warning::undefined_legend_line, i);
         }
     }
     for (int i = 0; i < g.selection_count; ++i) {
         if (g.selection[i] <= g.lines) continue;
-        set_custom_warning(s, "Undefined legend line by legsel");
-        warn_int(s, legend_warning::undefined_line, g.selection[i]);
+        warn_int(s, warning::undefined_legsel_line, g.selection[i]);
     }
 
     const LegendLayout layout = measure_legend(s, buffer.data, -1);

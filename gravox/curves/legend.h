@@ -22,15 +22,6 @@ inline constexpr int kLegendMaxLines = 30;
 inline constexpr int kLegendMaxLineLength = 256;
 inline constexpr int kLegendTitleLength = 80;
 
-namespace legend_warning {
-inline constexpr int no_legini = 15;
-inline constexpr int line_too_long = 16;
-inline constexpr int buffer_too_small = 17;
-inline constexpr int more_lines_than_curves = 42;
-inline constexpr int undefined_line = 149;
-inline constexpr int legtyp_after_legini = 182;
-}  // namespace legend_warning
-
 // The attributes of one legend curve, taken when the curve is drawn or set by legpat.
 struct LegendRecord {
     int colour = 0;

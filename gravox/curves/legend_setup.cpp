@@ -26,7 +26,7 @@ bool usable_buffer(PlotState& s, const LegendBuffer& buffer) {
         return false;
     }
     if (buffer.size >= 0 && buffer.size < needed_characters(s.legend)) {
-        warn(s, legend_warning::buffer_too_small);
+        warn(s, warning::buffer_too_small);
         return false;
     }
     return true;
@@ -34,7 +34,7 @@ bool usable_buffer(PlotState& s, const LegendBuffer& buffer) {
 
 bool legini_called(PlotState& s) {
     if (s.legend.ready) return true;
-    warn(s, legend_warning::no_legini);
+    warn(s, warning::no_legini);
     return false;
 }
 
@@ -226,7 +226,7 @@ void Gravox::legini(LegendBuffer buffer, int nlin, int nmaxln) {
     }
     const long needed = static_cast<long>(nlin) * nmaxln;
     if (buffer.size >= 0 && buffer.size < needed) {
-        warn(s, legend_warning::buffer_too_small);
+        warn(s, warning::buffer_too_small);
         return;
     }
     std::memset(buffer.data, ' ', static_cast<std::size_t>(needed));
@@ -262,7 +262,7 @@ void Gravox::leglin(LegendBuffer buffer, const char* text, int line) {
     if (!usable_buffer(s, buffer)) return;
     const int length = trimmed_length(text);
     if (length > g.line_length) {
-        warn_text(s, legend_warning::line_too_long, text);
+        warn_text(s, warning::line_too_long, text);
         return;
     }
     char* target = buffer.data + static_cast<long>(line - 1) * g.line_length;
@@ -352,7 +352,7 @@ void Gravox::legtyp(const char* type) {
     if (refused("legtyp", 1, 3)) return;
     PlotState& s = *state_;
     if (s.legend.ready) {
-        warn_custom(s, legend_warning::legtyp_after_legini, "legtyp must be called before legini");
+        warn(s, warning::legtyp_after_legini);
         return;
     }
     const int index = match_keyword(s, "VERT+HORI", 2, type);

@@ -38,7 +38,7 @@ void fill_polygon_vertices(PlotState& s, const double* x, const double* y, int n
             vx = p.work_x.data();
             vy = p.work_y.data();
         }
-        if (int number = s.device->fill_polygon(vx, vy, n); number != 0) warn(s, number);
+        if (const Warning failure = s.device->fill_polygon(vx, vy, n)) warn(s, failure);
         return;
     }
     const double dx = prepared ? 0.0 : p.origin_x, dy = prepared ? 0.0 : p.origin_y;

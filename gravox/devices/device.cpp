@@ -42,8 +42,8 @@ void PixelDevice::draw(double x, double y) {
     pen_y_ = py;
 }
 
-int PixelDevice::fill_polygon(const double* x, const double* y, int n) {
-    if (n <= 0) return 0;
+Warning PixelDevice::fill_polygon(const double* x, const double* y, int n) {
+    if (n <= 0) return warning::none;
     if (n > poly_capacity_) {
         poly_x_.reset(new (std::nothrow) double[n]);
         poly_y_.reset(new (std::nothrow) double[n]);
@@ -51,7 +51,7 @@ int PixelDevice::fill_polygon(const double* x, const double* y, int n) {
             poly_x_.reset();
             poly_y_.reset();
             poly_capacity_ = 0;
-            return 53;
+            return warning::not_enough_memory;
         }
         poly_capacity_ = n;
     }

@@ -12,6 +12,8 @@
 #include <cstdint>
 #include <memory>
 
+#include "gravox/core/warning_texts.h"
+
 namespace gvx {
 
 struct PlotState;
@@ -35,11 +37,11 @@ class Device {
 
     // Opening step after core has named and opened the plot file; file is null for
     // devices that write no file. Returns 0, or a warning number (emitted by the caller).
-    virtual int open(Sink* file) = 0;
+    virtual Warning open(Sink* file) = 0;
     // Writes what is still pending to the file. Returns 0, or the number of the
     // warning that closing gives (its custom text set for numbers above 100); the
     // device turns the status values of its writer into these numbers.
-    virtual int close() = 0;
+    virtual Warning close() = 0;
 
     // Pen movement in plot coordinates (already clipped).
     virtual void move(double x, double y) = 0;
@@ -54,7 +56,9 @@ class Device {
     virtual void palette(const std::uint32_t* /*table*/, int /*kind*/) {}
     // Fills a polygon in plot coordinates in the current colour. Returns 0 or a
     // warning number. Only called when capabilities().fills_polygons.
-    virtual int fill_polygon(const double* /*x*/, const double* /*y*/, int /*n*/) { return 0; }
+    virtual Warning fill_polygon(const double* /*x*/, const double* /*y*/, int /*n*/) {
+        return warning::none;
+    }
     // Fills an axis-parallel box (plot coordinates, already clipped) with a colour.
     virtual void fill_box(double /*x1*/, double /*y1*/, double /*x2*/, double /*y2*/,
                           int /*colour*/) {}
@@ -112,7 +116,7 @@ class PixelDevice : public Device {
     DeviceCapabilities capabilities() const override;
     void move(double x, double y) override;
     void draw(double x, double y) override;
-    int fill_polygon(const double* x, const double* y, int n) override;
+    Warning fill_polygon(const double* x, const double* y, int n) override;
     void fill_box(double x1, double y1, double x2, double y2, int colour) override;
     void point(double x, double y, int colour) override;
 
@@ -129,7 +133,7 @@ class PixelDevice : public Device {
     virtual void pixel_box(int x1, int y1, int x2, int y2, int colour) = 0;
     virtual void pixel_point(int x, int y, int colour) = 0;
     // Fills a polygon given in real pixel coordinates; returns 0 or a warning number.
-    virtual int pixel_polygon(const double* x, const double* y, int n) = 0;
+    virtual Warning pixel_polygon(const double* x, const double* y, int n) = 0;
 
   protected:
     // Puts the pen at a pixel, for devices that walk a polyline themselves.

@@ -18,10 +18,10 @@ ImageSettings image_settings_of(const PlotState& s) {
 
 template <ImageStatus (*Write)(Sink&, const RasterCanvas&, const ImageSettings&,
                                const std::uint32_t*, int)>
-int write_image(PlotState& s, Sink& file) {
+Warning write_image(PlotState& s, Sink& file) {
     switch (Write(file, s.raster.canvas, image_settings_of(s), s.colours.table, 256)) {
         case ImageStatus::ok:
-            return 0;
+            return warning::none;
         case ImageStatus::no_memory:
             return warning::not_enough_memory;
         default:  // a refused write, or nothing that could be written
@@ -31,38 +31,37 @@ int write_image(PlotState& s, Sink& file) {
 
 }  // namespace
 
-int write_png_file(PlotState& s, Sink& file) {
+Warning write_png_file(PlotState& s, Sink& file) {
     switch (write_png(file, s.raster.canvas, s.raster.png, s.colours.table, 256)) {
         case PngStatus::ok:
-            return 0;
+            return warning::none;
         case PngStatus::file_error:
             return warning::file_error;
         case PngStatus::no_memory:
             return warning::not_enough_memory;
         default:
-            set_custom_warning(s, "ZLIB error");
             return warning::zlib_error;
     }
 }
 
-int write_tiff_file(PlotState& s, Sink& file) {
+Warning write_tiff_file(PlotState& s, Sink& file) {
     return write_image<write_tiff>(s, file);
 }
-int write_ppm_file(PlotState& s, Sink& file) {
+Warning write_ppm_file(PlotState& s, Sink& file) {
     return write_image<write_ppm>(s, file);
 }
-int write_bmp_file(PlotState& s, Sink& file) {
+Warning write_bmp_file(PlotState& s, Sink& file) {
     return write_image<write_bmp>(s, file);
 }
-int write_gif_file(PlotState& s, Sink& file) {
+Warning write_gif_file(PlotState& s, Sink& file) {
     return write_image<write_gif>(s, file);
 }
 
 // The bitmap dump counts its failures upwards.
-int write_dump_file(PlotState& s, Sink& file) {
+Warning write_dump_file(PlotState& s, Sink& file) {
     switch (write_imag(file, s.raster.canvas, image_settings_of(s), s.colours.table, 256)) {
         case DumpStatus::ok:
-            return 0;
+            return warning::none;
         case DumpStatus::no_memory:
             return warning::not_enough_memory;
         default:
@@ -77,7 +76,7 @@ RasterCanvas& RasterDevice::canvas() {
     return state_.raster.canvas;
 }
 
-int RasterDevice::open(Sink* file) {
+Warning RasterDevice::open(Sink* file) {
     PlotState& s = state_;
     file_ = file;
     const bool true_colour =
@@ -91,14 +90,14 @@ int RasterDevice::open(Sink* file) {
     if (status != CanvasStatus::ok) return warning::not_enough_memory;
     canvas().option(canvas_option::reset_alpha, 0);
     s.raster.png.clipped = false;  // every plot starts with the whole image
-    return 0;
+    return warning::none;
 }
 
-int RasterDevice::close() {
-    int number = 0;
-    if (writer_ && file_) number = writer_(state_, *file_);
+Warning RasterDevice::close() {
+    Warning failure = warning::none;
+    if (writer_ && file_) failure = writer_(state_, *file_);
     canvas().free();
-    return number;
+    return failure;
 }
 
 void RasterDevice::move(double x, double y) {
@@ -159,9 +158,9 @@ void RasterDevice::pixel_point(int x, int y, int colour) {
     canvas().point(x, y, colour);
 }
 
-int RasterDevice::pixel_polygon(const double* x, const double* y, int n) {
+Warning RasterDevice::pixel_polygon(const double* x, const double* y, int n) {
     end_drawn_ = false;
-    return canvas().polygon(x, y, n) ? warning::too_many_intersections : 0;
+    return canvas().polygon(x, y, n) ? warning::too_many_intersections : warning::none;
 }
 
 }  // namespace gvx

@@ -20,15 +20,15 @@ struct RasterState {
     TiffSettings tiff;  // tifmod
 };
 
-// Writes the canvas in one image format; returns 0 or a warning number.
-using ImageWriter = int (*)(PlotState& s, Sink& file);
+// Writes the canvas in one image format; returns warning::none or the failure.
+using ImageWriter = Warning (*)(PlotState& s, Sink& file);
 
 class RasterDevice final : public PixelDevice {
   public:
     RasterDevice(PlotState& s, int code, ImageWriter writer);
 
-    int open(Sink* file) override;
-    int close() override;
+    Warning open(Sink* file) override;
+    Warning close() override;
     void move(double x, double y) override;
     void polyline(const double* x, const double* y, int n) override;
     void colour(int value) override;
@@ -38,7 +38,7 @@ class RasterDevice final : public PixelDevice {
     void line(int x1, int y1, int x2, int y2) override;
     void pixel_box(int x1, int y1, int x2, int y2, int colour) override;
     void pixel_point(int x, int y, int colour) override;
-    int pixel_polygon(const double* x, const double* y, int n) override;
+    Warning pixel_polygon(const double* x, const double* y, int n) override;
 
   private:
     RasterCanvas& canvas();
@@ -56,12 +56,12 @@ class RasterDevice final : public PixelDevice {
 };
 
 // The image writers of the raster outputs, one per file format.
-int write_tiff_file(PlotState& s, Sink& file);
-int write_dump_file(PlotState& s, Sink& file);  // the bitmap dump "IMAG"
-int write_png_file(PlotState& s, Sink& file);
-int write_ppm_file(PlotState& s, Sink& file);
-int write_bmp_file(PlotState& s, Sink& file);
-int write_gif_file(PlotState& s, Sink& file);
+Warning write_tiff_file(PlotState& s, Sink& file);
+Warning write_dump_file(PlotState& s, Sink& file);  // the bitmap dump "IMAG"
+Warning write_png_file(PlotState& s, Sink& file);
+Warning write_ppm_file(PlotState& s, Sink& file);
+Warning write_bmp_file(PlotState& s, Sink& file);
+Warning write_gif_file(PlotState& s, Sink& file);
 
 // The raster device that hands its canvas to Writer when the plot closes (null: the
 // picture stays in memory). The factory of the raster rows of the output catalogue.

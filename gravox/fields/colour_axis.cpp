@@ -19,25 +19,25 @@ constexpr double kTiny = 1e-35;
 bool z_scaling_fails(PlotState& s, double a, double e, double o, double step) {
     if (!std::isfinite(a) || !std::isfinite(e) || !std::isfinite(o) || !std::isfinite(step) ||
         !std::isfinite(e - a)) {
-        warn(s, 2);
+        warn(s, warning::incorrect_parameter);
         return true;
     }
     bool fails = false;
     if (std::fabs(e - a) < kTiny) {
-        warn(s, 10);
+        warn(s, warning::equal_scaling_ends);
         fails = true;
     }
     if (std::fabs(step) < kTiny) {
-        warn(s, 9);
+        warn(s, warning::zero_step);
         fails = true;
     }
     if (fails) return true;
     if (e > a) {
-        if (o < a || o > e) warn(s, 12);
-        if (step < 0) warn(s, 50);
+        if (o < a || o > e) warn(s, warning::start_label_outside);
+        if (step < 0) warn(s, warning::step_sign);
     } else {
-        if (o > a || o < e) warn(s, 12);
-        if (step > 0) warn(s, 50);
+        if (o > a || o < e) warn(s, warning::start_label_outside);
+        if (step > 0) warn(s, warning::step_sign);
     }
     return false;
 }
@@ -99,7 +99,7 @@ void end_field_axis(PlotState& s) {
 
 bool colour_axis_confused(PlotState& s) {
     if (s.fields.axis != FieldAxis::colour) return false;
-    warn(s, field_warning::confused_3d);
+    warn(s, warning::confused_3d);
     return true;
 }
 
@@ -130,7 +130,7 @@ void Gravox::graf3(double xa, double xe, double x_first, double x_step, double y
     PlotState& s = state();
     // A plane of a three-dimensional box (level 1 after grfini) takes no colour system.
     if (s.fields.axis == FieldAxis::three_d) {
-        warn(s, field_warning::confused_3d);
+        warn(s, warning::confused_3d);
         return;
     }
     if (z_scaling_fails(s, za, ze, z_first, z_step)) return;

@@ -53,7 +53,7 @@ class RowPainter {
 bool refuses_colour_axis(PlotState& s) {
     if (s.fields.axis == FieldAxis::colour) return false;
     // Level 3 without a colour axis system: a three-dimensional one.
-    warn(s, field_warning::confused_3d);
+    warn(s, warning::confused_3d);
     return true;
 }
 
@@ -66,7 +66,7 @@ void Gravox::crvmat(const double* z, int nx, int ny, int ix, int iy) {
     PlotState& s = state();
     if (refuses_colour_axis(s)) return;
     if (!z) {
-        warn(s, 2);
+        warn(s, warning::incorrect_parameter);
         return;
     }
     if (check_range(s, nx, 2, -1) != 0 || check_range(s, ny, 2, -1) != 0 ||
@@ -109,7 +109,7 @@ void Gravox::curve3(const double* x, const double* y, const double* z, int n) {
     PlotState& s = state();
     if (refuses_colour_axis(s)) return;
     if (!x || !y || !z) {
-        warn(s, 2);
+        warn(s, warning::incorrect_parameter);
         return;
     }
     if (check_range(s, n, 1, -1) != 0) return;

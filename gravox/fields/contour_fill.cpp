@@ -177,14 +177,13 @@ void Gravox::conshd(const double* x, int nx, const double* y, int ny, const doub
     PlotState& s = state();
     if (refuses_colour_axis(s) || refuses_grid(s, x, nx, y, ny, z, 2, true)) return;
     if (!levels) {
-        warn(s, 2);
+        warn(s, warning::incorrect_parameter);
         return;
     }
     if (check_range(s, nlev, 1, -1) != 0) return;
     for (int k = 0; k < nlev; ++k) {
         if (!std::isfinite(levels[k]) || (k > 0 && !(levels[k] > levels[k - 1]))) {
-            set_custom_warning(s, "Levels must be finite and increasing");
-            warn(s, field_warning::bad_levels);
+            warn(s, warning::bad_levels);
             return;
         }
     }

@@ -132,7 +132,7 @@ class ContourDrawer final : public ContourSink {
 void draw_level(PlotState& s, const FieldGrid& g, double level) {
     const long n = count_intersections(g, level);
     if (n > kMaxContourIntersections) {
-        warn_int(s, field_warning::too_many_intersections,
+        warn_int(s, warning::too_many_intersections,
                  static_cast<int>(std::min<long>(n, 2147483647L)));
         return;
     }
@@ -185,7 +185,7 @@ void Gravox::conmod(double spacing, double gap) {
     if (refused("conmod", 1, 3)) return;
     PlotState& s = state();
     if (!(spacing > 0.0) || !(gap >= 0.0) || !std::isfinite(spacing) || !std::isfinite(gap)) {
-        warn(s, 2);
+        warn(s, warning::incorrect_parameter);
         return;
     }
     s.fields.label_spacing = spacing;

@@ -35,7 +35,7 @@ class Tracer {
         try {
             marks.assign(static_cast<size_t>(h_count_ + v_count_), kNoCrossing);
         } catch (const std::bad_alloc&) {
-            warn(s_, 53);
+            warn(s_, warning::not_enough_memory);
             return;
         }
         mark_crossings(marks.data());
@@ -240,20 +240,19 @@ bool monotonic(const double* v, int n) {
 
 bool refuses_three_d(PlotState& s) {
     if (s.frame.level != 3 || s.fields.axis != FieldAxis::three_d) return false;
-    warn(s, field_warning::confused_3d);
+    warn(s, warning::confused_3d);
     return true;
 }
 
 bool refuses_grid(PlotState& s, const double* x, int nx, const double* y, int ny, const double* z,
                   int least, bool ordered) {
     if (!x || !y || !z) {
-        warn(s, 2);
+        warn(s, warning::incorrect_parameter);
         return true;
     }
     if (check_range(s, nx, least, -1) != 0 || check_range(s, ny, least, -1) != 0) return true;
     if (ordered && (!monotonic(x, nx) || !monotonic(y, ny))) {
-        set_custom_warning(s, "Grid values must be strictly monotonic");
-        warn(s, field_warning::no_grid);
+        warn(s, warning::no_grid);
         return true;
     }
     return false;

@@ -29,15 +29,6 @@ struct PlotState;
 // warning 26 "Too many intersections" and not drawn.
 inline constexpr long kMaxContourIntersections = 1000000;
 
-// Custom warnings of this subsystem.
-namespace field_warning {
-inline constexpr int confused_3d = 35;  // "Confusion of graf3d and graf3"
-inline constexpr int too_many_intersections = 26;
-inline constexpr int no_grid = 341;     // grid values not strictly monotonic
-inline constexpr int bad_levels = 342;  // levels of conshd not increasing
-inline constexpr int linear_only = 13;  // "Linear scaling must be used"
-}  // namespace field_warning
-
 // The kind of the axis system that a level-3 page carries.
 enum class FieldAxis { none = 0, colour = 1, three_d = 2 };
 

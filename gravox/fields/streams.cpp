@@ -65,7 +65,7 @@ class StreamTracer {
         try {
             s_.fields.cells.assign(static_cast<size_t>(cols_ * rows_), 0);
         } catch (const std::bad_alloc&) {
-            warn(s_, 53);
+            warn(s_, warning::not_enough_memory);
             return false;
         }
         return top_speed_ > 0.0;
@@ -241,12 +241,12 @@ void Gravox::stream(const double* xv, const double* yv, int nx, int ny, const do
     PlotState& s = state();
     if (refuses_three_d(s) || refuses_grid(s, xp, nx, yp, ny, xv, 2, true)) return;
     if (!yv || !xs || !ys) {
-        warn(s, 2);
+        warn(s, warning::incorrect_parameter);
         return;
     }
     if (check_range(s, n, 1, -1) != 0) return;
     if (s.axes.rec.x_log || s.axes.rec.y_log) {
-        warn(s, field_warning::linear_only);
+        warn(s, warning::linear_only);
         return;
     }
     StreamTracer tracer(s, xv, yv, nx, ny, xp, yp);
@@ -260,7 +260,7 @@ void Gravox::stmval(double value, const char* option) {
     const int index = match_keyword(s, "STEP+LENG+DIST+ARRO", 4, option);
     if (index == 0) return;
     if (!(value > 0.0) || !std::isfinite(value) || value > 1e6) {
-        warn(s, 2);
+        warn(s, warning::incorrect_parameter);
         return;
     }
     FieldState& f = s.fields;

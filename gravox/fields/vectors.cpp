@@ -87,7 +87,7 @@ void Gravox::vecfld(const double* xv, const double* yv, const double* xp, const 
     PlotState& s = state();
     if (refuses_three_d(s)) return;
     if (!xv || !yv || !xp || !yp) {
-        warn(s, 2);
+        warn(s, warning::incorrect_parameter);
         return;
     }
     if (check_range(s, n, 1, -1) != 0 || check_range(s, arrow, 0, 2) != 0) return;
@@ -105,7 +105,7 @@ void Gravox::vecmat(const double* xv, const double* yv, int nx, int ny, const do
     PlotState& s = state();
     if (refuses_three_d(s) || refuses_grid(s, xp, nx, yp, ny, xv, 1, false)) return;
     if (!yv) {
-        warn(s, 2);
+        warn(s, warning::incorrect_parameter);
         return;
     }
     if (check_range(s, arrow, 0, 2) != 0) return;
@@ -129,7 +129,7 @@ void Gravox::vecopt(double value, const char* option) {
                                                : index == 3 ? (value >= 1.0 && value <= 1000.0)
                                                             : (value >= 1.0 && value <= 80.0));
     if (!good) {
-        warn(s, 2);
+        warn(s, warning::incorrect_parameter);
         return;
     }
     switch (index) {

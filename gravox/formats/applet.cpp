@@ -35,15 +35,15 @@ class AppletDevice final : public PixelDevice {
         return caps;
     }
 
-    int open(Sink* file) override;
-    int close() override;
+    Warning open(Sink* file) override;
+    Warning close() override;
     void colour(int value) override;
     void erase() override;
 
     void line(int x1, int y1, int x2, int y2) override;
     void pixel_box(int x1, int y1, int x2, int y2, int colour) override;
     void pixel_point(int x, int y, int colour) override;
-    int pixel_polygon(const double* x, const double* y, int n) override;
+    Warning pixel_polygon(const double* x, const double* y, int n) override;
 
   private:
     // Fills a pixel box in a colour value, switching the graphics colour for it when
@@ -87,8 +87,8 @@ void class_name(const char* file_name, char* name) {
     name[n] = '\0';
 }
 
-int AppletDevice::open(Sink* file) {
-    if (!file) return 36;  // "File error"
+Warning AppletDevice::open(Sink* file) {
+    if (!file) return warning::file_error;
     out_ = file;
     text_.reset(file);
     PageState& p = state_.page;
@@ -107,15 +107,15 @@ int AppletDevice::open(Sink* file) {
     text_.put("import java.awt.*;\n\n");
     text_.put("public class ").put(name).put(" extends Applet {\n");
     text_.put("public void paint(Graphics g) {\n");
-    return 0;
+    return warning::none;
 }
 
-int AppletDevice::close() {
-    if (!out_) return 0;
+Warning AppletDevice::close() {
+    if (!out_) return warning::none;
     text_.put("  }\n}\n");
     text_.reset(nullptr);  // everything to the file before core closes it
     out_ = nullptr;
-    return 0;
+    return warning::none;
 }
 
 void AppletDevice::next_call(long weight) {
@@ -191,8 +191,8 @@ void AppletDevice::pixel_point(int x, int y, int colour) {
     filled_rect(x, y, 1, 1, colour);
 }
 
-int AppletDevice::pixel_polygon(const double* x, const double* y, int n) {
-    if (!out_ || n < 1) return 0;
+Warning AppletDevice::pixel_polygon(const double* x, const double* y, int n) {
+    if (!out_ || n < 1) return warning::none;
     next_call(1 + static_cast<long>(n));
     // Ten vertices to a source line keep the arrays readable.
     text_.put("  g.fillPolygon (new int[] {");
@@ -200,7 +200,7 @@ int AppletDevice::pixel_polygon(const double* x, const double* y, int n) {
     text_.put("},\n    new int[] {");
     write_vertices(y, n);
     text_.put("}, ").integer(n).put(");\n");
-    return 0;
+    return warning::none;
 }
 
 }  // namespace

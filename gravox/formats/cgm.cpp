@@ -26,11 +26,11 @@ class CgmDevice final : public GatheringDevice {
   public:
     explicit CgmDevice(PlotState& s) : GatheringDevice(s) {}
 
-    int open(Sink* file) override;
-    int close() override;
+    Warning open(Sink* file) override;
+    Warning close() override;
     void colour(int value) override;
     void palette(const std::uint32_t* table, int kind) override;
-    int fill_polygon(const double* x, const double* y, int n) override;
+    Warning fill_polygon(const double* x, const double* y, int n) override;
     void fill_box(double x1, double y1, double x2, double y2, int colour) override;
 
   private:
@@ -47,7 +47,7 @@ class CgmDevice final : public GatheringDevice {
     int line_colour_ = -1, fill_colour_ = -1, current_ = 0;
 };
 
-int CgmDevice::open(Sink* file) {
+Warning CgmDevice::open(Sink* file) {
     if (!file) return warning::file_error;
     records_.reset(file);
     open_ = true;
@@ -79,7 +79,7 @@ int CgmDevice::open(Sink* file) {
     records_.attach(";");
     records_.item("BEGPICBODY").attach(";");
     records_.item("INTSTYLE").token("SOLID").attach(";");
-    return 0;
+    return warning::none;
 }
 
 // One point as "x,y" in VDC, y turned to point up.
@@ -135,10 +135,10 @@ void CgmDevice::polygon(const double* x, const double* y, int n, int colour) {
     records_.attach(";");
 }
 
-int CgmDevice::fill_polygon(const double* x, const double* y, int n) {
-    if (!open_ || !x || !y || n < 3) return 0;
+Warning CgmDevice::fill_polygon(const double* x, const double* y, int n) {
+    if (!open_ || !x || !y || n < 3) return warning::none;
     polygon(x, y, n, current_);
-    return 0;
+    return warning::none;
 }
 
 void CgmDevice::fill_box(double x1, double y1, double x2, double y2, int colour) {
@@ -147,14 +147,14 @@ void CgmDevice::fill_box(double x1, double y1, double x2, double y2, int colour)
     polygon(x, y, 4, resolve_device_colour(state_, colour).index);
 }
 
-int CgmDevice::close() {
-    if (!open_) return 0;
+Warning CgmDevice::close() {
+    if (!open_) return warning::none;
     flush_line();
     records_.item("ENDPIC").attach(";");
     records_.item("ENDMF").attach(";");
     records_.finish(true);
     open_ = false;
-    return 0;
+    return warning::none;
 }
 
 }  // namespace

@@ -36,12 +36,6 @@ std::unique_ptr<Device> make_postscript_device(PlotState& s, int code);
 // "PDF " (511): a PDF 1.4 document, in a file or in memory.
 std::unique_ptr<Device> make_pdf_device(PlotState& s, int code);
 
-// Custom warnings of the PostScript, EPS and PDF devices and of newpag.
-namespace page_warning {
-inline constexpr int no_new_page = 311;       // newpag on a device of one page
-inline constexpr int pdf_buffer_small = 312;  // pdfbuf: the buffer cannot hold the document
-}  // namespace page_warning
-
 // The devices that write documents of several pages.
 class PageDevice {
   public:

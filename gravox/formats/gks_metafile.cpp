@@ -19,12 +19,12 @@ class GksMetafileDevice final : public GatheringDevice, public TextDevice {
   public:
     explicit GksMetafileDevice(PlotState& s) : GatheringDevice(s) {}
 
-    int open(Sink* file) override;
-    int close() override;
+    Warning open(Sink* file) override;
+    Warning close() override;
     void polyline(const double* x, const double* y, int n) override;
     void colour(int value) override;
     void palette(const std::uint32_t* table, int kind) override;
-    int fill_polygon(const double* x, const double* y, int n) override;
+    Warning fill_polygon(const double* x, const double* y, int n) override;
     void fill_box(double x1, double y1, double x2, double y2, int colour) override;
     void point(double x, double y, int colour) override;
     void erase() override;
@@ -41,14 +41,14 @@ class GksMetafileDevice final : public GatheringDevice, public TextDevice {
     long long items_ = 0;
 };
 
-int GksMetafileDevice::open(Sink* file) {
-    if (!file) return 36;  // "File error"
+Warning GksMetafileDevice::open(Sink* file) {
+    if (!file) return warning::file_error;
     records_.reset(file);
     open_ = true;
     items_ = 0;
     reset_line();
     write_metafile_header(records_, state_);
-    return 0;
+    return warning::none;
 }
 
 void GksMetafileDevice::start_item(const char* keyword) {
@@ -93,14 +93,14 @@ void GksMetafileDevice::palette(const std::uint32_t* table, int kind) {
     }
 }
 
-int GksMetafileDevice::fill_polygon(const double* x, const double* y, int n) {
-    if (!open_ || !x || !y || n < 1) return 0;
+Warning GksMetafileDevice::fill_polygon(const double* x, const double* y, int n) {
+    if (!open_ || !x || !y || n < 1) return warning::none;
     sync_width();
     flush_line();
     start_item("POL");
     records_.integer(n);
     for (int i = 0; i < n; ++i) records_.real(x[i]).real(y[i]);
-    return 0;
+    return warning::none;
 }
 
 void GksMetafileDevice::fill_box(double x1, double y1, double x2, double y2, int colour) {
@@ -134,14 +134,14 @@ void GksMetafileDevice::text_character(const DeviceCharacter& c) {
     records_.real(c.height).integer(c.size_divisor);
 }
 
-int GksMetafileDevice::close() {
-    if (!open_) return 0;
+Warning GksMetafileDevice::close() {
+    if (!open_) return warning::none;
     sync_width();
     flush_line();
     records_.item("END").integer(items_);
     records_.finish(false);
     open_ = false;
-    return 0;
+    return warning::none;
 }
 
 }  // namespace

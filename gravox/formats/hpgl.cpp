@@ -20,7 +20,6 @@ namespace gvx {
 namespace {
 
 constexpr int kHpglLineLength = 80;
-constexpr int kHpglOverflow = 176;  // "Internal overflow in qqsbuf"
 
 // Plotting area of the fitted devices 402 to 405, longer and shorter side.
 struct PlotterArea {
@@ -39,8 +38,8 @@ class HpglDevice final : public Device {
 
     DeviceCapabilities capabilities() const override { return {}; }
 
-    int open(Sink* file) override;
-    int close() override;
+    Warning open(Sink* file) override;
+    Warning close() override;
     void move(double x, double y) override { command("PU", x, y); }
     void draw(double x, double y) override { command("PD", x, y); }
     void polyline(const double* x, const double* y, int n) override {
@@ -65,8 +64,8 @@ class HpglDevice final : public Device {
     int pending_ = 0;  // characters of the current line
 };
 
-int HpglDevice::open(Sink* file) {
-    if (!file) return 36;  // "File error"
+Warning HpglDevice::open(Sink* file) {
+    if (!file) return warning::file_error;
     out_ = file;
     text_.reset(file);
     if (state_.formats.hpgl_mode == 1) text_.put("IN;SP1;LT;PU;\n");
@@ -84,7 +83,7 @@ int HpglDevice::open(Sink* file) {
     }
     state_.page.device_scale = scale_;
     pending_ = 0;
-    return 0;
+    return warning::none;
 }
 
 void HpglDevice::to_plotter(double x, double y, int& px, int& py) const {
@@ -143,21 +142,20 @@ void HpglDevice::end_line() {
 void HpglDevice::append(const char* text, int n) {
     if (pending_ + n > kHpglLineLength && pending_ > 0) end_line();
     if (n > kHpglLineLength) {
-        set_custom_warning(state_, "Internal overflow in qqsbuf");
-        warn(state_, kHpglOverflow);
+        warn(state_, warning::hpgl_overflow);
         return;
     }
     text_.put(std::string_view(text, static_cast<std::size_t>(n)));
     pending_ += n;
 }
 
-int HpglDevice::close() {
-    if (!out_) return 0;
+Warning HpglDevice::close() {
+    if (!out_) return warning::none;
     append("PU0,0;", 6);
     end_line();
     text_.reset(nullptr);  // everything to the file before core closes it
     out_ = nullptr;
-    return 0;
+    return warning::none;
 }
 
 }  // namespace

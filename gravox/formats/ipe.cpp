@@ -63,13 +63,13 @@ class IpeDevice final : public Device, public TextDevice {
         return caps;
     }
 
-    int open(Sink* file) override;
-    int close() override;
+    Warning open(Sink* file) override;
+    Warning close() override;
     void move(double x, double y) override;
     void draw(double x, double y) override;
     void polyline(const double* x, const double* y, int n) override;
     void colour(int value) override;
-    int fill_polygon(const double* x, const double* y, int n) override;
+    Warning fill_polygon(const double* x, const double* y, int n) override;
     void fill_box(double x1, double y1, double x2, double y2, int colour) override;
     void text_character(const DeviceCharacter& c) override;
 
@@ -110,8 +110,8 @@ double IpeDevice::base_pen() const {
     return 2.5 * scale_ / state_.frame.unit_scale;
 }
 
-int IpeDevice::open(Sink* file) {
-    if (!file) return 36;  // "File error"
+Warning IpeDevice::open(Sink* file) {
+    if (!file) return warning::file_error;
     out_ = file;
     text_.reset(file);
     PageState& p = state_.page;
@@ -150,7 +150,7 @@ int IpeDevice::open(Sink* file) {
     width_ = 1;
     chain_.reset();
     set_colour(0, 0, 0);
-    return 0;
+    return warning::none;
 }
 
 // linwid keeps the width in the primitives' state, negative when the device draws it.
@@ -254,8 +254,8 @@ void IpeDevice::fill_box(double x1, double y1, double x2, double y2, int colour)
     text_.put("</path>\n");
 }
 
-int IpeDevice::fill_polygon(const double* x, const double* y, int n) {
-    if (!out_ || !x || !y || n < 1) return 0;
+Warning IpeDevice::fill_polygon(const double* x, const double* y, int n) {
+    if (!out_ || !x || !y || n < 1) return warning::none;
     sync_width();
     flush();
     text_.put("<path layer=\"alpha\" fill=\"").put(colour_.text);
@@ -268,7 +268,7 @@ int IpeDevice::fill_polygon(const double* x, const double* y, int n) {
     // The outline is closed, so its stroke meets the first vertex again.
     text_.put("h\n");
     text_.put("</path>\n");
-    return 0;
+    return warning::none;
 }
 
 void IpeDevice::text_character(const DeviceCharacter& c) {
@@ -329,15 +329,15 @@ void IpeDevice::text_character(const DeviceCharacter& c) {
     text_.put("</text>\n");
 }
 
-int IpeDevice::close() {
-    if (!out_) return 0;
+Warning IpeDevice::close() {
+    if (!out_) return warning::none;
     sync_width();
     flush();
     text_.put("</page>\n");
     text_.put("</ipe>\n");
     text_.reset(nullptr);  // everything to the file before core closes it
     out_ = nullptr;
-    return 0;
+    return warning::none;
 }
 
 }  // namespace

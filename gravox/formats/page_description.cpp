@@ -200,8 +200,8 @@ void PageDescriptionDevice::colour(int value) {
     write_colour(red_, green_, blue_, false);
 }
 
-int PageDescriptionDevice::fill_polygon(const double* x, const double* y, int n) {
-    if (!out_ || !x || !y || n < 3) return 0;
+Warning PageDescriptionDevice::fill_polygon(const double* x, const double* y, int n) {
+    if (!out_ || !x || !y || n < 3) return warning::none;
     stroke();
     for (int i = 0; i < n; ++i) {
         number(x[i]);
@@ -210,7 +210,7 @@ int PageDescriptionDevice::fill_polygon(const double* x, const double* y, int n)
         out_->put(i == 0 ? " m\n" : " l\n");
     }
     out_->put("h f\n");
-    return 0;
+    return warning::none;
 }
 
 void PageDescriptionDevice::fill_box(double x1, double y1, double x2, double y2, int colour) {

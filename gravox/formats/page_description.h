@@ -27,7 +27,7 @@ class PageDescriptionDevice : public Device, public TextDevice, public PageDevic
     void move(double x, double y) override;
     void draw(double x, double y) override;
     void colour(int value) override;
-    int fill_polygon(const double* x, const double* y, int n) override;
+    Warning fill_polygon(const double* x, const double* y, int n) override;
     void fill_box(double x1, double y1, double x2, double y2, int colour) override;
     void erase() override;
 

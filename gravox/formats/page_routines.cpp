@@ -14,8 +14,7 @@ void Gravox::newpag() {
     flush_polyline(s);
     auto* pages = dynamic_cast<PageDevice*>(s.device.get());
     if (!pages || !pages->new_page()) {
-        set_custom_warning(s, "newpag is not available on this device");
-        warn(s, page_warning::no_new_page);
+        warn(s, warning::no_new_page);
     }
 }
 
@@ -42,15 +41,13 @@ int Gravox::pdfbuf(char* buffer, int size) {
     const std::string& document = s.formats.pdf_document;
     if (document.size() > static_cast<std::size_t>(INT_MAX)) {
         // A count that an int cannot hold cannot be copied out either.
-        set_custom_warning(s, "Buffer too small for the PDF document");
-        warn_int(s, page_warning::pdf_buffer_small, size);
+        warn_int(s, warning::pdf_buffer_small, size);
         return 0;
     }
     const int count = static_cast<int>(document.size());
     if (size == 0) return count;
     if (size < count) {
-        set_custom_warning(s, "Buffer too small for the PDF document");
-        warn_int(s, page_warning::pdf_buffer_small, size);
+        warn_int(s, warning::pdf_buffer_small, size);
         return 0;
     }
     std::memcpy(buffer, document.data(), document.size());

@@ -92,8 +92,8 @@ class PdfDevice final : public PageDescriptionDevice {
     explicit PdfDevice(PlotState& s)
         : PageDescriptionDevice(s, Dialect{true, false}), stream_sink_(file_) {}
 
-    int open(Sink* file) override;
-    int close() override;
+    Warning open(Sink* file) override;
+    Warning close() override;
     bool new_page() override;
     void text_character(const DeviceCharacter& c) override;
 
@@ -125,9 +125,9 @@ void PdfDevice::begin_object(int n) {
     file_.integer(n).put(" 0 obj\n");
 }
 
-int PdfDevice::open(Sink* file) {
+Warning PdfDevice::open(Sink* file) {
     const bool buffered = state_.formats.pdf_buffer;
-    if (!file && !buffered) return 36;  // "File error"
+    if (!file && !buffered) return warning::file_error;
     file_.reset(buffered ? &memory_ : file);
     if (!stream_sink_.init(state_.formats.pdf_compression)) return warning::not_enough_memory;
     content_ = std::make_unique<TextOut>(&stream_sink_);
@@ -139,7 +139,7 @@ int PdfDevice::open(Sink* file) {
     pages_ = 0;
     fonts_used_ = {};
     begin_page();
-    return 0;
+    return warning::none;
 }
 
 void PdfDevice::write_transform(double a, double b, double c, double d, double e, double f) {
@@ -219,8 +219,8 @@ void PdfDevice::write_string(const char* text) {
     file_.put(')');
 }
 
-int PdfDevice::close() {
-    if (!open_) return 0;
+Warning PdfDevice::close() {
+    if (!open_) return warning::none;
     end_page();
     int next = kFirstPageObject + 3 * pages_;
 
@@ -269,10 +269,9 @@ int PdfDevice::close() {
     out_ = nullptr;
     if (state_.formats.pdf_buffer) state_.formats.pdf_document = memory_.bytes();
     if (zlib_failed_) {
-        set_custom_warning(state_, "Compression of a PDF content stream failed");
-        return warning::zlib_error;
+        return warning::pdf_compression_failed;
     }
-    return 0;
+    return warning::none;
 }
 
 }  // namespace

@@ -53,8 +53,8 @@ class PostScriptDevice final : public PageDescriptionDevice {
     PostScriptDevice(PlotState& s, int code)
         : PageDescriptionDevice(s, Dialect{false, code == 501}), code_(code) {}
 
-    int open(Sink* file) override;
-    int close() override;
+    Warning open(Sink* file) override;
+    Warning close() override;
     bool new_page() override;
     void text_character(const DeviceCharacter& c) override;
 
@@ -74,8 +74,8 @@ class PostScriptDevice final : public PageDescriptionDevice {
     std::array<bool, kStandardFontCount> encoded_{};  // Latin-1 fonts defined on this page
 };
 
-int PostScriptDevice::open(Sink* file) {
-    if (!file) return 36;  // "File error"
+Warning PostScriptDevice::open(Sink* file) {
+    if (!file) return warning::file_error;
     file_.reset(file);
     settle_geometry();
     const DateText when = date_text(state_.frame.clock());
@@ -100,7 +100,7 @@ int PostScriptDevice::open(Sink* file) {
     open_ = true;
     pages_ = 0;
     begin_page();
-    return 0;
+    return warning::none;
 }
 
 void PostScriptDevice::write_transform(double a, double b, double c, double d, double e, double f) {
@@ -161,8 +161,8 @@ void PostScriptDevice::text_character(const DeviceCharacter& c) {
     file_.put(" T\n");
 }
 
-int PostScriptDevice::close() {
-    if (!open_) return 0;
+Warning PostScriptDevice::close() {
+    if (!open_) return warning::none;
     end_page();
     file_.put("%%Trailer\n");
     if (!encapsulated()) file_.put("%%Pages: ").integer(pages_).put('\n');
@@ -170,7 +170,7 @@ int PostScriptDevice::close() {
     file_.flush();
     open_ = false;
     out_ = nullptr;
-    return 0;
+    return warning::none;
 }
 
 }  // namespace

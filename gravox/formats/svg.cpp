@@ -54,13 +54,13 @@ class SvgDevice final : public Device, public TextDevice {
         return caps;
     }
 
-    int open(Sink* file) override;
-    int close() override;
+    Warning open(Sink* file) override;
+    Warning close() override;
     void move(double x, double y) override;
     void draw(double x, double y) override;
     void polyline(const double* x, const double* y, int n) override;
     void colour(int value) override;
-    int fill_polygon(const double* x, const double* y, int n) override;
+    Warning fill_polygon(const double* x, const double* y, int n) override;
     void fill_box(double x1, double y1, double x2, double y2, int colour) override;
     void text_character(const DeviceCharacter& c) override;
 
@@ -99,8 +99,8 @@ void SvgDevice::to_device(double x, double y, double& dx, double& dy) const {
     }
 }
 
-int SvgDevice::open(Sink* file) {
-    if (!file) return 36;  // "File error": the document has nowhere to go
+Warning SvgDevice::open(Sink* file) {
+    if (!file) return warning::file_error;
     out_ = file;
     text_.reset(file);
     PageState& p = state_.page;
@@ -127,7 +127,7 @@ int SvgDevice::open(Sink* file) {
     // Under REVERS the page keeps the document's own white background.
     if (state_.files.screen_mode_effective != static_cast<int>(ScreenMode::reverse))
         write_rect(0.0, 0.0, p.device_w - 1, p.device_h - 1, 0, 0, 0);
-    return 0;
+    return warning::none;
 }
 
 // linwid keeps the width in the primitives' state, negative when the device widens
@@ -260,8 +260,8 @@ void SvgDevice::fill_box(double x1, double y1, double x2, double y2, int colour)
     write_rect(ax, ay, bx - ax, by - ay, c.red, c.green, c.blue);
 }
 
-int SvgDevice::fill_polygon(const double* x, const double* y, int n) {
-    if (!out_ || !x || !y || n < 1) return 0;
+Warning SvgDevice::fill_polygon(const double* x, const double* y, int n) {
+    if (!out_ || !x || !y || n < 1) return warning::none;
     sync_width();
     flush();
     open_stroke_group();
@@ -275,7 +275,7 @@ int SvgDevice::fill_polygon(const double* x, const double* y, int n) {
         if ((i + 1) % 5 == 0 && i + 1 < n) text_.put('\n');
     }
     text_.put("\"/>\n");
-    return 0;
+    return warning::none;
 }
 
 void SvgDevice::text_character(const DeviceCharacter& c) {
@@ -316,15 +316,15 @@ void SvgDevice::text_character(const DeviceCharacter& c) {
     text_.put("</text>\n");
 }
 
-int SvgDevice::close() {
-    if (!out_) return 0;
+Warning SvgDevice::close() {
+    if (!out_) return warning::none;
     sync_width();
     flush();
     close_group();
     text_.put("</svg>\n");
     text_.reset(nullptr);  // everything to the file before core closes it
     out_ = nullptr;
-    return 0;
+    return warning::none;
 }
 
 }  // namespace

@@ -54,10 +54,10 @@ class WmfDevice final : public GatheringDevice {
         return caps;
     }
 
-    int open(Sink* file) override;
-    int close() override;
+    Warning open(Sink* file) override;
+    Warning close() override;
     void colour(int value) override;
-    int fill_polygon(const double* x, const double* y, int n) override;
+    Warning fill_polygon(const double* x, const double* y, int n) override;
     void fill_box(double x1, double y1, double x2, double y2, int colour) override;
 
   private:
@@ -143,11 +143,11 @@ int WmfDevice::create_brush(std::uint32_t colour) {
     return take_slot();
 }
 
-int WmfDevice::open(Sink* file) {
+Warning WmfDevice::open(Sink* file) {
     // Core opens no file for this device: it is opened here, under the file mode.
     if (!file) {
         FileState& f = state_.files;
-        if (int number = resolve_output_file(state_, f.plot_file_name); number != 0) return number;
+        if (const Warning failure = resolve_output_file(state_, f.plot_file_name)) return failure;
         f.plot_file = f.open_sink(f.plot_file_name, "wb");
         if (!f.plot_file) return warning::file_error;
     }
@@ -173,7 +173,7 @@ int WmfDevice::open(Sink* file) {
     record(4, kSetPolyFillMode);
     word(1);  // alternate (even-odd)
     null_slot_ = create_pen(kPenNull, 0, 0);
-    return 0;
+    return warning::none;
 }
 
 void WmfDevice::use_line_pen() {
@@ -234,9 +234,9 @@ void WmfDevice::colour(int value) {
     current_ = colour_ref(resolve_device_colour(state_, value));
 }
 
-int WmfDevice::fill_polygon(const double* x, const double* y, int n) {
-    if (!open_ || !x || !y || n < 3) return 0;
-    if (n > kWmfLimit) return 0;  // beyond the count of one record
+Warning WmfDevice::fill_polygon(const double* x, const double* y, int n) {
+    if (!open_ || !x || !y || n < 3) return warning::none;
+    if (n > kWmfLimit) return warning::none;  // beyond the count of one record
     sync_width();
     flush_line();
     use_fill(current_);
@@ -247,7 +247,7 @@ int WmfDevice::fill_polygon(const double* x, const double* y, int n) {
         py_[i] = unit(y[i]);
     }
     poly(kPolygon, px_.data(), py_.data(), n);
-    return 0;
+    return warning::none;
 }
 
 void WmfDevice::fill_box(double x1, double y1, double x2, double y2, int colour) {
@@ -263,8 +263,8 @@ void WmfDevice::fill_box(double x1, double y1, double x2, double y2, int colour)
     word(unit(std::min(x1, x2)));
 }
 
-int WmfDevice::close() {
-    if (!open_) return 0;
+Warning WmfDevice::close() {
+    if (!open_) return warning::none;
     open_ = false;
     flush_line();
     for (int* slot : {&pen_slot_, &brush_slot_, &null_slot_}) {
@@ -273,7 +273,7 @@ int WmfDevice::close() {
     }
     record(3, kEof);
     Sink* out = state_.files.plot_file.get();
-    if (!out) return 0;
+    if (!out) return warning::none;
 
     const PageState& p = state_.page;
     std::vector<std::uint8_t> body;
@@ -307,7 +307,7 @@ int WmfDevice::close() {
     out->write(bytes_.data(), bytes_.size());
     out->write(body.data(), body.size());
     bytes_.clear();
-    return 0;
+    return warning::none;
 }
 
 }  // namespace

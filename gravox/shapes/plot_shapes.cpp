@@ -83,11 +83,11 @@ bool sector_refused(PlotState& s, double r1, double r2, double alpha, double bet
         return true;
     }
     if (r1 > r2) {
-        warn(s, shape_warning::radii);
+        warn(s, warning::radii);
         return true;
     }
     if (!(alpha < beta)) {
-        warn(s, shape_warning::angles);
+        warn(s, warning::angles);
         return true;
     }
     return false;

@@ -19,12 +19,6 @@ inline constexpr int kArcPoints = 361;  // most vertices of one arc
 // Room for a ring sector: two arcs and a closing vertex.
 inline constexpr int kShapeCapacity = 2 * kArcPoints + 2;
 
-// Numbered warnings of the shapes.
-namespace shape_warning {
-inline constexpr int radii = 7;   // first radius greater than second radius
-inline constexpr int angles = 8;  // start angle greater or equal end angle
-}  // namespace shape_warning
-
 struct ShapeState {
     // Reusable vertex arrays for polygons mapped from user coordinates.
     std::vector<double> work_x, work_y;

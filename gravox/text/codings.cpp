@@ -1018,7 +1018,7 @@ namespace {
 
 // Reads the string into codes: bytes, or UTF-8 sequences under the UTF8 coding.
 // Returns the count, or -1 with the text of the error.
-int read_codes(const char* text, bool utf8, int* codes, const char*& error) {
+int read_codes(const char* text, bool utf8, int* codes, Warning& error) {
     const auto* p = reinterpret_cast<const unsigned char*>(text);
     int n = 0;
     while (*p != 0) {
@@ -1035,19 +1035,19 @@ int read_codes(const char* text, bool utf8, int* codes, const char*& error) {
                 more = 3;
                 code &= 0x07;
             } else {
-                error = "Syntax error in UTF string";
+                error = warning::utf_syntax;
                 return -1;
             }
             for (int k = 0; k < more; ++k) {
                 if (*p < 128 || *p > 191) {  // also stops at the terminating zero
-                    error = "Syntax error in UTF string";
+                    error = warning::utf_syntax;
                     return -1;
                 }
                 code = code * 64 + (*p++ & 0x3f);
             }
         }
         if (n == kMaxTextCodes) {
-            error = "Not enough space in array";
+            error = warning::array_too_small;
             return -1;
         }
         codes[n++] = code;
@@ -1087,7 +1087,7 @@ int apply_shifts(PlotState& s, int* codes, int n) {
                 shown[0] = static_cast<char>(next);
             else
                 std::snprintf(shown, sizeof shown, "%d", next);
-            warn_text(s, text_warning::incorrect_eushft_character, shown);
+            warn_text(s, warning::incorrect_eushft_character, shown);
             codes[out++] = code;  // the letter follows as an ordinary character
             continue;
         }
@@ -1101,11 +1101,10 @@ int apply_shifts(PlotState& s, int* codes, int n) {
 
 int convert_text(PlotState& s, const char* text, int* codes) {
     if (!text) return 0;
-    const char* error = nullptr;
+    Warning error = warning::none;
     int n = read_codes(text, s.text.coding == Coding::utf8, codes, error);
     if (n < 0) {
-        set_custom_warning(s, error);
-        warn(s, text_warning::conversion);
+        warn(s, error);
         return -1;
     }
     n = apply_shifts(s, codes, n);

@@ -26,12 +26,6 @@ struct FontMetrics {
 };
 extern const FontMetrics kFontMetrics[kStandardFontCount];
 
-// Warnings of the hardware fonts.
-namespace font_warning {
-inline constexpr int no_psfont = 48;       // "No call to psfont"
-inline constexpr int not_postscript = 49;  // "Fileformat is not PostScript"
-}  // namespace font_warning
-
 // Draws or measures one code (after the coding's translation, in the given alphabet)
 // with the selected standard font. Returns false when the vector font must draw it:
 // no standard font is selected, the alphabet is not the standard one, or the font

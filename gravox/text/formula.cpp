@@ -85,10 +85,10 @@ struct Formula {
     int group_depth = 0;
     int fractions = 0;
     int roots = 0;
-    const char* error = nullptr;
+    Warning error = warning::none;
 };
 
-bool fail(Formula& f, const char* message) {
+bool fail(Formula& f, Warning message) {
     if (!f.error) f.error = message;
     return false;
 }
@@ -187,8 +187,8 @@ int read_name(Formula& f, char* name, int size) {
 bool render_fraction(Formula& f) {
     PlotState& s = f.s;
     TextCursor& c = s.text.cur;
-    if (++f.fractions > kMaxFractions) return fail(f, "Too many fractions");
-    if (f.pos >= f.n || f.codes[f.pos] != '{') return fail(f, "Syntax error for fractions");
+    if (++f.fractions > kMaxFractions) return fail(f, warning::formula_fractions);
+    if (f.pos >= f.n || f.codes[f.pos] != '{') return fail(f, warning::formula_fraction);
     double h = c.str.height;
     double raise = c.str.raise;
     set_formula_height(s, h * s.text.exponent_size);
@@ -203,7 +203,7 @@ bool render_fraction(Formula& f) {
         render_argument(f);
         c = saved;
     }
-    if (f.pos >= f.n || f.codes[f.pos] != '{') return fail(f, "Missing denominator for fractions");
+    if (f.pos >= f.n || f.codes[f.pos] != '{') return fail(f, warning::formula_no_denominator);
     if (!measure_argument(f, bottom_width)) return false;
     int denominator = f.pos;
 
@@ -237,8 +237,8 @@ bool render_fraction(Formula& f) {
 bool render_root(Formula& f) {
     PlotState& s = f.s;
     TextCursor& c = s.text.cur;
-    if (++f.roots > kMaxRoots) return fail(f, "Too many nested roots");
-    if (f.pos >= f.n || f.codes[f.pos] != '{') return fail(f, "Syntax error - missing root");
+    if (++f.roots > kMaxRoots) return fail(f, warning::formula_nested_roots);
+    if (f.pos >= f.n || f.codes[f.pos] != '{') return fail(f, warning::formula_no_root);
     double width = 0.0, ink = 0.0;
     if (!measure_argument(f, width, &ink)) return false;
     double h = c.str.height - 1.0;
@@ -257,7 +257,7 @@ bool render_root(Formula& f) {
 }
 
 // A line over or under the argument, or an arrow over it.
-bool render_decorated(Formula& f, int kind, const char* error) {
+bool render_decorated(Formula& f, int kind, Warning error) {
     PlotState& s = f.s;
     TextCursor& c = s.text.cur;
     if (f.pos >= f.n || f.codes[f.pos] != '{') return fail(f, error);
@@ -291,7 +291,7 @@ bool render_command(Formula& f) {
     PlotState& s = f.s;
     TextCursor& c = s.text.cur;
     char name[24];
-    if (read_name(f, name, sizeof name) == 0) return fail(f, "Unknown TeX command");
+    if (read_name(f, name, sizeof name) == 0) return fail(f, warning::formula_unknown_command);
     if (!is_letter(name[0])) {
         double h = c.str.height;
         switch (name[0]) {
@@ -312,7 +312,7 @@ bool render_command(Formula& f) {
                     draw_code(s, name[0]);
                     return true;
                 }
-                return fail(f, "Unknown TeX command");
+                return fail(f, warning::formula_unknown_command);
         }
     }
     for (const SymbolCommand& g : kGreekCommands)
@@ -336,10 +336,10 @@ bool render_command(Formula& f) {
     if (std::strcmp(name, "frac") == 0) return render_fraction(f);
     if (std::strcmp(name, "sqrt") == 0) return render_root(f);
     if (std::strcmp(name, "overline") == 0)
-        return render_decorated(f, 0, "Syntax error for overstrike");
+        return render_decorated(f, 0, warning::formula_overstrike);
     if (std::strcmp(name, "underline") == 0)
-        return render_decorated(f, 1, "Syntax error for understrike");
-    if (std::strcmp(name, "vec") == 0) return render_decorated(f, 2, "Syntax error for vec");
+        return render_decorated(f, 1, warning::formula_understrike);
+    if (std::strcmp(name, "vec") == 0) return render_decorated(f, 2, warning::formula_vec);
     if (std::strcmp(name, "quad") == 0) return move_along(s, c.str.height), true;
     if (std::strcmp(name, "qquad") == 0) return move_along(s, 2.0 * c.str.height), true;
     const char* alphabets[] = {"rm", "gr", "cal", "it", "ru"};
@@ -355,7 +355,7 @@ bool render_command(Formula& f) {
         if (!c.measuring && colour != s.colours.current_colour) set_device_colour(s, colour);
         return true;
     }
-    return fail(f, "Unknown TeX command");
+    return fail(f, warning::formula_unknown_command);
 }
 
 // One element: a group, a command or a character.
@@ -363,7 +363,7 @@ bool render_atom(Formula& f) {
     int code = f.codes[f.pos];
     if (code == '{') {
         ++f.pos;
-        if (++f.group_depth > kMaxGroupDepth) return fail(f, "Too many nested parenthesis");
+        if (++f.group_depth > kMaxGroupDepth) return fail(f, warning::formula_nested_parentheses);
         int alphabet = f.s.text.cur.alphabet;
         if (!render_list(f, true)) return false;
         f.s.text.cur.alphabet = alphabet;
@@ -392,7 +392,7 @@ bool render_scripts(Formula& f) {
     while (f.pos < f.n && (f.codes[f.pos] == '^' || f.codes[f.pos] == '_')) {
         bool exponent = f.codes[f.pos] == '^';
         ++f.pos;
-        if (++f.script_depth > kMaxScriptDepth) return fail(f, "Too many nested exponents/indices");
+        if (++f.script_depth > kMaxScriptDepth) return fail(f, warning::formula_nested_scripts);
         move_along(s, start - c.along);
         double h = c.str.height, raise = c.str.raise;
         if (exponent) {
@@ -402,7 +402,7 @@ bool render_scripts(Formula& f) {
             set_formula_height(s, h * s.text.exponent_size);
             c.str.raise -= s.text.exponent_shift * c.str.height;
         }
-        if (!render_argument(f)) return fail(f, "Syntax error for Indices/Exponents");
+        if (!render_argument(f)) return fail(f, warning::formula_scripts);
         end = std::max(end, c.along);
         set_formula_height(s, h);
         c.str.raise = raise;
@@ -416,18 +416,18 @@ bool render_list(Formula& f, bool in_group) {
     while (f.pos < f.n) {
         int code = f.codes[f.pos];
         if (code == '}') {
-            if (!in_group) return fail(f, "Unbalanced parenthesis");
+            if (!in_group) return fail(f, warning::formula_unbalanced);
             ++f.pos;
             return true;
         }
         if (code == '^' || code == '_') {
-            if (!render_scripts(f)) return fail(f, "Syntax error for Indices/Exponents");
+            if (!render_scripts(f)) return fail(f, warning::formula_scripts);
             continue;
         }
         if (!render_atom(f)) return false;
         if (!render_scripts(f)) return false;
     }
-    if (in_group) return fail(f, "Unbalanced parenthesis");
+    if (in_group) return fail(f, warning::formula_unbalanced);
     return true;
 }
 
@@ -437,8 +437,7 @@ void draw_formula(PlotState& s, const int* codes, int n) {
     Formula f{s, codes, n};
     if (render_list(f, false)) return;
     s.text.cur.failed = true;
-    set_custom_warning(s, f.error ? f.error : "Syntax error");
-    warn(s, text_warning::formula);
+    warn(s, f.error ? f.error : warning::formula_syntax);
 }
 
 }  // namespace gvx

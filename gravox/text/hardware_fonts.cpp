@@ -73,7 +73,7 @@ void Gravox::psfont(const char* name) {
         return;
     }
     if (!dynamic_cast<TextDevice*>(s.device.get())) {
-        warn(s, font_warning::not_postscript);  // the vector font stays
+        warn(s, warning::not_postscript);  // the vector font stays
         return;
     }
     s.formats.hardware_font = number;

@@ -136,7 +136,7 @@ void Gravox::smxalf(const char* alphabet, const char* shift_in, const char* shif
     if (index == 0) return;
     if (check_range(s, slot, 1, kMixedSlots) != 0) return;
     if (index == s.text.base_alphabet) {
-        warn(s, text_warning::base_alphabet);
+        warn(s, warning::base_alphabet);
         return;
     }
     unsigned char in = single_character(s, shift_in);
@@ -195,7 +195,7 @@ void Gravox::eushft(const char* language, const char* character) {
     if (c == 0) return;
     for (int l = 0; l < 8; ++l) {
         if (l != index - 1 && s.text.eu_shift[l] == c) {
-            warn(s, text_warning::control_characters);
+            warn(s, warning::control_characters);
             return;
         }
     }

@@ -92,30 +92,30 @@ void run_instructions(PlotState& s, const char* text, int length) {
             continue;
         }
         if (letter != 'H' && letter != 'C' && letter != 'X' && letter != 'Y') {
-            warn_text(s, text_warning::instruction_unknown, shown);
+            warn_text(s, warning::instruction_unknown, shown);
             return;
         }
         double value = 0.0;
         bool integral = true;
         if (!parse_number(text, pos, length, value, integral)) {
-            warn_text(s, text_warning::instruction_parameter, shown);
+            warn_text(s, warning::instruction_parameter, shown);
             return;
         }
         switch (letter) {
             case 'H':
                 if (value <= 0.0 || value * c.start_height > 10000.0) {
-                    warn_text(s, text_warning::instruction_parameter, shown);
+                    warn_text(s, warning::instruction_parameter, shown);
                     return;
                 }
                 set_height(c, c.start_height * value);
                 break;
             case 'C':
                 if (!integral) {
-                    warn_text(s, text_warning::instruction_integer, shown);
+                    warn_text(s, warning::instruction_integer, shown);
                     return;
                 }
                 if (value < 0.0 || value > 255.0) {
-                    warn_text(s, text_warning::instruction_parameter, shown);
+                    warn_text(s, warning::instruction_parameter, shown);
                     return;
                 }
                 string_colour(s, static_cast<int>(value));
@@ -230,18 +230,7 @@ bool page_checks_on(const PlotState& s) {
 // Counts and reports a start or end point off the page; drawing goes on.
 void check_page(PlotState& s, bool start, int x, int y, const char* text) {
     if (x >= 0 && x <= s.page.width && y >= 0 && y <= s.page.height) return;
-    FrameState& f = s.frame;
-    count_warning(f);
-    if (f.error_unit == error_unit::none || !f.warnings_on) return;
-    open_error_file(s);
-    if (!f.error_output) return;
-    char head[9];
-    copy_text(head, text, 8);
-    if (start)
-        std::fprintf(f.error_output, " <<<< Warning: Startpoint (%5d/%5d) ", x, y);
-    else
-        std::fprintf(f.error_output, " <<<< Warning: Endpoint   (%5d/%5d) ", x, y);
-    std::fprintf(f.error_output, "in MESSAG out of page - (%s).\n", head);
+    warn_off_page(s, start, x, y, text);
 }
 
 // Fills the background box of a string whose baseline starts at (bx, by).

@@ -66,18 +66,6 @@ inline constexpr double kDegreeToRadian = 0.01745329277777778;
 // Italic shear of slanted fall-back glyphs: x grows by y / 3.732 (about 15 degrees).
 inline constexpr double kItalicShear = 3.732;
 
-// Warning numbers of this subsystem whose texts are set where they arise.
-namespace text_warning {
-inline constexpr int incorrect_eushft_character = 18;
-inline constexpr int base_alphabet = 19;
-inline constexpr int instruction_parameter = 43;
-inline constexpr int instruction_integer = 45;
-inline constexpr int instruction_unknown = 46;
-inline constexpr int control_characters = 57;
-inline constexpr int conversion = 174;  // "Syntax error in UTF string", "Not enough space in array"
-inline constexpr int formula = 178;     // errors of the formula mode
-}  // namespace text_warning
-
 enum class FontKind { vector = 0, hardware = 1, truetype = 2, x11 = 3, bitmap = 4 };
 
 // Character codings of chacod, in the order of its keyword list.

@@ -12,12 +12,13 @@ TEST_F(Conventions, WarningFormsHaveTheirExactLayout) {
     copy_text(s().frame.routine_name, "graf", 8);
     std::string out = output_of([&] {
         warn(s(), 10);
-        warn_int(s(), 3, 0);
-        warn_int(s(), 2, -12345);
-        warn_text(s(), 2, "XYZ");
-        warn_custom(s(), 140, "Output device is not supported");
-        set_custom_warning(s(), "Plotfile does exist");
+        warn_int(s(), warning::incorrect_level, 0);
+        warn_int(s(), warning::incorrect_parameter, -12345);
+        warn_text(s(), warning::incorrect_parameter, "XYZ");
+        warn(s(), warning::device_not_supported);
         warn(s(), 169);
+        warn_int(s(), warning::undefined_legsel_line, 7);
+        warn(s(), 178);  // a number of several rows: its first text
         warn(s(), 59);
         warn(s(), 100);
     });
@@ -28,14 +29,61 @@ TEST_F(Conventions, WarningFormsHaveTheirExactLayout) {
               " <<<< Warning   2: Incorrect parameter in graf!   (XYZ)\n"
               " <<<< Warning 140: Output device is not supported in graf!\n"
               " <<<< Warning 169: Plotfile does exist in graf!\n"
+              " <<<< Warning 149: Undefined legend line by legsel in graf!   (   7)\n"
+              " <<<< Warning 178: Syntax error in graf!\n"
               " <<<< Warning  59:   in graf!\n"
               " <<<< Warning 100:   in graf!\n");
-    EXPECT_EQ(s().frame.warning_count, 8);
+    EXPECT_EQ(s().frame.warning_count, 10);
 }
 
-TEST_F(Conventions, CustomTextIsCutAtEightyCharacters) {
-    set_custom_warning(s(), std::string(120, 'x').c_str());
-    EXPECT_EQ(std::strlen(warning_text(s(), 150)), 80u);
+// The table: the fixed warnings 1 to 58 in order, then numbers above 100 only, every
+// text short enough for one line and no row twice.
+TEST(WarningTable, RowsAreNumberedAndDistinct) {
+    for (int k = 1; k <= kWarningRows; ++k) {
+        const Warning w = warning_at(k);
+        const int number = warning_number(w);
+        if (k <= kWarningTableSize)
+            EXPECT_EQ(number, k);
+        else
+            EXPECT_GT(number, 100) << warning_text(w);
+        const std::string text = warning_text(w);
+        EXPECT_FALSE(text.empty()) << number;
+        EXPECT_LE(text.size(), 80u) << number;
+        for (int j = 1; j < k; ++j) {
+            const Warning other = warning_at(j);
+            EXPECT_FALSE(warning_number(other) == number && text == warning_text(other))
+                << number << " " << text;
+        }
+        EXPECT_EQ(warning_number(warning_of_number(number)), number);
+    }
+    EXPECT_FALSE(warning_at(0));
+    EXPECT_FALSE(warning_at(kWarningRows + 1));
+    EXPECT_FALSE(warning_of_number(59));
+    EXPECT_FALSE(warning_of_number(0));
+    EXPECT_EQ(warning_number(warning::none), 0);
+    EXPECT_STREQ(warning_text(warning::none), "");
+}
+
+// The two reports beside the numbered warnings go through the same funnel: the page
+// report is counted and silenced with the warnings; the scaling report of the check
+// mode is neither.
+TEST_F(Conventions, PageAndScalingReportsFollowTheirRules) {
+    copy_text(s().frame.routine_name, "messag", 8);
+    std::string out = output_of([&] {
+        warn_off_page(s(), true, -5, 20, "ABCDEFGHIJ");
+        report_outside_scaling(s(), 2e7, 0.5);
+    });
+    EXPECT_EQ(out,
+              " <<<< Warning: Startpoint (   -5/   20) in MESSAG out of page - (ABCDEFGH).\n"
+              " <<<< (  2.0000e+07 / 0.500000) out of axis scaling!\n");
+    EXPECT_EQ(s().frame.warning_count, 1);
+    s().frame.warnings_on = false;
+    out = output_of([&] {
+        warn_off_page(s(), false, 5, -20, "X");
+        report_outside_scaling(s(), 1.0, -2.0);
+    });
+    EXPECT_EQ(out, " <<<< (1.000000 / -2.000000) out of axis scaling!\n");
+    EXPECT_EQ(s().frame.warning_count, 2);
 }
 
 TEST_F(Conventions, CallAtWrongLevelIsRefusedWithTheLevel) {

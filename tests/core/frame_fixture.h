@@ -18,13 +18,13 @@ class StubDevice final : public Device {
   public:
     explicit StubDevice(PlotState& s) : Device(s) {}
     DeviceCapabilities capabilities() const override { return {}; }
-    int open(Sink* file) override {
+    Warning open(Sink* file) override {
         file_ = file;
-        return 0;
+        return warning::none;
     }
-    int close() override {
+    Warning close() override {
         if (file_) file_->put("stub picture\n");
-        return 0;
+        return warning::none;
     }
     void move(double, double) override {}
     void draw(double, double) override { ++state_.frame.vector_count; }

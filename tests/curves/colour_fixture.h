@@ -34,11 +34,11 @@ class ColourDevice final : public Device {
         c.keeps_palette = true;
         return c;
     }
-    int open(Sink*) override {
+    Warning open(Sink*) override {
         state_.page.colour_depth = depth_;  // as a true-colour device would
-        return 0;
+        return warning::none;
     }
-    int close() override { return 0; }
+    Warning close() override { return warning::none; }
     void move(double, double) override {}
     void draw(double, double) override {}
     void colour(int value) override { log_.colours.push_back(value); }

@@ -75,8 +75,8 @@ class ChainDevice final : public Device {
   public:
     ChainDevice(PlotState& s, ChainStats& stats) : Device(s), stats_(stats) {}
     DeviceCapabilities capabilities() const override { return {}; }
-    int open(Sink*) override { return 0; }
-    int close() override { return 0; }
+    Warning open(Sink*) override { return warning::none; }
+    Warning close() override { return warning::none; }
     void move(double x, double y) override {
         if (stats_.draws > 0 && (x != stats_.last_x || y != stats_.last_y)) ++stats_.unconnected;
         ++stats_.moves;

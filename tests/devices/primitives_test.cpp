@@ -564,7 +564,7 @@ TEST_F(PrimitivesTest, PolygonsAreFilledByCapableDevicesOrOutlined) {
 TEST_F(PrimitivesTest, FailedFillsGiveTheirWarning) {
     RecordingOptions options;
     options.caps.fills_polygons = true;
-    options.fill_result = 26;
+    options.fill_result = warning::too_many_intersections;
     open(options);
     const double x[] = {100, 200, 150}, y[] = {100, 100, 200};
     std::string out = output_of([&] { fill_polygon(s(), x, y, 3); });

@@ -62,14 +62,14 @@ RecordingDevice::RecordingDevice(PlotState& s, std::shared_ptr<Recording> record
                                  RecordingOptions options)
     : PixelDevice(s), recording_(std::move(recording)), options_(options) {}
 
-int RecordingDevice::open(Sink*) {
+Warning RecordingDevice::open(Sink*) {
     ++recording_->opened;
-    return 0;
+    return warning::none;
 }
 
-int RecordingDevice::close() {
+Warning RecordingDevice::close() {
     ++recording_->closed;
-    return 0;
+    return warning::none;
 }
 
 void RecordingDevice::move(double x, double y) {
@@ -94,14 +94,13 @@ void RecordingDevice::palette(const std::uint32_t*, int kind) {
     recording_->calls.push_back(c);
 }
 
-int RecordingDevice::fill_polygon(const double* x, const double* y, int n) {
+Warning RecordingDevice::fill_polygon(const double* x, const double* y, int n) {
     DeviceCall c = make_call(Call::fill_polygon);
     c.xs.assign(x, x + n);
     c.ys.assign(y, y + n);
     recording_->calls.push_back(c);
     if (options_.pixel_calls) {
-        int number = PixelDevice::fill_polygon(x, y, n);
-        if (number != 0) return number;
+        if (const Warning failure = PixelDevice::fill_polygon(x, y, n)) return failure;
     }
     return options_.fill_result;
 }
@@ -140,12 +139,12 @@ void RecordingDevice::pixel_point(int x, int y, int colour) {
     recording_->calls.push_back(c);
 }
 
-int RecordingDevice::pixel_polygon(const double* x, const double* y, int n) {
+Warning RecordingDevice::pixel_polygon(const double* x, const double* y, int n) {
     DeviceCall c = make_call(Call::pixel_polygon);
     c.xs.assign(x, x + n);
     c.ys.assign(y, y + n);
     recording_->calls.push_back(c);
-    return 0;
+    return warning::none;
 }
 
 std::shared_ptr<Recording> open_recorded_plot(Gravox& g, RecordingOptions options,

@@ -57,7 +57,7 @@ struct Recording {
 struct RecordingOptions {
     DeviceCapabilities caps{};  // what the device claims to do itself
     bool pixel_calls = false;   // run the pixel conversion of PixelDevice as well
-    int fill_result = 0;        // warning number that fill_polygon returns
+    Warning fill_result{};      // what fill_polygon returns
 };
 
 // A pixel device (so the pixel conversion and the pixel fast paths can be observed)
@@ -68,13 +68,13 @@ class RecordingDevice final : public PixelDevice {
     RecordingDevice(PlotState& s, std::shared_ptr<Recording> recording, RecordingOptions options);
 
     DeviceCapabilities capabilities() const override { return options_.caps; }
-    int open(Sink* file) override;
-    int close() override;
+    Warning open(Sink* file) override;
+    Warning close() override;
     void move(double x, double y) override;
     void draw(double x, double y) override;
     void colour(int value) override;
     void palette(const std::uint32_t* table, int kind) override;
-    int fill_polygon(const double* x, const double* y, int n) override;
+    Warning fill_polygon(const double* x, const double* y, int n) override;
     void fill_box(double x1, double y1, double x2, double y2, int colour) override;
     void point(double x, double y, int colour) override;
     void erase() override;
@@ -82,7 +82,7 @@ class RecordingDevice final : public PixelDevice {
     void line(int x1, int y1, int x2, int y2) override;
     void pixel_box(int x1, int y1, int x2, int y2, int colour) override;
     void pixel_point(int x, int y, int colour) override;
-    int pixel_polygon(const double* x, const double* y, int n) override;
+    Warning pixel_polygon(const double* x, const double* y, int n) override;
 
   private:
     std::shared_ptr<Recording> recording_;
