@@ -9,6 +9,7 @@
 #include "gravox/axes/labels.h"
 #include "gravox/axes/numbers.h"
 #include "gravox/core/state.h"
+#include "gravox/devices/line_style.h"
 #include "gravox/devices/primitives.h"
 #include "gravox/text/text.h"
 
@@ -26,30 +27,13 @@ constexpr double kMaxTickIndex = 1e15;
 class DrawingAttributes {
   public:
     explicit DrawingAttributes(PlotState& s)
-        : s_(s), saved_(s.prims), colour_(s.colours.current_colour) {
-        PrimitiveState& p = s.prims;
-        p.dash_count = 1;
-        p.dash_pen_up = false;
-        p.dash_index = 1;
-        p.dash_remaining = p.dash_lengths[0];
-        p.dash_colour_count = 0;
-        p.line_offset = 0.0;
-        p.offset_move_pending = false;
+        : s_(s), saved_(line_style(s)), colour_(s.colours.current_colour) {
+        use_plain_line(s);
     }
     ~DrawingAttributes() {
         flush_polyline(s_);
         use(-1);
-        PrimitiveState& p = s_.prims;
-        std::copy(std::begin(saved_.dash_lengths), std::end(saved_.dash_lengths),
-                  std::begin(p.dash_lengths));
-        p.dash_count = saved_.dash_count;
-        p.dash_pen_up = saved_.dash_pen_up;
-        p.dash_index = saved_.dash_index;
-        p.dash_remaining = saved_.dash_remaining;
-        p.dash_colour_count = saved_.dash_colour_count;
-        p.dash_colour_index = saved_.dash_colour_index;
-        p.line_offset = saved_.line_offset;
-        p.offset_move_pending = saved_.offset_move_pending;
+        restore_line_style(s_, saved_);
     }
     DrawingAttributes(const DrawingAttributes&) = delete;
     DrawingAttributes& operator=(const DrawingAttributes&) = delete;
@@ -62,28 +46,7 @@ class DrawingAttributes {
 
   private:
     PlotState& s_;
-    struct Pattern {
-        int dash_lengths[kMaxDashes];
-        int dash_count;
-        bool dash_pen_up;
-        int dash_index;
-        double dash_remaining;
-        int dash_colour_count;
-        int dash_colour_index;
-        double line_offset;
-        bool offset_move_pending;
-        explicit Pattern(const PrimitiveState& p)
-            : dash_count(p.dash_count),
-              dash_pen_up(p.dash_pen_up),
-              dash_index(p.dash_index),
-              dash_remaining(p.dash_remaining),
-              dash_colour_count(p.dash_colour_count),
-              dash_colour_index(p.dash_colour_index),
-              line_offset(p.line_offset),
-              offset_move_pending(p.offset_move_pending) {
-            std::copy(std::begin(p.dash_lengths), std::end(p.dash_lengths), dash_lengths);
-        }
-    } saved_;
+    LineStyle saved_;
     int colour_;
 };
 

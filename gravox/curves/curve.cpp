@@ -6,6 +6,7 @@
 #include "gravox/core/state.h"
 #include "gravox/core/warning_texts.h"
 #include "gravox/curves/axis_view.h"
+#include "gravox/devices/line_style.h"
 #include "gravox/gravox.h"
 
 namespace gvx {
@@ -42,29 +43,20 @@ void report_out_of_scaling(PlotState& s, const AxisView& axes, const double* x, 
     }
 }
 
-// The line style that curve saves when the attribute cycle changes it.
+// The line style that curve saves when the attribute cycle changes it; it comes back
+// with its walk started again.
 struct SavedLineStyle {
-    int lengths[kMaxDashes] = {};
-    int count = 1;
+    LineStyle style;
     int type = 0;
 };
 
-SavedLineStyle save_line_style(const PlotState& s) {
-    SavedLineStyle saved;
-    for (int i = 0; i < kMaxDashes; ++i) saved.lengths[i] = s.prims.dash_lengths[i];
-    saved.count = s.prims.dash_count;
-    saved.type = s.curves.line_type;
-    return saved;
+SavedLineStyle save_line_type(const PlotState& s) {
+    return {line_style(s), s.curves.line_type};
 }
 
-void restore_line_style(PlotState& s, const SavedLineStyle& saved) {
-    set_line_pattern(s, saved.lengths, saved.count);
+void restore_line_type(PlotState& s, const SavedLineStyle& saved) {
+    set_line_pattern(s, saved.style.dash_lengths, saved.style.dash_count);
     s.curves.line_type = saved.type;
-}
-
-// Offset of thickness pass j (from 1): 0, +1, -1, +2, -2, ...
-int pass_offset(int j) {
-    return j % 2 == 0 ? j / 2 : -(j / 2);
 }
 
 void draw_symbols(PlotState& s, const double* x, const double* y, int n) {
@@ -206,7 +198,7 @@ void Gravox::curve(const double* x, const double* y, int n) {
         set_device_colour(s, s.colours.colour_cycle[c.cycle_position - 1]);
     if (c.attribute_change == AttributeChange::line ||
         c.attribute_change == AttributeChange::both) {
-        line_style = save_line_style(s);
+        line_style = save_line_type(s);
         line_changed = true;
         apply_line_type(s, c.line_type_cycle[c.cycle_position - 1]);
     }
@@ -236,20 +228,15 @@ void Gravox::curve(const double* x, const double* y, int n) {
         long passes = std::lround(c.thickness * unit);
         if (passes < 1) passes = 1;
         for (long j = 1; j <= passes; ++j) {
-            s.prims.line_offset = pass_offset(static_cast<int>(j)) / unit;
-            s.prims.offset_move_pending = false;
-            restart_dash(s);
+            start_thickness_pass(s, static_cast<int>(j), unit);
             draw_curve_pass(s, x, y, n);
         }
-        flush_polyline(s);
+        end_thickness_passes(s);
     }
-
-    s.prims.line_offset = 0.0;
-    s.prims.offset_move_pending = false;
     close_curve_clipping(s);
 
     if (s.colours.current_colour != colour) set_device_colour(s, colour);
-    if (line_changed) restore_line_style(s, line_style);
+    if (line_changed) restore_line_type(s, line_style);
     s.prims.fill_pattern = fill_pattern;
 
     f.check_on = check;

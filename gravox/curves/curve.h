@@ -104,8 +104,6 @@ void next_curve(PlotState& s);
 bool apply_line_type(PlotState& s, int type);
 // Dash lengths of a line type, scaled by the unit factor; returns the count.
 int line_type_pattern(const PlotState& s, int type, int* lengths);
-// Restarts the walk of the current dash pattern: pen down, first element, first colour.
-void restart_dash(PlotState& s);
 
 // --- Clipping -----------------------------------------------------------------------------
 // Narrows the clipping window to the axis-system rectangle (a circle in polar systems) and

@@ -59,14 +59,6 @@ bool apply_line_type(PlotState& s, int type) {
     return true;
 }
 
-void restart_dash(PlotState& s) {
-    PrimitiveState& p = s.prims;
-    p.dash_pen_up = false;
-    p.dash_index = 1;
-    p.dash_remaining = p.dash_lengths[0];
-    p.dash_colour_index = 1;
-}
-
 void reset_curves(PlotState& s) {
     CurveState& c = s.curves;
     c.mode = CurveMode::line;

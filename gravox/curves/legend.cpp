@@ -5,6 +5,7 @@
 #include "gravox/core/warning_texts.h"
 #include "gravox/curves/axis_view.h"
 #include "gravox/curves/legend_layout.h"
+#include "gravox/devices/line_style.h"
 #include "gravox/gravox.h"
 #include "gravox/text/text.h"
 
@@ -16,25 +17,11 @@ int floor_int(double v) {
     return pinned_measure(std::floor(v));
 }
 
-// Offset of thickness pass j (from 1): 0, +1, -1, +2, -2, ...
-int pass_offset(int j) {
-    return j % 2 == 0 ? j / 2 : -(j / 2);
-}
-
-void set_line_width(PlotState& s, int width) {
-    if (s.prims.line_width == width) return;
-    flush_polyline(s);
-    s.prims.line_width = width;
-}
-
 // The attributes that drawing the samples changes.
 struct SavedStyle {
     int colour = 0;
     int line_type = 0;
-    int dash_lengths[kMaxDashes] = {};
-    int dash_count = 1;
-    int dash_colours[kMaxDashColours] = {};
-    int dash_colour_count = 0;
+    LineStyle line;
     int fill_pattern = kSolidFill;
     int marker_size = 0;
 };
@@ -43,10 +30,7 @@ SavedStyle save_style(const PlotState& s) {
     SavedStyle saved;
     saved.colour = s.colours.current_colour;
     saved.line_type = s.curves.line_type;
-    for (int i = 0; i < kMaxDashes; ++i) saved.dash_lengths[i] = s.prims.dash_lengths[i];
-    saved.dash_count = s.prims.dash_count;
-    for (int i = 0; i < kMaxDashColours; ++i) saved.dash_colours[i] = s.prims.dash_colours[i];
-    saved.dash_colour_count = s.prims.dash_colour_count;
+    saved.line = line_style(s);
     saved.fill_pattern = s.prims.fill_pattern;
     saved.marker_size = s.curves.marker_size;
     return saved;
@@ -56,8 +40,8 @@ void restore_style(PlotState& s, const SavedStyle& saved) {
     flush_polyline(s);
     if (s.colours.current_colour != saved.colour) set_device_colour(s, saved.colour);
     s.curves.line_type = saved.line_type;
-    set_line_pattern(s, saved.dash_lengths, saved.dash_count);
-    set_dash_colours(s, saved.dash_colours, saved.dash_colour_count);
+    set_line_pattern(s, saved.line.dash_lengths, saved.line.dash_count);
+    set_dash_colours(s, saved.line.dash_colours, saved.line.dash_colour_count);
     s.prims.fill_pattern = saved.fill_pattern;
     s.curves.marker_size = saved.marker_size;
 }
@@ -73,20 +57,16 @@ void draw_sample(PlotState& s, const LegendRecord& r, int x0, int yc, int P, int
     set_device_colour(s, r.colour);
     if (r.fill_pattern < 0) {
         if (r.line_type >= 0) {
-            const int width = s.prims.line_width;
+            const int width = line_width(s);
             s.curves.line_type = r.line_type;
             set_line_pattern(s, r.dash_lengths, r.dash_count);
             set_dash_colours(s, r.dash_colours, r.dash_colour_count);
             set_line_width(s, r.line_width);
             for (int j = 1; j <= r.thickness; ++j) {
-                s.prims.line_offset = pass_offset(j);
-                s.prims.offset_move_pending = false;
-                restart_dash(s);
+                start_thickness_pass(s, j, 1.0);
                 draw_segment(s, x0, yc, x0 + P, yc);
             }
-            flush_polyline(s);
-            s.prims.line_offset = 0.0;
-            s.prims.offset_move_pending = false;
+            end_thickness_passes(s);
             set_line_width(s, width);
         }
         if (r.symbol >= 0 && s.curves.marker_size > 0) {

@@ -1,12 +1,15 @@
 // Legend set-up: the buffer, the entry texts, title, position and options, the records
 // that curves leave for the legend, and the legend measures.
+#include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <iterator>
 
 #include "gravox/core/state.h"
 #include "gravox/core/warning_texts.h"
 #include "gravox/curves/axis_view.h"
 #include "gravox/curves/legend_layout.h"
+#include "gravox/devices/line_style.h"
 #include "gravox/gravox.h"
 #include "gravox/text/text.h"
 
@@ -181,14 +184,15 @@ void record_legend_curve(PlotState& s) {
         r.colour = s.colours.current_colour;
         r.line_type = c.marker_step < 0 ? -1 : c.line_type;
         if (r.line_type >= 0) {
-            r.dash_count = s.prims.dash_count;
-            for (int i = 0; i < kMaxDashes; ++i) r.dash_lengths[i] = s.prims.dash_lengths[i];
-            r.dash_colour_count = s.prims.dash_colour_count;
-            for (int i = 0; i < kMaxDashColours; ++i) r.dash_colours[i] = s.prims.dash_colours[i];
+            const LineStyle line = line_style(s);
+            r.dash_count = line.dash_count;
+            std::copy(std::begin(line.dash_lengths), std::end(line.dash_lengths), r.dash_lengths);
+            r.dash_colour_count = line.dash_colour_count;
+            std::copy(std::begin(line.dash_colours), std::end(line.dash_colours), r.dash_colours);
         }
         r.symbol = c.marker_step != 0 ? c.marker_symbol : -1;
         r.thickness = c.thickness;
-        r.line_width = s.prims.line_width;
+        r.line_width = line_width(s);
         r.symbol_colour = c.marker_colour;
         r.fill_pattern = c.fill_mark ? s.prims.fill_pattern : -1;
     }
@@ -406,15 +410,13 @@ void Gravox::legpat(int type, int thickness, int symbol, int colour, int pattern
     r.line_type = type;
     if (type >= 0) {
         r.dash_count = line_type_pattern(s, type, r.dash_lengths);
-        r.dash_colour_count = s.prims.dash_colour_count;
-        for (int i = 0; i < kMaxDashColours; ++i) r.dash_colours[i] = s.prims.dash_colours[i];
+        const LineStyle line = line_style(s);
+        r.dash_colour_count = line.dash_colour_count;
+        std::copy(std::begin(line.dash_colours), std::end(line.dash_colours), r.dash_colours);
     }
     r.symbol = symbol;
     r.thickness = 1;
-    // Stored as linwid stores a width: negated where the device widens lines itself.
-    const bool by_device = thickness > 1 && s.prims.device_width && s.device &&
-                           s.device->capabilities().draws_wide_lines;
-    r.line_width = by_device ? -thickness : thickness;
+    r.line_width = stored_line_width(s, thickness);
     r.colour = colour == -1 ? s.colours.current_colour : colour;
     r.symbol_colour = s.curves.marker_colour;
     r.fill_pattern = pattern;

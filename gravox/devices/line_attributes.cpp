@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "gravox/core/warning_texts.h"
+#include "gravox/devices/line_style.h"
 #include "gravox/devices/primitives_internal.h"
 #include "gravox/gravox.h"
 
@@ -13,11 +14,7 @@ void Gravox::linwid(int width) {
     PlotState& s = *state_;
     if (check_range(s, width, 1, 32000) != 0) return;
     flush_polyline(s);
-    // A device that widens lines itself gets the width negated, so that the primitives
-    // do not draw rings as well.
-    const bool by_device =
-        width > 1 && s.prims.device_width && device_capabilities(s).draws_wide_lines;
-    s.prims.line_width = by_device ? -width : width;
+    s.prims.line_width = stored_line_width(s, width);
 }
 
 void Gravox::lncap(const char* cap) {

@@ -1,8 +1,11 @@
 // The offset primitives: origin offset, line patterns (dashes, with optional colours
 // per dash) and lines shifted perpendicular to their direction.
+#include <algorithm>
 #include <cmath>
+#include <iterator>
 #include <numbers>
 
+#include "gravox/devices/line_style.h"
 #include "gravox/devices/primitives_internal.h"
 
 namespace gvx {
@@ -171,6 +174,89 @@ void draw_outline(PlotState& s, const double* x, const double* y, int n) {
     for (int i = 1; i < n; ++i) offset_draw_to(s, x[i], y[i]);
     offset_draw_to(s, x[0], y[0]);
     if (s.colours.current_colour != colour) set_device_colour(s, colour);
+}
+
+}  // namespace gvx
+
+namespace gvx {
+
+LineStyle line_style(const PlotState& s) {
+    const PrimitiveState& p = s.prims;
+    LineStyle style;
+    std::copy(std::begin(p.dash_lengths), std::end(p.dash_lengths), style.dash_lengths);
+    style.dash_count = p.dash_count;
+    style.dash_pen_up = p.dash_pen_up;
+    style.dash_index = p.dash_index;
+    style.dash_remaining = p.dash_remaining;
+    std::copy(std::begin(p.dash_colours), std::end(p.dash_colours), style.dash_colours);
+    style.dash_colour_count = p.dash_colour_count;
+    style.dash_colour_index = p.dash_colour_index;
+    style.line_offset = p.line_offset;
+    style.offset_move_pending = p.offset_move_pending;
+    return style;
+}
+
+void restore_line_style(PlotState& s, const LineStyle& style) {
+    PrimitiveState& p = s.prims;
+    std::copy(std::begin(style.dash_lengths), std::end(style.dash_lengths), p.dash_lengths);
+    p.dash_count = style.dash_count >= 1 && style.dash_count <= kMaxDashes ? style.dash_count : 1;
+    p.dash_pen_up = style.dash_pen_up;
+    p.dash_index = style.dash_index >= 1 && style.dash_index <= p.dash_count ? style.dash_index : 1;
+    p.dash_remaining = style.dash_remaining;
+    std::copy(std::begin(style.dash_colours), std::end(style.dash_colours), p.dash_colours);
+    p.dash_colour_count = style.dash_colour_count >= 0 && style.dash_colour_count <= kMaxDashColours
+                              ? style.dash_colour_count
+                              : 0;
+    p.dash_colour_index = style.dash_colour_index;
+    p.line_offset = style.line_offset;
+    p.offset_move_pending = style.offset_move_pending;
+}
+
+void use_plain_line(PlotState& s) {
+    PrimitiveState& p = s.prims;
+    p.dash_count = 1;
+    restart_dash(s);
+    p.dash_colour_count = 0;
+    p.line_offset = 0.0;
+    p.offset_move_pending = false;
+}
+
+void restart_dash(PlotState& s) {
+    PrimitiveState& p = s.prims;
+    p.dash_pen_up = false;
+    p.dash_index = 1;
+    load_dash(p);
+    p.dash_colour_index = 1;
+}
+
+void start_thickness_pass(PlotState& s, int j, double unit) {
+    PrimitiveState& p = s.prims;
+    const int offset = j % 2 == 0 ? j / 2 : -(j / 2);  // 0, +1, -1, +2, -2, ...
+    p.line_offset = offset / unit;
+    p.offset_move_pending = false;
+    restart_dash(s);
+}
+
+void end_thickness_passes(PlotState& s) {
+    flush_polyline(s);
+    s.prims.line_offset = 0.0;
+    s.prims.offset_move_pending = false;
+}
+
+int line_width(const PlotState& s) {
+    return s.prims.line_width;
+}
+
+int stored_line_width(const PlotState& s, int width) {
+    const bool by_device =
+        width > 1 && s.prims.device_width && device_capabilities(s).draws_wide_lines;
+    return by_device ? -width : width;
+}
+
+void set_line_width(PlotState& s, int width) {
+    if (s.prims.line_width == width) return;
+    flush_polyline(s);
+    s.prims.line_width = width;
 }
 
 }  // namespace gvx

@@ -10,6 +10,7 @@
 
 #include "gravox/core/internal.h"
 #include "gravox/core/state.h"
+#include "gravox/devices/line_style.h"
 #include "gravox/devices/primitives.h"
 #include "gravox/gravox.h"
 #include "tests/support/recording_device.h"
@@ -338,6 +339,79 @@ TEST_F(PrimitivesTest, OriginAndLineOffsetsShiftTheLine) {
     expect_point(lines[0][3], 205, 200);
     EXPECT_EQ(p.last_x, 200);
     EXPECT_EQ(p.last_y, 200);
+}
+
+// Thickness passes lie side by side, each starting the pattern again; ending them
+// flushes and takes the offset away.
+TEST_F(PrimitivesTest, ThicknessPassesLieSideBySideAndRestartThePattern) {
+    open();
+    const int dashes[] = {10, 5};
+    ASSERT_TRUE(set_line_pattern(s(), dashes, 2));
+    for (int j = 1; j <= 3; ++j) {
+        start_thickness_pass(s(), j, 2.0);
+        draw_segment(s(), 100, 100, 112, 100);
+    }
+    end_thickness_passes(s());
+    EXPECT_EQ(s().prims.line_offset, 0.0);
+    EXPECT_FALSE(s().prims.offset_move_pending);
+    // Passes at 0, +1/2 (above a line to the right) and -1/2; every pass draws its first
+    // dash from 100 to 110 and the start of the second dash from 112 on is a gap.
+    EXPECT_EQ(ordinates(), (std::set<double>{99.5, 100, 100.5}));
+    const auto segments = rec_->segments();
+    ASSERT_EQ(segments.size(), 3u);
+    for (const auto& seg : segments) {
+        EXPECT_NEAR(seg.x1, 100, 1e-9);
+        EXPECT_NEAR(seg.x2, 110, 1e-9);
+    }
+    rec_->clear();
+    draw_segment(s(), 100, 200, 104, 200);
+    flush_polyline(s());
+    EXPECT_EQ(ordinates(), (std::set<double>{200}));
+}
+
+// A copy of the line style comes back with the position of the walk; the plain line in
+// between is solid without dash colours or offset.
+TEST_F(PrimitivesTest, SavedLineStyleComesBackWithItsWalk) {
+    open();
+    const int dashes[] = {10, 5};
+    const int colours[] = {3, 7};
+    ASSERT_TRUE(set_line_pattern(s(), dashes, 2));
+    ASSERT_TRUE(set_dash_colours(s(), colours, 2));
+    draw_segment(s(), 100, 100, 107, 100);
+    flush_polyline(s());
+    const LineStyle saved = line_style(s());
+    use_plain_line(s());
+    rec_->clear();
+    draw_segment(s(), 100, 150, 140, 150);
+    flush_polyline(s());
+    EXPECT_EQ(rec_->segments().size(), 1u);
+    restore_line_style(s(), saved);
+    EXPECT_EQ(s().prims.dash_colour_count, 2);
+    rec_->clear();
+    draw_segment(s(), 100, 200, 110, 200);
+    flush_polyline(s());
+    // 3 units remained of the first dash, then a gap of 5 and the next dash.
+    const auto segments = rec_->segments();
+    ASSERT_EQ(segments.size(), 2u);
+    EXPECT_NEAR(segments[0].x2, 103, 1e-9);
+    EXPECT_NEAR(segments[1].x1, 108, 1e-9);
+
+    // Restarting never loads a length below 1, whatever the state holds.
+    s().prims.dash_lengths[0] = 0;
+    restart_dash(s());
+    EXPECT_EQ(s().prims.dash_remaining, 1.0);
+}
+
+TEST_F(PrimitivesTest, StoredWidthIsNegatedWhereTheDeviceWidens) {
+    RecordingOptions options;
+    options.caps.draws_wide_lines = true;
+    open(options);
+    EXPECT_EQ(stored_line_width(s(), 10), -10);
+    EXPECT_EQ(stored_line_width(s(), 1), 1);
+    set_line_width(s(), stored_line_width(s(), 4));
+    EXPECT_EQ(line_width(s()), -4);
+    g_.hwmode("OFF", "LINE");
+    EXPECT_EQ(stored_line_width(s(), 10), 10);
 }
 
 // --- Thick lines ----------------------------------------------------------------------
