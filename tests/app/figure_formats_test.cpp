@@ -5,7 +5,7 @@
 
 #include <filesystem>
 
-#include "app/figures.h"
+#include "tests/app/figure_files.h"
 #include "tests/devices/image_writer_helpers.h"
 #include "tests/support/png_decode.h"
 #include "tests/support/temp_dir.h"
@@ -13,23 +13,10 @@
 namespace cosmology {
 namespace {
 
-using gvx::testing::have_program;
+using gvx::testing::tool_available;
 using gvx::testing::parse_pnm;
 using gvx::testing::RgbImage;
 using gvx::testing::run_program;
-
-const char* const kNames[] = {"gravox", "gravox_1", "gravox_2", "gravox_3"};
-
-// Draws the four figures in a format into a fresh directory.
-void draw_in(const std::filesystem::path& dir, const char* format) {
-    gvx::testing::WorkingDir cwd(dir);
-    Gravox plot;
-    char legend_buffer[256] = {};
-    int legend_line = 0;
-    ::testing::internal::CaptureStdout();
-    draw_figures(plot, legend_buffer, legend_line, format);
-    ::testing::internal::GetCapturedStdout();
-}
 
 std::vector<std::uint8_t> png_rgb(const std::string& file) {
     gvx::testing::DecodedPng png = gvx::testing::decode_png(gvx::testing::read_file(file));
@@ -57,12 +44,12 @@ class FigureFormats : public ::testing::TestWithParam<Format> {};
 
 TEST_P(FigureFormats, SamePixelsAsThePngFigures) {
     const Format format = GetParam();
-    if (format.decoder && !have_program(format.decoder))
+    if (format.decoder && !tool_available(format.decoder))
         GTEST_SKIP() << format.decoder << " is not installed (Debian package netpbm)";
     gvx::testing::TempDir png_dir, other_dir;
-    draw_in(png_dir.path(), "PNG");
-    draw_in(other_dir.path(), format.keyword);
-    for (const char* name : kNames) {
+    draw_figures_in(png_dir.path(), "PNG");
+    draw_figures_in(other_dir.path(), format.keyword);
+    for (const char* name : kFigureFiles) {
         SCOPED_TRACE(name);
         const std::string file = (other_dir.path() / name).string() + "." + format.extension;
         ASSERT_TRUE(std::filesystem::exists(file));
@@ -101,11 +88,11 @@ class VectorFigureFormats : public ::testing::TestWithParam<VectorFormat> {};
 
 TEST_P(VectorFigureFormats, EveryFigureIsAcceptedByItsReader) {
     const VectorFormat format = GetParam();
-    if (!have_program(format.tool)) GTEST_SKIP() << format.tool << " is not installed";
+    if (!tool_available(format.tool)) GTEST_SKIP() << format.tool << " is not installed";
     gvx::testing::TempDir dir;
-    draw_in(dir.path(), format.keyword);
+    draw_figures_in(dir.path(), format.keyword);
     gvx::testing::WorkingDir cwd(dir.path());
-    for (const char* name : kNames) {
+    for (const char* name : kFigureFiles) {
         SCOPED_TRACE(name);
         const std::string file = std::string(name) + "." + format.extension;
         ASSERT_TRUE(std::filesystem::exists(file));
@@ -186,15 +173,15 @@ double share_near(const InkMap& of, const InkMap& other, int& count) {
 // units of the A4 page's height, 0.1 mm each): their ink lies where the PNG figures
 // have theirs.
 TEST(FigureDocuments, RenderedPagesInkWhereThePngFiguresDo) {
-    if (!have_program("gs")) GTEST_SKIP() << "gs is not installed (Debian package ghostscript)";
+    if (!tool_available("gs")) GTEST_SKIP() << "gs is not installed (Debian package ghostscript)";
     gvx::testing::TempDir png_dir, pdf_dir, eps_dir;
-    draw_in(png_dir.path(), "PNG");
-    draw_in(pdf_dir.path(), "PDF");
-    draw_in(eps_dir.path(), "EPS");
+    draw_figures_in(png_dir.path(), "PNG");
+    draw_figures_in(pdf_dir.path(), "PDF");
+    draw_figures_in(eps_dir.path(), "EPS");
     const double dpi = 602.0 * 254.0 / 2099.0;
     char resolution[64];
     std::snprintf(resolution, sizeof resolution, "-r%.6f", dpi);
-    for (const char* name : kNames) {
+    for (const char* name : kFigureFiles) {
         SCOPED_TRACE(name);
         const InkMap expected = ink_of((png_dir.path() / name).string() + ".png");
         ASSERT_GT(expected.width, 0);

@@ -4,24 +4,12 @@
 
 #include <filesystem>
 
-#include "app/figures.h"
 #include "gravox/formats/metafile.h"
+#include "tests/app/figure_files.h"
 #include "tests/support/temp_dir.h"
 
 namespace cosmology {
 namespace {
-
-const char* const kNames[] = {"gravox", "gravox_1", "gravox_2", "gravox_3"};
-
-void draw_in(const std::filesystem::path& dir, const char* format) {
-    gvx::testing::WorkingDir cwd(dir);
-    Gravox plot;
-    char legend_buffer[256] = {};
-    int legend_line = 0;
-    ::testing::internal::CaptureStdout();
-    draw_figures(plot, legend_buffer, legend_line, format);
-    ::testing::internal::GetCapturedStdout();
-}
 
 // The document without its "Date   :" line.
 std::string without_date(std::string text) {
@@ -35,7 +23,7 @@ class MetafileFigures : public ::testing::Test {
   protected:
     static void SetUpTestSuite() {
         dirs_ = new Dirs;
-        draw_in(dirs_->metafiles.path(), "GKSL");
+        draw_figures_in(dirs_->metafiles.path(), "GKSL");
     }
     static void TearDownTestSuite() {
         delete dirs_;
@@ -44,8 +32,8 @@ class MetafileFigures : public ::testing::Test {
 
     static void expect_replay_identical(const char* format, const char* extension, bool drop_date) {
         gvx::testing::TempDir direct, converted;
-        draw_in(direct.path(), format);
-        for (const char* name : kNames) {
+        draw_figures_in(direct.path(), format);
+        for (const char* name : kFigureFiles) {
             SCOPED_TRACE(name);
             const std::string met = dirs_->metafiles.file(std::string(name) + ".met");
             const std::string out = converted.file(std::string(name) + "." + extension);

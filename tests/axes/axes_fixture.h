@@ -15,6 +15,7 @@
 #include "gravox/core/internal.h"
 #include "gravox/core/state.h"
 #include "gravox/gravox.h"
+#include "tests/support/capture.h"
 #include "tests/support/recording_device.h"
 
 namespace gvx::testing {
@@ -70,9 +71,7 @@ class AxesTest : public ::testing::Test {
     // Runs fn and returns what it printed on standard output.
     template <typename Fn>
     std::string output_of(Fn fn) {
-        ::testing::internal::CaptureStdout();
-        fn();
-        return ::testing::internal::GetCapturedStdout();
+        return stdout_of(fn);
     }
 
     // The application's first axis system.

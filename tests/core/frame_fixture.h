@@ -9,6 +9,7 @@
 #include "gravox/core/internal.h"
 #include "gravox/core/state.h"
 #include "gravox/gravox.h"
+#include "tests/support/capture.h"
 #include "tests/support/temp_dir.h"
 
 namespace gvx::testing {
@@ -34,17 +35,6 @@ class StubDevice final : public Device {
     Sink* file_ = nullptr;
 };
 
-inline std::tm fixed_clock() {
-    std::tm t{};
-    t.tm_mday = 7;
-    t.tm_mon = 11;
-    t.tm_year = 2026 - 1900;
-    t.tm_hour = 9;
-    t.tm_min = 5;
-    t.tm_sec = 3;
-    return t;
-}
-
 class FrameTest : public ::testing::Test {
   protected:
     FrameTest() : cwd_(dir_.path()) {
@@ -65,9 +55,7 @@ class FrameTest : public ::testing::Test {
     // Runs fn and returns what it printed on standard output.
     template <typename Fn>
     std::string output_of(Fn fn) {
-        ::testing::internal::CaptureStdout();
-        fn();
-        return ::testing::internal::GetCapturedStdout();
+        return stdout_of(fn);
     }
 
     TempDir dir_;

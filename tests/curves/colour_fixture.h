@@ -11,6 +11,7 @@
 #include "gravox/core/internal.h"
 #include "gravox/core/state.h"
 #include "gravox/gravox.h"
+#include "tests/support/capture.h"
 #include "tests/support/temp_dir.h"
 
 namespace gvx::testing {
@@ -83,9 +84,7 @@ class ColourTest : public ::testing::Test {
     // Runs fn and returns what it printed on standard output.
     template <typename Fn>
     std::string output_of(Fn fn) {
-        ::testing::internal::CaptureStdout();
-        fn();
-        return ::testing::internal::GetCapturedStdout();
+        return stdout_of(fn);
     }
 
     ColourLog log_;

@@ -11,33 +11,19 @@
 #include "gravox/core/internal.h"
 #include "gravox/core/state.h"
 #include "gravox/gravox.h"
-#include "tests/support/recording_device.h"
+#include "tests/support/recorded_plot_test.h"
 
 namespace gvx::testing {
 
-class CurveFixture : public ::testing::Test {
+class CurveFixture : public RecordedPlotTest {
   protected:
     // graf(-15, 10, -15, 5, 0, 2.78, 0, 0.5) on the default page: x factor 79.16, user
     // (-15, 0) at plot (494, 1799), the clipping window (495, 401) to (2472, 1798).
     void SetUp() override {
-        ::testing::internal::CaptureStdout();
-        rec_ = open_recorded_plot(g_);
-        g_.graf(-15.0, 10.0, -15.0, 5.0, 0.0, 2.78, 0.0, 0.5);
-        flush_polyline(s());
-        ::testing::internal::GetCapturedStdout();
+        open();
+        output_of([&] { g_.graf(-15.0, 10.0, -15.0, 5.0, 0.0, 2.78, 0.0, 0.5); });
         ASSERT_EQ(s().frame.level, 2);
         rec_->clear();
-    }
-
-    PlotState& s() { return gvx::state_of(g_); }
-
-    // Runs fn and returns what it printed on standard output (warnings and reports).
-    template <typename Fn>
-    std::string output_of(Fn fn) {
-        ::testing::internal::CaptureStdout();
-        fn();
-        flush_polyline(s());
-        return ::testing::internal::GetCapturedStdout();
     }
 
     static double px(double x) { return (x + 15.0) * 79.16 + 494.0; }
@@ -48,11 +34,6 @@ class CurveFixture : public ::testing::Test {
         flush_polyline(s());
         return rec_->polylines();
     }
-
-    int warnings() { return s().frame.warning_count; }
-
-    Gravox g_;
-    std::shared_ptr<Recording> rec_;
 };
 
 }  // namespace gvx::testing

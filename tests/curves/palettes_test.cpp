@@ -8,35 +8,26 @@
 #include <vector>
 
 #include "gravox/curves/colour.h"
+#include "tests/support/colour_anchors.h"
 
 namespace gvx {
 namespace {
 
-using Anchor = std::pair<int, std::uint32_t>;
-
-// The rows that the rainbow passes through exactly.
-const std::vector<Anchor> kRainbowAnchors = {
-    {0, 0x000000},   {1, 0x220044},   {5, 0x330066},  {13, 0x3300AA},  {22, 0x2200EE},
-    {30, 0x0000FF},  {67, 0x0090FF},  {96, 0x00FFFF}, {138, 0x00FF00}, {192, 0xFFFF00},
-    {223, 0xFF7F00}, {254, 0xFF0000}, {255, 0xFFFFFF}};
-
-// The ramp ends of the spectrum and the sample rows between them.
-const std::vector<Anchor> kSpectrumAnchors = {
-    {0, 0x000000},   {1, 0xFF00FF},   {13, 0xC300FF},  {52, 0x0000FF},  {90, 0x00C2FF},
-    {102, 0x00FFFF}, {140, 0x00FF41}, {153, 0x00FF00}, {191, 0xC1FF00}, {204, 0xFFFF00},
-    {241, 0xFF4200}, {254, 0xFF0000}, {255, 0xFFFFFF}};
+using testing::ColourAnchor;
+using testing::kRainbowAnchors;
+using testing::kSpectrumAnchors;
 
 int component(std::uint32_t entry, int shift) {
     return static_cast<int>((entry >> shift) & 0xFF);
 }
 
-void expect_anchors(const std::uint32_t* table, const std::vector<Anchor>& anchors) {
+void expect_anchors(const std::uint32_t* table, const std::vector<ColourAnchor>& anchors) {
     for (const auto& [index, entry] : anchors) EXPECT_EQ(table[index], entry) << "entry " << index;
 }
 
 // Between two anchor rows (from entry 1 on) every component must follow the straight
 // line between them to within rounding, so each step changes it by the ramp's slope.
-void expect_straight_ramps(const std::uint32_t* table, const std::vector<Anchor>& anchors) {
+void expect_straight_ramps(const std::uint32_t* table, const std::vector<ColourAnchor>& anchors) {
     for (std::size_t a = 1; a + 2 < anchors.size(); ++a) {
         const auto [i0, e0] = anchors[a];
         const auto [i1, e1] = anchors[a + 1];

@@ -86,9 +86,9 @@ TEST(BmpWriter, RgbRowsAreBlueGreenRedAndPadded) {
 TEST(BmpWriter, GoldenPictures) {
     RasterCanvas canvas;
     draw_picture(canvas);
-    expect_golden("picture_indexed.bmp", encode_image(write_bmp, canvas, ImageSettings{}));
-    expect_golden("picture_rgb.bmp",
-                  encode_image(write_bmp, canvas, settings_for(ImageFormat::rgb)));
+    expect_golden(encode_image(write_bmp, canvas, ImageSettings{}), "picture_indexed.bmp");
+    expect_golden(encode_image(write_bmp, canvas, settings_for(ImageFormat::rgb)),
+                  "picture_rgb.bmp");
     // "BIL" has no bit-per-pixel form in BMP: it is written as indexed.
     EXPECT_EQ(encode_image(write_bmp, canvas, settings_for(ImageFormat::bilevel)),
               encode_image(write_bmp, canvas, ImageSettings{}));

@@ -10,8 +10,10 @@
 #include <set>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "gravox/devices/raster_canvas.h"
+#include "tests/support/colour_anchors.h"
 
 namespace gvx::testing {
 
@@ -21,19 +23,10 @@ using ColourTable = std::array<std::uint32_t, 256>;
 
 // The rainbow table built from its anchor rows, linear in each component between them.
 inline ColourTable rainbow_table() {
-    struct Anchor {
-        int index;
-        std::uint32_t rgb;
-    };
-    static const Anchor anchors[] = {{1, 0x220044},   {5, 0x330066},   {13, 0x3300AA},
-                                     {22, 0x2200EE},  {30, 0x0000FF},  {67, 0x0090FF},
-                                     {96, 0x00FFFF},  {138, 0x00FF00}, {192, 0xFFFF00},
-                                     {223, 0xFF7F00}, {254, 0xFF0000}};
+    const std::vector<ColourAnchor>& anchors = kRainbowAnchors;
     ColourTable t{};
-    t[0] = 0x000000;
-    t[255] = 0xFFFFFF;
-    for (std::size_t a = 0; a + 1 < std::size(anchors); ++a) {
-        const Anchor lo = anchors[a], hi = anchors[a + 1];
+    for (std::size_t a = 0; a + 1 < anchors.size(); ++a) {
+        const ColourAnchor lo = anchors[a], hi = anchors[a + 1];
         for (int i = lo.index; i <= hi.index; ++i) {
             std::uint32_t entry = 0;
             for (int shift = 0; shift <= 16; shift += 8) {

@@ -137,10 +137,10 @@ void expect_full_blocks(const GifParts& g) {
 TEST(GifWriter, GoldenPictures) {
     RasterCanvas canvas;
     draw_picture(canvas);
-    expect_golden("picture.gif", encode_image(write_gif, canvas, ImageSettings{}));
+    expect_golden(encode_image(write_gif, canvas, ImageSettings{}), "picture.gif");
     ImageSettings transparent;
     transparent.gif.transparent = true;
-    expect_golden("picture_transparent.gif", encode_image(write_gif, canvas, transparent));
+    expect_golden(encode_image(write_gif, canvas, transparent), "picture_transparent.gif");
 }
 
 TEST(GifWriter, StreamLayoutAndPixels) {
@@ -215,7 +215,7 @@ TEST(GifWriter, UniformAndTinyImages) {
         expect_full_blocks(g);
         const std::string path = save_output(
             kOutput, "uniform_" + std::to_string(w) + "x" + std::to_string(h) + ".gif", gif);
-        if (have_program("giftopnm")) {
+        if (tool_available("giftopnm")) {
             RgbImage image;
             image = parse_pnm(run_program("giftopnm '" + path + "'"));
             ASSERT_TRUE(image.ok);

@@ -34,14 +34,14 @@ TEST(ImagWriter, IndexedAndTrueColourPictures) {
     RasterCanvas canvas;
     draw_picture(canvas);
     const std::string indexed = dump(canvas);
-    expect_golden("picture.imag", indexed);
+    expect_golden(indexed, "picture.imag");
     EXPECT_EQ(indexed.substr(0, 80),
               "!Bitmap GRAVOX VIRT    37    23     8    37     8    32     0     1     0       ");
 
     RasterCanvas true_colour;
     draw_picture(true_colour, true);
     const std::string rgb = dump(true_colour);
-    expect_golden("picture_rgb.imag", rgb);
+    expect_golden(rgb, "picture_rgb.imag");
     EXPECT_EQ(rgb.substr(0, 80),
               "!Bitmap GRAVOX VIRT    37    23     8   111    24    32     0     5     0       ");
     const auto pixels = canvas_rgb(true_colour);

@@ -62,7 +62,7 @@ TEST_F(ImageFormats, EveryFormatWritesItsFile) {
         if (c.size) {
             EXPECT_EQ(bytes.size(), c.size);
         }
-        if (!c.reader || !have_program(c.reader)) continue;
+        if (!c.reader || !tool_available(c.reader)) continue;
         const std::string path = save_output("test-output/formats", c.file, bytes);
         const RgbImage image = parse_pnm(run_program(std::string(c.reader) + " '" + path + "'"));
         ASSERT_TRUE(image.ok);

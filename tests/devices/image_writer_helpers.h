@@ -17,6 +17,8 @@
 #include "gravox/core/sink.h"
 #include "gravox/devices/image_writers.h"
 #include "tests/devices/canvas_helpers.h"
+#include "tests/support/golden.h"
+#include "tests/support/programs.h"
 
 namespace gvx::testing {
 
@@ -63,25 +65,9 @@ inline ImageSettings settings_for(ImageFormat format) {
     return s;
 }
 
-// Compares bytes with a golden file under tests/devices/golden/. With the environment
-// variable GRAVOX_UPDATE_GOLDEN set the file is written instead (check it before use).
-inline void expect_golden(const std::string& name, const std::string& bytes) {
-    const std::filesystem::path path =
-        std::filesystem::path(GRAVOX_SOURCE_DIR) / "tests/devices/golden" / name;
-    if (std::getenv("GRAVOX_UPDATE_GOLDEN")) {
-        std::ofstream(path, std::ios::binary).write(bytes.data(), bytes.size());
-        return;
-    }
-    std::ifstream in(path, std::ios::binary);
-    ASSERT_TRUE(in) << "missing golden file " << path;
-    std::ostringstream content;
-    content << in.rdbuf();
-    const std::string golden = content.str();
-    ASSERT_EQ(bytes.size(), golden.size()) << name;
-    for (std::size_t i = 0; i < bytes.size(); ++i)
-        ASSERT_EQ(static_cast<int>(static_cast<std::uint8_t>(bytes[i])),
-                  static_cast<int>(static_cast<std::uint8_t>(golden[i])))
-            << name << " differs at byte " << i;
+// Compares bytes with a golden file under tests/devices/golden/ (see golden.h).
+inline void expect_golden(const std::string& bytes, const std::string& name) {
+    expect_golden_bytes(bytes, "devices", name);
 }
 
 // A sink that accepts a given number of bytes and refuses every write beyond them.
@@ -138,29 +124,6 @@ inline std::vector<std::uint8_t> canvas_rgb(const RasterCanvas& canvas) {
 }
 
 // ---- Independent readers -------------------------------------------------------------
-
-inline bool have_program(const std::string& name) {
-    return std::system(("command -v " + name + " >/dev/null 2>&1").c_str()) == 0;
-}
-
-// Runs a shell command and returns its standard output (standard error joined when
-// asked); status receives the exit status.
-inline std::string run_program(const std::string& command, int* status = nullptr,
-                               bool with_errors = false) {
-    const std::string full = command + (with_errors ? " 2>&1" : " 2>/dev/null");
-    std::string out;
-    FILE* pipe = popen(full.c_str(), "r");
-    if (!pipe) {
-        if (status) *status = -1;
-        return out;
-    }
-    char buffer[4096];
-    std::size_t n;
-    while ((n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0) out.append(buffer, n);
-    const int rc = pclose(pipe);
-    if (status) *status = rc;
-    return out;
-}
 
 // A decoded netpbm image as red, green, blue per pixel.
 struct RgbImage {
@@ -225,7 +188,7 @@ inline RgbImage parse_pnm(const std::string& bytes) {
 // Decodes a file with a netpbm converter such as giftopnm; GTEST_SKIP when it is missing.
 #define GRAVOX_DECODE_WITH(program, path, image)                                            \
     do {                                                                                    \
-        if (!have_program(program)) GTEST_SKIP() << program << " is not installed";         \
+        if (!tool_available(program)) GTEST_SKIP() << program << " is not installed";       \
         int status_ = 0;                                                                    \
         image = parse_pnm(run_program(std::string(program) + " '" + path + "'", &status_)); \
         ASSERT_EQ(status_, 0) << program << " failed on " << path;                          \

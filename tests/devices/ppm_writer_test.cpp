@@ -18,7 +18,7 @@ TEST(PpmWriter, PictureIsTheTextHeaderThenTheRgbRows) {
     RasterCanvas canvas;
     draw_picture(canvas);
     const std::string ppm = encode_image(write_ppm, canvas, ImageSettings{});
-    expect_golden("picture.ppm", ppm);
+    expect_golden(ppm, "picture.ppm");
     const std::string header = "P6\n37 23\n255\n";
     ASSERT_EQ(ppm.substr(0, header.size()), header);
     EXPECT_EQ(ppm.substr(header.size()), rgb_bytes(canvas_rgb(canvas)));
@@ -56,7 +56,7 @@ TEST(PpmWriter, NetpbmReadsThePicture) {
     draw_picture(canvas);
     const std::string path =
         save_output(kOutput, "picture.ppm", encode_image(write_ppm, canvas, ImageSettings{}));
-    if (!have_program("pnmfile")) GTEST_SKIP() << "pnmfile is not installed";
+    if (!tool_available("pnmfile")) GTEST_SKIP() << "pnmfile is not installed";
     int status = 0;
     const std::string description = run_program("pnmfile '" + path + "'", &status);
     EXPECT_EQ(status, 0);

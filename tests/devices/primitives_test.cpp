@@ -13,6 +13,7 @@
 #include "gravox/devices/line_style.h"
 #include "gravox/devices/primitives.h"
 #include "gravox/gravox.h"
+#include "tests/support/capture.h"
 #include "tests/support/recording_device.h"
 
 namespace gvx::testing {
@@ -33,9 +34,7 @@ class PrimitivesTest : public ::testing::Test {
     // Runs fn and returns what it printed (warnings go to standard output).
     template <typename Fn>
     std::string output_of(Fn fn) {
-        ::testing::internal::CaptureStdout();
-        fn();
-        return ::testing::internal::GetCapturedStdout();
+        return stdout_of(fn);
     }
     void polyline(std::initializer_list<std::pair<double, double>> points) {
         bool first = true;

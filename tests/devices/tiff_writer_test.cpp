@@ -110,11 +110,11 @@ TEST(TiffWriter, RgbAndBilevelDirectories) {
 TEST(TiffWriter, GoldenPictures) {
     RasterCanvas canvas;
     draw_picture(canvas);
-    expect_golden("picture_indexed.tif", encode_image(write_tiff, canvas, ImageSettings{}));
-    expect_golden("picture_rgb.tif",
-                  encode_image(write_tiff, canvas, settings_for(ImageFormat::rgb)));
-    expect_golden("picture_bilevel.tif",
-                  encode_image(write_tiff, canvas, settings_for(ImageFormat::bilevel)));
+    expect_golden(encode_image(write_tiff, canvas, ImageSettings{}), "picture_indexed.tif");
+    expect_golden(encode_image(write_tiff, canvas, settings_for(ImageFormat::rgb)),
+                  "picture_rgb.tif");
+    expect_golden(encode_image(write_tiff, canvas, settings_for(ImageFormat::bilevel)),
+                  "picture_bilevel.tif");
 }
 
 // The expected one-bit rows: in reversed mode white is 1, in normal mode all but black.
@@ -174,7 +174,7 @@ TEST(TiffWriter, ResolutionAndUnitOfTheSettings) {
     EXPECT_EQ(le32(tif, e[11].value), 300u);
     EXPECT_EQ(e[12].value, 3u);
     const std::string path = save_output(kOutput, "centimetre.tif", tif);
-    if (!have_program("tiffinfo")) GTEST_SKIP() << "tiffinfo is not installed";
+    if (!tool_available("tiffinfo")) GTEST_SKIP() << "tiffinfo is not installed";
     int status = 0;
     const std::string info = run_program("tiffinfo '" + path + "'", &status, true);
     EXPECT_EQ(status, 0) << info;
@@ -198,7 +198,7 @@ RgbImage read_back(const RasterCanvas& canvas, const ImageSettings& settings,
 }
 
 TEST(TiffWriter, LibtiffReadsEveryFormat) {
-    if (!have_program("tiffinfo") || !have_program("tifftopnm"))
+    if (!tool_available("tiffinfo") || !tool_available("tifftopnm"))
         GTEST_SKIP() << "tiffinfo or tifftopnm is not installed";
     RasterCanvas indexed, true_colour;
     draw_picture(indexed);
@@ -218,7 +218,7 @@ TEST(TiffWriter, LibtiffReadsEveryFormat) {
 TEST(TiffWriter, OneAndTwoRowImagesStayReadable) {
     // With one row the strip offset, and with up to two rows the byte counts, fit in the
     // directory entry itself, where readers look for them.
-    if (!have_program("tiffinfo") || !have_program("tifftopnm"))
+    if (!tool_available("tiffinfo") || !tool_available("tifftopnm"))
         GTEST_SKIP() << "tiffinfo or tifftopnm is not installed";
     RasterCanvas canvas;
     draw_picture(canvas);
@@ -253,7 +253,7 @@ TEST(TiffWriter, WideRgbRowsGetLongByteCounts) {
     EXPECT_EQ(e[9].type, 4u);
     EXPECT_EQ(le32(tif, e[9].value), 3u * 21846);
     EXPECT_EQ(le32(tif, e[9].value + 8), 3u * 21846);
-    if (!have_program("tifftopnm")) GTEST_SKIP() << "tifftopnm is not installed";
+    if (!tool_available("tifftopnm")) GTEST_SKIP() << "tifftopnm is not installed";
     const RgbImage image = read_back(canvas, settings_for(ImageFormat::rgb), "wide.tif", "RGB");
     EXPECT_EQ(image.rgb, canvas_rgb(canvas));
 }

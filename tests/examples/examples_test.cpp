@@ -30,7 +30,7 @@ int run(const std::string& command, std::string* log = nullptr) {
     return status;
 }
 
-bool have_program(const char* name) {
+bool tool_available(const char* name) {
     return std::system((std::string("command -v ") + name + " >/dev/null 2>&1").c_str()) == 0;
 }
 
@@ -89,7 +89,7 @@ class ExampleRun : public ::testing::Test {
         return png;
     }
     void expect_pngcheck(const std::string& name) {
-        if (!have_program("pngcheck")) return;  // libpng has read the file already
+        if (!tool_available("pngcheck")) return;  // libpng has read the file already
         std::string log;
         EXPECT_EQ(run("pngcheck -q '" + name + "'", &log), 0) << log;
     }
@@ -212,7 +212,7 @@ TEST_F(AllFormats, GifBmpAndTiffShowTheSamePictureAsThePng) {
     for (const Converter& c :
          {Converter{"all_formats.gif", "giftopnm"}, Converter{"all_formats.bmp", "bmptopnm"},
           Converter{"all_formats.tif", "tifftopnm"}}) {
-        if (!have_program(c.program)) continue;
+        if (!tool_available(c.program)) continue;
         std::string log;
         ASSERT_EQ(run(std::string(c.program) + " " + c.file + " > converted.ppm", &log), 0) << log;
         EXPECT_TRUE(colours_of_ppm(read_file("converted.ppm"), &width, &height) == expected)
@@ -233,7 +233,7 @@ TEST_F(AllFormats, VectorFilesAreAcceptedByTheirReaders) {
                             Reader{"xmllint", "xmllint --noout --nonet all_formats.ipe"},
                             Reader{"hp2xx", "hp2xx -q -m eps -f hpgl.eps all_formats.hpg"},
                             Reader{"javac", "javac -nowarn -d classes all_formats.java"}}) {
-        if (!have_program(r.program)) {
+        if (!tool_available(r.program)) {
             missing += std::string(missing.empty() ? "" : ", ") + r.program;
             continue;
         }

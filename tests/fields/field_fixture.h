@@ -13,7 +13,7 @@
 #include "gravox/core/state.h"
 #include "gravox/fields/fields.h"
 #include "gravox/gravox.h"
-#include "tests/support/recording_device.h"
+#include "tests/support/recorded_plot_test.h"
 
 namespace gvx::testing {
 
@@ -56,41 +56,25 @@ inline double polygon_area(const std::vector<double>& x, const std::vector<doubl
     return std::fabs(a) / 2.0;
 }
 
-class FieldFixture : public ::testing::Test {
+class FieldFixture : public RecordedPlotTest {
   protected:
     // The axis system: 1001 by 1001 plot units at (500, 1600), x and y from -1 to 1,
     // so that one user unit is 500 plot units on both axes; z from 0 to 1.
     void SetUp() override {
-        ::testing::internal::CaptureStdout();
         RecordingOptions options;
         options.caps.fills_polygons = true;
-        rec_ = open_recorded_plot(g_, options);
-        g_.axspos(500, 1600);
-        g_.axslen(1001, 1001);
-        g_.graf3(-1.0, 1.0, -1.0, 0.5, -1.0, 1.0, -1.0, 0.5, 0.0, 1.0, 0.0, 0.2);
-        flush_polyline(s());
-        ::testing::internal::GetCapturedStdout();
+        open(options);
+        output_of([&] {
+            g_.axspos(500, 1600);
+            g_.axslen(1001, 1001);
+            g_.graf3(-1.0, 1.0, -1.0, 0.5, -1.0, 1.0, -1.0, 0.5, 0.0, 1.0, 0.0, 0.2);
+        });
         ASSERT_EQ(s().frame.level, 3);
         rec_->clear();
     }
 
-    PlotState& s() { return gvx::state_of(g_); }
-
-    template <typename Fn>
-    std::string output_of(Fn fn) {
-        ::testing::internal::CaptureStdout();
-        fn();
-        flush_polyline(s());
-        return ::testing::internal::GetCapturedStdout();
-    }
-
     static double px(double x) { return 500.0 + (x + 1.0) * 500.0; }
     static double py(double y) { return 1600.0 - (y + 1.0) * 500.0; }
-
-    int warnings() { return s().frame.warning_count; }
-
-    Gravox g_;
-    std::shared_ptr<Recording> rec_;
 };
 
 }  // namespace gvx::testing

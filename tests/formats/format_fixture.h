@@ -14,6 +14,9 @@
 #include "gravox/core/internal.h"
 #include "gravox/core/state.h"
 #include "gravox/gravox.h"
+#include "tests/support/capture.h"
+#include "tests/support/golden.h"
+#include "tests/support/programs.h"
 #include "tests/support/temp_dir.h"
 
 namespace gvx::testing {
@@ -32,17 +35,6 @@ class CaptureSink final : public Sink {
   private:
     std::string* bytes_;
 };
-
-inline std::tm format_clock() {
-    std::tm t{};
-    t.tm_mday = 7;
-    t.tm_mon = 11;
-    t.tm_year = 2026 - 1900;
-    t.tm_hour = 9;
-    t.tm_min = 5;
-    t.tm_sec = 3;
-    return t;
-}
 
 // An explicit colour value from red, green and blue.
 inline int rgb(int r, int g, int b) {
@@ -80,15 +72,10 @@ inline std::string golden_path(const std::string& name) {
     return std::string(GRAVOX_SOURCE_DIR) + "/tests/formats/golden/" + name;
 }
 
-inline bool tool_available(const char* tool) {
-    const std::string command = std::string("command -v ") + tool + " >/dev/null 2>&1";
-    return std::system(command.c_str()) == 0;
-}
-
 class FormatTest : public ::testing::Test {
   protected:
     FormatTest() : cwd_(dir_.path()) {
-        s().frame.clock = format_clock;
+        s().frame.clock = fixed_clock;
         s().files.open_sink = [this](const char* name, const char* mode) {
             opened_name_ = name;
             opened_mode_ = mode;
@@ -138,24 +125,13 @@ class FormatTest : public ::testing::Test {
 
     // Compares with the committed golden file; GRAVOX_UPDATE_GOLDEN=1 rewrites it.
     void expect_golden(const std::string& bytes, const std::string& name) {
-        const std::string path = golden_path(name);
-        if (std::getenv("GRAVOX_UPDATE_GOLDEN")) {
-            std::FILE* f = std::fopen(path.c_str(), "wb");
-            ASSERT_NE(f, nullptr);
-            std::fwrite(bytes.data(), 1, bytes.size(), f);
-            std::fclose(f);
-        }
-        const std::string expected = read_file(path);
-        ASSERT_FALSE(expected.empty()) << "golden file missing: " << path;
-        EXPECT_EQ(bytes, expected) << "differs from " << path;
+        expect_golden_bytes(bytes, "formats", name);
     }
 
     // Runs fn and returns what it printed on standard output.
     template <typename Fn>
     std::string output_of(Fn fn) {
-        ::testing::internal::CaptureStdout();
-        fn();
-        return ::testing::internal::GetCapturedStdout();
+        return stdout_of(fn);
     }
 
     TempDir dir_;

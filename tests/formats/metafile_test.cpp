@@ -18,7 +18,7 @@ template <typename Scene>
 std::string drawn(const char* format, Scene scene, const char* screen_mode = "AUTO") {
     std::string bytes;
     Gravox g;
-    gvx::state_of(g).frame.clock = format_clock;
+    gvx::state_of(g).frame.clock = fixed_clock;
     gvx::state_of(g).files.open_sink = [&](const char*, const char*) {
         return std::unique_ptr<Sink>(new CaptureSink(&bytes));
     };
@@ -39,7 +39,7 @@ std::string replayed(const std::string& metafile, const char* format) {
     EXPECT_TRUE(read_metafile(metafile, m, error)) << error;
     std::string bytes;
     Gravox g;
-    gvx::state_of(g).frame.clock = format_clock;
+    gvx::state_of(g).frame.clock = fixed_clock;
     gvx::state_of(g).files.open_sink = [&](const char*, const char*) {
         return std::unique_ptr<Sink>(new CaptureSink(&bytes));
     };

@@ -33,7 +33,7 @@ int run(const std::string& command, std::string* log = nullptr) {
     return status;
 }
 
-bool have_program(const char* name) {
+bool tool_available(const char* name) {
     return run(std::string("command -v ") + name) == 0;
 }
 
@@ -172,7 +172,7 @@ TEST_F(InstalledPackage, FindPackageBuildsTheExamplesAgainstTheInstallation) {
 }
 
 TEST_F(InstalledPackage, PkgConfigGivesTheFlagsToBuildAndLink) {
-    if (!have_program("pkg-config")) GTEST_SKIP() << "pkg-config is not installed";
+    if (!tool_available("pkg-config")) GTEST_SKIP() << "pkg-config is not installed";
     const fs::path pc = find_installed("gravox.pc");
     ASSERT_FALSE(pc.empty());
     const std::string env = "PKG_CONFIG_PATH=" + shell_quoted(pc.parent_path());
@@ -201,7 +201,7 @@ TEST_F(InstalledPackage, SharedLibraryHasAVersionedNameAndExportsOnlyClassGravox
     if (library.empty())
         GTEST_SKIP() << "static build: configure with -DBUILD_SHARED_LIBS=ON to check the "
                         "shared library";
-    if (!have_program("readelf") || !have_program("nm"))
+    if (!tool_available("readelf") || !tool_available("nm"))
         GTEST_SKIP() << "readelf and nm (binutils) are not installed";
     std::string dynamic;
     ASSERT_EQ(run("readelf -d " + shell_quoted(library), &dynamic), 0) << dynamic;

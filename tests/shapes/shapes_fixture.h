@@ -11,28 +11,13 @@
 #include "gravox/core/internal.h"
 #include "gravox/core/state.h"
 #include "gravox/gravox.h"
-#include "tests/support/recording_device.h"
+#include "tests/support/recorded_plot_test.h"
 
 namespace gvx::testing {
 
-class ShapesFixture : public ::testing::Test {
+class ShapesFixture : public RecordedPlotTest {
   protected:
-    void open(RecordingOptions options = {}) {
-        ::testing::internal::CaptureStdout();
-        rec_ = open_recorded_plot(g_, options);
-        ::testing::internal::GetCapturedStdout();
-    }
     void SetUp() override { open(); }
-
-    PlotState& s() { return gvx::state_of(g_); }
-
-    template <typename Fn>
-    std::string output_of(Fn fn) {
-        ::testing::internal::CaptureStdout();
-        fn();
-        flush_polyline(s());
-        return ::testing::internal::GetCapturedStdout();
-    }
 
     std::vector<Recording::Segment> segments() {
         flush_polyline(s());
@@ -56,9 +41,6 @@ class ShapesFixture : public ::testing::Test {
         }
         return in;
     }
-
-    Gravox g_;
-    std::shared_ptr<Recording> rec_;
 };
 
 }  // namespace gvx::testing

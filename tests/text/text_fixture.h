@@ -14,6 +14,7 @@
 #include "gravox/core/state.h"
 #include "gravox/gravox.h"
 #include "gravox/text/text.h"
+#include "tests/support/capture.h"
 #include "tests/support/recording_device.h"
 
 namespace gvx::testing {
@@ -57,9 +58,7 @@ class TextTest : public ::testing::Test {
     // Runs fn and returns what it printed on standard output.
     template <typename Fn>
     std::string output_of(Fn fn) {
-        ::testing::internal::CaptureStdout();
-        fn();
-        return ::testing::internal::GetCapturedStdout();
+        return stdout_of(fn);
     }
 
     // Draws a string with messag and returns its polylines (the recording is cleared

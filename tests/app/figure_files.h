@@ -1,0 +1,25 @@
+// The four figures of the program drawn into a directory, for the tests that read them.
+#pragma once
+
+#include <filesystem>
+
+#include "app/figures.h"
+#include "tests/support/capture.h"
+#include "tests/support/temp_dir.h"
+
+namespace cosmology {
+
+// File names of the four figures, without extension.
+inline const char* const kFigureFiles[] = {"gravox", "gravox_1", "gravox_2", "gravox_3"};
+
+// Draws the four figures in an output format (a metafl keyword) into dir; what the
+// library prints is dropped.
+inline void draw_figures_in(const std::filesystem::path& dir, const char* format) {
+    gvx::testing::WorkingDir cwd(dir);
+    Gravox plot;
+    char legend_buffer[256] = {};
+    int legend_line = 0;
+    gvx::testing::stdout_of([&] { draw_figures(plot, legend_buffer, legend_line, format); });
+}
+
+}  // namespace cosmology

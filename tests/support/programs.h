@@ -1,0 +1,16 @@
+// Outside programs that read our files back: whether one is installed, and running one.
+#pragma once
+
+#include <string>
+
+namespace gvx::testing {
+
+// True when the shell finds the program.
+bool tool_available(const std::string& name);
+
+// Runs a shell command and returns its standard output (standard error joined when
+// asked); status receives the exit status (-1 when the command could not be started).
+std::string run_program(const std::string& command, int* status = nullptr,
+                        bool with_errors = false);
+
+}  // namespace gvx::testing
