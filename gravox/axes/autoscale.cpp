@@ -13,7 +13,7 @@
 #include <cmath>
 
 #include "gravox/axes/axis_system.h"
-#include "gravox/axes/numbers.h"
+#include "gravox/core/number_text.h"
 #include "gravox/core/state.h"
 
 namespace gvx {

@@ -7,7 +7,7 @@
 #include "gravox/axes/axis_system.h"
 #include "gravox/axes/dates.h"
 #include "gravox/axes/labels.h"
-#include "gravox/axes/numbers.h"
+#include "gravox/core/number_text.h"
 #include "gravox/core/state.h"
 #include "gravox/devices/line_style.h"
 #include "gravox/devices/primitives.h"

@@ -156,16 +156,6 @@ struct FeatureLabels {
     int bar_position = 2, pie_position = 1, pie_type = 1, contour_type = 1;
 };
 
-// Number format of `number` (not of axis labels): numfmt and numode.
-enum class NumberFormat { floating = 1, exponent, fixed_exponent, log };  // "FLOA+EXP +FEXP+LOG "
-struct NumberMode {
-    NumberFormat format = NumberFormat::floating;
-    char decimal = '.';
-    char grouping = 0;  // 0 none
-    char sign = 0;      // 0 none
-    bool equal_spacing = false;
-};
-
 // The kind of the current axis system, also written to PrimitiveState::axis_kind.
 enum class AxisKind { none = 0, rectangular = 1, crossed = 2 };
 
@@ -210,7 +200,6 @@ struct AxisState {
     bool polar = false;
     ScalingRecord rec;
 
-    NumberMode numbers;
     FeatureLabels features;
 
     // Kept for the life of the library object (not reset by gvxini).
@@ -227,6 +216,9 @@ bool open_axis_system(PlotState& s, double xa, double xe, double x_first, double
 // Per-plot reset of gvxini: the defaults above, with the axis position and lengths
 // taken from the page defaults that gvxini computed.
 void reset_axes(PlotState& s);
+// The axes' part of endgrf: no axis system, plot level 1. The subsystems that draw in
+// an axis system end theirs after it (Gravox::endgrf in core/plot.cpp).
+void end_axis_system(PlotState& s);
 
 // User-to-plot mapping of the current axis system, limited to +-kPlotLimit. On a
 // logarithmic axis a value that is not positive is mapped as the neglog value when

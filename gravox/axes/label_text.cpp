@@ -6,7 +6,7 @@
 
 #include "gravox/axes/dates.h"
 #include "gravox/axes/labels.h"
-#include "gravox/axes/numbers.h"
+#include "gravox/core/number_text.h"
 #include "gravox/core/state.h"
 #include "gravox/text/text.h"
 

@@ -6,7 +6,6 @@
 #include "gravox/axes/axis_system.h"
 #include "gravox/core/state.h"
 #include "gravox/core/warning_texts.h"
-#include "gravox/curves/curve.h"
 #include "gravox/devices/primitives.h"
 #include "gravox/fields/fields.h"
 #include "gravox/gravox.h"
@@ -225,6 +224,13 @@ int axis_letters(const char* axes) {
     return letters;
 }
 
+void end_axis_system(PlotState& s) {
+    s.axes.kind = AxisKind::none;
+    s.axes.polar = false;
+    s.prims.axis_kind = 0;
+    s.frame.level = 1;
+}
+
 void reset_axes(PlotState& s) {
     AxisState& ax = s.axes;
     const bool outward = ax.tick_outward;
@@ -329,20 +335,6 @@ bool gvx::open_axis_system(PlotState& s, double xa, double xe, double x_first, d
     if (ax.frame_thickness != 0 && ax.kind != AxisKind::crossed)
         draw_frame(s, px, py - ny + 1, nx, ny, ax.frame_thickness, 0.0);
     return true;
-}
-
-void Gravox::endgrf() {
-    if (refused("endgrf", 1, 3)) return;
-    PlotState& s = state();
-    s.axes.kind = AxisKind::none;
-    s.axes.polar = false;
-    s.prims.axis_kind = 0;
-    s.frame.level = 1;
-    // Curve clipping closes, the legend and curve counts start again.
-    end_axis_system_curves(s);
-    end_field_axis(s);
-    // Buffered output goes to the device.
-    flush_polyline(s);
 }
 
 int Gravox::nxposn(double x) {

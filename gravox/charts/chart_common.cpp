@@ -2,7 +2,7 @@
 // label numbers and the label colour routine.
 #include <cstring>
 
-#include "gravox/axes/numbers.h"
+#include "gravox/core/number_text.h"
 #include "gravox/core/state.h"
 #include "gravox/core/warning_texts.h"
 #include "gravox/gravox.h"

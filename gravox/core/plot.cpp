@@ -107,6 +107,18 @@ void Gravox::reset_attributes() {
     reset_charts(s);
 }
 
+// The end of an axis system, in the order of the layers: the axes first, then the
+// curves (clipping closes, the legend and curve counts start again) and the fields.
+void Gravox::endgrf() {
+    if (refused("endgrf", 1, 3)) return;
+    PlotState& s = *state_;
+    end_axis_system(s);
+    end_axis_system_curves(s);
+    end_field_axis(s);
+    // Buffered output goes to the device.
+    flush_polyline(s);
+}
+
 void Gravox::gvxfin() {
     if (refused("gvxfin", 1, 3)) return;
     PlotState& s = *state_;

@@ -29,18 +29,23 @@ constexpr int kGreyNames[kNamedColourCount] = {255, 230, 185, 150, 95, 215, 175,
 constexpr int kWhite = static_cast<int>(NamedColour::white);
 constexpr int kBlack = static_cast<int>(NamedColour::black);
 
-// Palette kinds by number, as stored in palette_kind.
-enum Kind { small = 0, rainbow, spectrum, grey, rev_rainbow, rev_spectrum, rev_grey, vga, temp };
+// The number of a palette kind, as palette_kind stores it.
+constexpr int kind_of(PaletteKind kind) {
+    return static_cast<int>(kind);
+}
 
 bool is_grey_kind(int kind) {
-    return kind == grey || kind == rev_grey;
+    return kind == kind_of(PaletteKind::grey) || kind == kind_of(PaletteKind::reversed_grey);
 }
 bool is_reversed_kind(int kind) {
-    return kind == rev_rainbow || kind == rev_spectrum || kind == rev_grey;
+    return kind == kind_of(PaletteKind::reversed_rainbow) ||
+           kind == kind_of(PaletteKind::reversed_spectrum) ||
+           kind == kind_of(PaletteKind::reversed_grey);
 }
 // Kinds with a full range of colours between a dark first and a light last entry.
 bool is_ramp_kind(int kind) {
-    return kind == rainbow || kind == spectrum || kind == grey || kind == temp;
+    return kind == kind_of(PaletteKind::rainbow) || kind == kind_of(PaletteKind::spectrum) ||
+           kind == kind_of(PaletteKind::grey) || kind == kind_of(PaletteKind::temperature);
 }
 
 // Accepts v in [lower, upper]; NaN is never accepted.
@@ -69,8 +74,10 @@ void load_named_colours(ColourState& c, int kind, const OutputRow& out, int dept
 
     // Palettes without a usable black (the small and grey ones) draw BLACK as WHITE; on
     // paper, white ink would be invisible, so the light and dark names become black.
-    if (kind == small || kind == grey || kind == rev_grey) black = white;
-    if (kind == small && paper) white = black = kExplicitBlack;
+    if (kind == kind_of(PaletteKind::small) || kind == kind_of(PaletteKind::grey) ||
+        kind == kind_of(PaletteKind::reversed_grey))
+        black = white;
+    if (kind == kind_of(PaletteKind::small) && paper) white = black = kExplicitBlack;
     if (is_ramp_kind(kind) && out.white_ink_black) white = kExplicitBlack;
     if (is_reversed_kind(kind)) {
         if (paper)
@@ -78,7 +85,7 @@ void load_named_colours(ColourState& c, int kind, const OutputRow& out, int dept
         else if (depth <= 8)
             std::swap(white, black);
     }
-    if (kind == vga && paper) {
+    if (kind == kind_of(PaletteKind::vga) && paper) {
         black = kExplicitWhite;
         white = kExplicitBlack;
     }
@@ -87,8 +94,9 @@ void load_named_colours(ColourState& c, int kind, const OutputRow& out, int dept
 void fill_table(ColourState& c, int kind, const OutputRow& out) {
     fill_palette(kind, c.table);
     if (out.page == PageKind::paper) {
-        if (kind == small) std::swap(c.table[0], c.table[1]);  // white paper at 0, ink at 1
-        if (kind == vga) std::swap(c.table[0], c.table[15]);
+        if (kind == kind_of(PaletteKind::small))
+            std::swap(c.table[0], c.table[1]);  // white paper at 0, ink at 1
+        if (kind == kind_of(PaletteKind::vga)) std::swap(c.table[0], c.table[15]);
     }
     if (is_reversed_kind(kind))
         for (int i = 0; i < kColourTableSize / 2; ++i) std::swap(c.table[i], c.table[255 - i]);
@@ -102,10 +110,10 @@ void set_scale_colours(ColourState& c, int kind, const OutputRow& out, int depth
     if (out.page != PageKind::screen && is_ramp_kind(kind)) {
         c.background_colour = 255;
         c.foreground_colour = 0;
-    } else if (kind == small) {
+    } else if (kind == kind_of(PaletteKind::small)) {
         c.over_colour = 9;
         c.foreground_colour = 1;
-    } else if (kind == vga) {
+    } else if (kind == kind_of(PaletteKind::vga)) {
         c.over_colour = 15;
         c.foreground_colour = 15;
     } else if (is_reversed_kind(kind) && depth > 8 && out.page != PageKind::paper) {
@@ -118,12 +126,13 @@ void set_scale_colours(ColourState& c, int kind, const OutputRow& out, int depth
 
 // The table entry that changes places with the background entry under REVERS.
 int reversal_partner(int kind) {
-    return kind == small ? 1 : kind == vga ? 15 : 255;
+    return kind == kind_of(PaletteKind::small) ? 1 : kind == kind_of(PaletteKind::vga) ? 15 : 255;
 }
 
 // Palettes without a usable black: under REVERS both WHITE and BLACK draw black.
 bool lacks_black(int kind) {
-    return kind == small || kind == grey || kind == rev_grey;
+    return kind == kind_of(PaletteKind::small) || kind == kind_of(PaletteKind::grey) ||
+           kind == kind_of(PaletteKind::reversed_grey);
 }
 
 // Black on white: the background entry and the light end of the palette change places.
@@ -179,7 +188,9 @@ std::int32_t pack_rgb(double red, double green, double blue) {
 }
 
 int nearest_table_index(const ColourState& c, Rgb colour) {
-    const int last = c.palette_kind == small ? 8 : c.palette_kind == vga ? 15 : 255;
+    const int last = c.palette_kind == kind_of(PaletteKind::small) ? 8
+                     : c.palette_kind == kind_of(PaletteKind::vga) ? 15
+                                                                   : 255;
     if (colour == Rgb{0, 0, 0} || colour == Rgb{255, 255, 255}) {
         const std::uint32_t grey = colour.red == 0 ? 0x000000u : 0xFFFFFFu;
         if (c.table[0] == grey) return 0;
@@ -215,7 +226,7 @@ void load_palette(PlotState& s, const char* keyword) {
     const int depth = s.page.colour_depth;
 
     int kind = index - 1;
-    if (out.palette == DefaultPalette::small_only) kind = small;
+    if (out.palette == DefaultPalette::small_only) kind = kind_of(PaletteKind::small);
     c.palette_kind = kind;
 
     load_named_colours(c, kind, out, depth);

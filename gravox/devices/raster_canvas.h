@@ -17,25 +17,13 @@
 #include <cstdint>
 #include <memory>
 
+#include "gravox/core/colour_value.h"
 #include "gravox/core/page.h"
 
 namespace gvx {
 
 // Image formats of the raster devices ("IND", "RGB", "BIL"), shared by the image writers.
 enum class ImageFormat { indexed = 0, rgb = 1, bilevel = 2 };
-
-// Palette kinds of the colour table; they decide how many entries the canvas loads.
-enum class PaletteKind {
-    small = 0,
-    rainbow = 1,
-    spectrum = 2,
-    grey = 3,
-    reversed_rainbow = 4,
-    reversed_spectrum = 5,
-    reversed_grey = 6,
-    vga = 7,
-    temperature = 8,
-};
 
 enum class CanvasStatus {
     ok,

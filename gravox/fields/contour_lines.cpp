@@ -6,7 +6,7 @@
 #include <numbers>
 
 #include "gravox/axes/axis_system.h"
-#include "gravox/axes/numbers.h"
+#include "gravox/core/number_text.h"
 #include "gravox/core/state.h"
 #include "gravox/fields/fields.h"
 #include "gravox/fields/fields_internal.h"

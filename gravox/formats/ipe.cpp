@@ -11,7 +11,7 @@
 #include <cstdint>
 #include <cstdio>
 
-#include "gravox/axes/numbers.h"
+#include "gravox/core/number_text.h"
 #include "gravox/core/state.h"
 #include "gravox/core/text_out.h"
 #include "gravox/formats/formats.h"

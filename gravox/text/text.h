@@ -52,6 +52,8 @@
 
 #include <cstdint>
 
+#include "gravox/core/number_text.h"
+
 namespace gvx {
 
 struct PlotState;
@@ -173,6 +175,7 @@ struct TextState {
     bool mixing = false;             // at least one mixed alphabet is defined
     int background = -1;             // colour of the box behind strings, -1 none
     unsigned char eu_shift[8] = {};  // shift character of each eushft language, 0 none
+    NumberMode numbers;              // numfmt and numode: the number form of `number`
     bool formula_mode = false;
     FontRecord font;
 
@@ -210,7 +213,10 @@ void draw_text(PlotState& s, const char* text, double x, double y);
 // The same with the given height and angle for this string only; (999, 999) is
 // taken as the point (1000, 999).
 void draw_text_sized(PlotState& s, const char* text, double x, double y, int height, int angle);
-// Formats a number with the given digit count and draws it as draw_text does.
+// Formats a number with the given digit count under the number mode of numfmt and
+// numode (the exponent forms with the exponent and reset characters of the text layer).
+void format_number(const PlotState& s, double value, int digits, char* out, int size);
+// Formats a number as format_number does and draws it as draw_text does.
 void draw_number(PlotState& s, double value, int digits, double x, double y);
 
 // Extent of a string as drawn: the box reaches from the top line (or higher ink,

@@ -326,7 +326,7 @@ TEST_F(AxesTest, SettingsReturnToTheirDefaultsWithTheNextPlot) {
     EXPECT_EQ(a.axis[axis_x].ticks, 2);
     EXPECT_STREQ(a.axis[axis_x].name, "");
     EXPECT_EQ(a.len_x, 1980);
-    EXPECT_EQ(a.numbers.format, NumberFormat::floating);
+    EXPECT_EQ(s().text.numbers.format, NumberFormat::floating);
     EXPECT_EQ(a.kind, AxisKind::none);
     // The tick toggle and the base date are kept for the life of the object.
     EXPECT_EQ(a.tick_outward, toggle);

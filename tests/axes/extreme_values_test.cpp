@@ -6,7 +6,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include "gravox/axes/numbers.h"
+#include "gravox/core/number_text.h"
 #include "tests/axes/axes_fixture.h"
 
 namespace gvx::testing {

@@ -6,7 +6,8 @@
 
 #include "gravox/axes/dates.h"
 #include "gravox/axes/labels.h"
-#include "gravox/axes/numbers.h"
+#include "gravox/core/number_text.h"
+#include "gravox/text/text.h"
 #include "tests/axes/axes_fixture.h"
 
 namespace gvx::testing {

@@ -1,15 +1,10 @@
-// Numbers to text, the automatic digit count, and the routines `number`, `numfmt`
-// and `numode`.
-#include "gravox/axes/numbers.h"
+// Numbers to text: the plain rule, the automatic digit count, the exponent forms and
+// the number modes.
+#include "gravox/core/number_text.h"
 
 #include <cmath>
 #include <cstdio>
 #include <cstring>
-
-#include "gravox/axes/axis_system.h"
-#include "gravox/core/state.h"
-#include "gravox/gravox.h"
-#include "gravox/text/text.h"
 
 namespace gvx {
 
@@ -173,11 +168,9 @@ void apply_number_mode(const NumberMode& mode, const char* text, char* out, int 
     put_text(out, size, n, p);
 }
 
-void format_number(const PlotState& s, double value, int digits, char* out, int size) {
+void format_number(const NumberMode& mode, char exponent_char, char reset_char, double value,
+                   int digits, char* out, int size) {
     if (!out || size <= 0) return;
-    const NumberMode& mode = s.axes.numbers;
-    const char exponent_char = static_cast<char>(s.text.mix_chars[mix_exponent]);
-    const char reset_char = static_cast<char>(s.text.mix_chars[mix_reset]);
     char plain[kNumberTextSize];
     char shown[kNumberTextSize];
     char power[32];
@@ -218,63 +211,3 @@ void format_number(const PlotState& s, double value, int digits, char* out, int 
 }
 
 }  // namespace gvx
-
-using namespace gvx;
-
-void Gravox::number(double value, int digits, int x, int y) {
-    if (refused("number", 1, 3)) return;
-    PlotState& s = state();
-    if (check_range(s, digits, -1, kMaxNumberDigits) != 0) return;
-    char text[kNumberTextSize];
-    format_number(s, value, digits, text, sizeof text);
-
-    // The exponent forms are written with the exponent characters, so these are
-    // switched on (and the formula mode off) for this one drawing; EQUA draws with
-    // fixed spacing 0.7. Everything is put back afterwards.
-    TextState& t = s.text;
-    const bool mix_on = t.mix_on, formula = t.formula_mode, fixed = t.fixed;
-    const double fixed_factor = t.fixed_factor;
-    if (s.axes.numbers.format == NumberFormat::exponent ||
-        s.axes.numbers.format == NumberFormat::log) {
-        t.mix_on = true;
-        t.formula_mode = false;
-    }
-    if (s.axes.numbers.equal_spacing) {
-        t.fixed = true;
-        t.fixed_factor = 0.7;
-    }
-    messag(text, x, y);
-    t.mix_on = mix_on;
-    t.formula_mode = formula;
-    t.fixed = fixed;
-    t.fixed_factor = fixed_factor;
-}
-
-void Gravox::numfmt(const char* format) {
-    if (refused("numfmt", 1, 3)) return;
-    PlotState& s = state();
-    int index = match_keyword(s, "FLOA+EXP +FEXP+LOG ", 4, format);
-    if (index == 0) return;
-    s.axes.numbers.format = static_cast<NumberFormat>(index);
-}
-
-void Gravox::numode(const char* decimal, const char* grouping, const char* sign,
-                    const char* spacing) {
-    if (refused("numode", 1, 3)) return;
-    PlotState& s = state();
-    int d = match_keyword(s, "POIN+COMM", 2, decimal);
-    if (d == 0) return;
-    int g = match_keyword(s, "NONE+SPAC+POIN+COMM", 4, grouping);
-    if (g == 0) return;
-    int c = match_keyword(s, "NONE+SPAC+PLUS", 3, sign);
-    if (c == 0) return;
-    int e = match_keyword(s, "NOEQ+EQUA", 2, spacing);
-    if (e == 0) return;
-    NumberMode& mode = s.axes.numbers;
-    mode.decimal = d == 1 ? '.' : ',';
-    static constexpr char kGrouping[] = {0, ' ', '.', ','};
-    mode.grouping = kGrouping[g - 1];
-    static constexpr char kSign[] = {0, ' ', '+'};
-    mode.sign = kSign[c - 1];
-    mode.equal_spacing = e == 2;
-}
