@@ -14,6 +14,11 @@ namespace {
 
 using ColourMapTest = FieldFixture;
 
+// The value whose colour a cell (i, j) of an n by n matrix takes: the mean of its corners.
+double cell_mean(const std::vector<double>& z, int n, int i, int j) {
+    return (z[i * n + j] + z[i * n + j + 1] + z[(i + 1) * n + j] + z[(i + 1) * n + j + 1]) / 4.0;
+}
+
 TEST_F(ColourMapTest, SubCellsTakeTheBilinearValueAtTheirCentres) {
     // z = 0 along x = -1 and 1 along x = 1, constant in y: four sub-columns of one cell
     // with the values 1/8, 3/8, 5/8 and 7/8.
@@ -75,9 +80,7 @@ TEST_F(ColourMapTest, MergedBoxesTileTheMapWithEachCellsColour) {
     for (int j = 0; j + 1 < n; ++j) {
         int previous = -2;
         for (int i = 0; i + 1 < n; ++i) {
-            const double centre =
-                (z[i * n + j] + z[i * n + j + 1] + z[(i + 1) * n + j] + z[(i + 1) * n + j + 1]) /
-                4.0;
+            const double centre = cell_mean(z, n, i, j);
             const int colour =
                 std::isnan(centre) ? -1 : scale_colour(s(), s().fields.scale, centre);
             runs += colour != previous && colour >= 0;
@@ -161,9 +164,7 @@ std::string heat_map_file(const char* format, const char* file, int& runs, bool 
     for (int j = 0; j + 1 < n; ++j) {
         int previous = -2;
         for (int i = 0; i + 1 < n; ++i) {
-            const double centre =
-                (z[i * n + j] + z[i * n + j + 1] + z[(i + 1) * n + j] + z[(i + 1) * n + j + 1]) /
-                4.0;
+            const double centre = cell_mean(z, n, i, j);
             const int c = scale_colour(gvx::state_of(g), gvx::state_of(g).fields.scale, centre);
             runs += c != previous;
             previous = c;
