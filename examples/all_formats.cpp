@@ -1,7 +1,8 @@
 // The same plot in every output format this library writes: raster images (PNG, GIF,
-// BMP, PPM, TIFF and the bitmap dump IMAG), vector documents (SVG, IPE), HPGL plotter
-// commands and applet source. One Gravox object draws them one after the other; each
-// file is named by setfil.
+// BMP, PPM, TIFF and the bitmap dump IMAG), vector documents (SVG, IPE, PostScript,
+// EPS, PDF), metafiles (the library's own GKSL, which gvxconv converts into any other
+// format, CGM and WMF), HPGL plotter commands and applet source. One Gravox object draws
+// them one after the other; each file is named by setfil.
 #include <cmath>
 
 #include <gravox/gravox.h>
@@ -17,7 +18,9 @@ constexpr Output kOutputs[] = {
     {"PNG", "all_formats.png"},   {"GIF", "all_formats.gif"},  {"BMP", "all_formats.bmp"},
     {"PPM", "all_formats.ppm"},   {"TIFF", "all_formats.tif"}, {"IMAG", "all_formats.img"},
     {"SVG", "all_formats.svg"},   {"IPE", "all_formats.ipe"},  {"HPGL", "all_formats.hpg"},
-    {"JAVA", "all_formats.java"},
+    {"JAVA", "all_formats.java"}, {"PS", "all_formats.ps"},    {"EPS", "all_formats.eps"},
+    {"PDF", "all_formats.pdf"},   {"GKSL", "all_formats.met"}, {"CGM", "all_formats.cgm"},
+    {"WMF", "all_formats.wmf"},
 };
 
 }  // namespace

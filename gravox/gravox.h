@@ -1360,6 +1360,20 @@ class GRAVOX_API Gravox {
     void shdcrv(const double* x1, const double* y1, int n1, const double* x2, const double* y2,
                 int n2);
 
+    // --- Standard fonts ------------------------------------------------------------------
+    /// Chooses how the codes of strings are shown with the standard font of psfont.
+    /// @param mode "LATIN1" (default): codes 32 to 126 and 160 to 255 are the font's
+    ///        ISO Latin-1 characters, written as native text by "POST", "PSCL",
+    ///        "EPS ", "PS  ", "PDF " and "SVG " ("IPE " writes 160 to 186 so); "ASCII":
+    ///        only codes 32 to 126 are the font's, every other code is drawn with the
+    ///        vector font. Symbol and ZapfDingbats keep their own encoding either way.
+    /// @param key "ENCODING".
+    /// @levels 1 to 3, after psfont; the mode lasts until the vector fonts come back
+    /// (gvxalf, complx, gvxini). @default "LATIN1".
+    /// @warnings 48 "No call to psfont" when no standard font is selected (nothing
+    /// changes); 2 for a keyword that matches neither list.
+    void psfmod(const char* mode, const char* key);
+
     // Internal access for the library's own subsystems and its tests.
     /// @cond INTERNAL
     friend struct gvx::InternalAccess;  // gvx::state_of in gravox/core/internal.h

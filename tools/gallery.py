@@ -25,13 +25,24 @@ EXAMPLES = [
     ("text_formulas", "Text and formulas"),
     ("all_formats", "The same plot in every output format"),
     ("memory_image", "Drawing into memory"),
+    ("pdf_memory", "A PDF document in memory"),
 ]
 
 
 def run(program, folder):
-    result = subprocess.run([str(program)], cwd=folder, capture_output=True, text=True,
-                            check=True)
+    result = subprocess.run([str(program)], cwd=folder, capture_output=True, check=True)
     return result.stdout
+
+
+def render_pdf(document, png):
+    """Renders a PDF document that an example sent to standard output, as the PNG
+    pictures are drawn: 853 by 603 pixels for the landscape A4 page."""
+    pdf = png.with_suffix(".pdf")
+    pdf.write_bytes(document)
+    subprocess.run(["gs", "-q", "-dSAFER", "-dBATCH", "-dNOPAUSE", "-sDEVICE=png16m",
+                    "-r72.844211", "-g853x603", "-dFIXEDMEDIA", "-dTextAlphaBits=1",
+                    "-dGraphicsAlphaBits=1", "-sOutputFile=" + str(png), str(pdf)],
+                   check=True)
 
 
 def main():
@@ -53,12 +64,14 @@ def main():
         with tempfile.TemporaryDirectory() as folder:
             output = run(build / "examples" / name, folder)
             png = pathlib.Path(folder) / (name + ".png")
+            if output.startswith(b"%PDF"):
+                render_pdf(output, png)
             if png.exists():
                 shutil.copyfile(png, pictures / (name + ".png"))
                 shown = f'<img src="gallery/{name}.png" width="426" alt="{title}">'
             else:
                 # No picture: show what the program prints before the closing protocol.
-                printed = output.split(" <<<")[0].rstrip()
+                printed = output.decode("latin-1").split(" <<<")[0].rstrip()
                 shown = "\n\n```\n" + printed + "\n```\n\n"
         page += [
             f"## {title}",

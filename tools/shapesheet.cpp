@@ -4,7 +4,7 @@
 //
 // Usage: shapesheet [DIRECTORY [FORMAT]]   (default "docs/gallery", "PNG")
 // The clock is fixed, so the same build writes the same bytes; FORMAT "SVG" writes the
-// same scenes as SVG files (the test compares both renderings).
+// same scenes as SVG files, "PDF" as PDF documents (the test compares the renderings).
 #include <cmath>
 #include <cstdio>
 #include <ctime>
@@ -259,7 +259,7 @@ bool draw(const std::string& file, const char* format, void (*scene)(Gravox&)) {
 int main(int argc, char** argv) {
     const std::string directory = argc > 1 ? argv[1] : "docs/gallery";
     const std::string format = argc > 2 ? argv[2] : "PNG";
-    const std::string suffix = format == "SVG" ? ".svg" : ".png";
+    const std::string suffix = format == "SVG" ? ".svg" : format == "PDF" ? ".pdf" : ".png";
     struct Page {
         const char* name;
         void (*scene)(Gravox&);

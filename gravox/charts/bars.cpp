@@ -156,6 +156,13 @@ void Gravox::bars(const double* x, const double* y1, const double* y2, int n) {
     }
     fallback = std::fabs(fallback);
 
+    // Under chncrv "COLOR" or "BOTH" each call of bars is one curve of the colour cycle:
+    // its faces without a colour of barclr take the cycle's colour.
+    const int caller_colour = s.colours.current_colour;
+    const CurveState& c = s.curves;
+    if (c.attribute_change == AttributeChange::colour ||
+        c.attribute_change == AttributeChange::both)
+        set_device_colour(s, s.colours.colour_cycle[c.cycle_position - 1]);
     const int colour = s.colours.current_colour;
     record_chart_entry(s, ch.bar_colours[0]);
     open_curve_clipping(s);
@@ -189,6 +196,7 @@ void Gravox::bars(const double* x, const double* y1, const double* y2, int n) {
     }
     flush_polyline(s);
     close_curve_clipping(s);
+    if (s.colours.current_colour != caller_colour) set_device_colour(s, caller_colour);
     ch.group_slot = (slot + 1) % group;
     count_chart_call(s);
 }

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstring>
 #include <numbers>
+#include <vector>
 
 #include "gravox/core/state.h"
 #include "gravox/core/warning_texts.h"
@@ -75,13 +76,18 @@ struct Sector {
     int colour, side_colour, pattern;
 };
 
+// How far sector i is pulled out of a pie of radius r.
+double pull_of(const ChartState& ch, int i, double r) {
+    return i < kPieSectors && ch.pie_pull[i] > 0 ? ch.pie_pull[i]
+           : ch.pie_exploded                     ? r / 10.0
+                                                 : 0.0;
+}
+
 Sector sector_of(const PlotState& s, int i, double alpha, double beta, double cx, double cy,
                  double r) {
     const ChartState& ch = s.charts;
     Sector sec{alpha, beta, cx, cy, s.colours.current_colour, -1, s.prims.fill_pattern};
-    const double pull = i < kPieSectors && ch.pie_pull[i] > 0 ? ch.pie_pull[i]
-                        : ch.pie_exploded                     ? r / 10.0
-                                                              : 0.0;
+    const double pull = pull_of(ch, i, r);
     const double mid = (alpha + beta) / 2.0 * std::numbers::pi / 180.0;
     sec.cx += pull * std::cos(mid);
     sec.cy -= pull * std::sin(mid);
@@ -99,9 +105,22 @@ Sector sector_of(const PlotState& s, int i, double alpha, double beta, double cx
     return sec;
 }
 
-// The side wall of a 3-D sector: the part of its rim on the near half (180 to 360
-// degrees), from the top ellipse down by the depth.
-void draw_side(PlotState& s, const Sector& sec, double a, double b, int depth, int border) {
+// The side walls of a 3-D sector. The rim shows on the near half (180 to 360 degrees),
+// from the top ellipse down by the depth. A cut along a radius shows where a gap opens
+// beside it (the sector or its neighbour there is pulled out) and the cut faces the
+// viewer: the cut at alpha when cos(alpha) > 0, the cut at beta when cos(beta) < 0.
+void draw_side(PlotState& s, const Sector& sec, double a, double b, int depth, int border,
+               bool gap_at_alpha, bool gap_at_beta) {
+    const double radian = std::numbers::pi / 180.0;
+    for (int end = 0; end < 2; ++end) {
+        const double angle = end == 0 ? sec.alpha : sec.beta;
+        const double c = std::cos(angle * radian);
+        if (!(end == 0 ? gap_at_alpha && c > 1e-9 : gap_at_beta && c < -1e-9)) continue;
+        const double ex = sec.cx + a * c, ey = sec.cy - b * std::sin(angle * radian);
+        const double x[4] = {sec.cx, ex, ex, sec.cx};
+        const double y[4] = {sec.cy, ey, ey + depth, sec.cy + depth};
+        draw_face(s, x, y, 4, sec.side_colour, border);
+    }
     for (double lo = 180.0; lo < 1080.0; lo += 360.0) {
         const double from = std::max(sec.alpha, lo), to = std::min(sec.beta, lo + 180.0);
         if (!(from < to)) continue;
@@ -110,6 +129,15 @@ void draw_side(PlotState& s, const Sector& sec, double a, double b, int depth, i
         n = arc_points(sec.cx, sec.cy + depth, a, b, 0.0, to, from, x, y, n);
         draw_face(s, x, y, n, sec.side_colour, border);
     }
+}
+
+// The page y of the nearest point of a sector's top: sectors are drawn from the far
+// ones to the near ones, so that nearer walls and tops cover what lies behind them.
+double nearest_y(const Sector& sec, double b) {
+    const double radian = std::numbers::pi / 180.0;
+    double lowest = std::min(std::sin(sec.alpha * radian), std::sin(sec.beta * radian));
+    if (sec.alpha <= 270.0 && sec.beta >= 270.0) lowest = -1.0;
+    return sec.cy - b * std::min(lowest, 0.0);
 }
 
 }  // namespace
@@ -145,25 +173,25 @@ void Gravox::piegrf(LegendBuffer buffer, int nlin, const double* data, int n) {
 
     const int colour = s.colours.current_colour;
     const int pattern = s.prims.fill_pattern;
-    double alpha = 0.0, cumulative = 0.0;
+    // The angles of the sectors: sector i from start[i] to start[i + 1] degrees.
+    std::vector<double> start(static_cast<std::size_t>(n) + 1, 0.0);
+    double cumulative = 0.0;
+    for (int i = 0; i < n; ++i) {
+        start[i] = cumulative / sum * 360.0;
+        cumulative += data[i];
+    }
+    start[n] = 360.0;
+    std::vector<int> order(static_cast<std::size_t>(n));
+    for (int i = 0; i < n; ++i) order[i] = i;
     if (ch.pie_3d) {
-        for (int i = 0; i < n; ++i) {
-            const double a0 = cumulative / sum * 360.0;
-            const double a1 = (cumulative + data[i]) / sum * 360.0;
-            cumulative += data[i];
-            if (!(a1 > a0)) continue;
-            const Sector sec = sector_of(s, i, a0, a1, cx, cy, r);
-            s.prims.fill_pattern = sec.pattern;
-            draw_side(s, sec, r, b, ch.pie_depth, ch.pie_border);
-        }
-        cumulative = 0.0;
+        std::vector<double> key(static_cast<std::size_t>(n));
+        for (int i = 0; i < n; ++i)
+            key[i] = nearest_y(sector_of(s, i, start[i], start[i + 1], cx, cy, r), b);
+        std::stable_sort(order.begin(), order.end(), [&](int p, int q) { return key[p] < key[q]; });
     }
     for (int i = 0; i < n; ++i) {
-        alpha = cumulative / sum * 360.0;
-        const double beta = (cumulative + data[i]) / sum * 360.0;
-        cumulative += data[i];
-        const Sector sec = sector_of(s, i, alpha, beta, cx, cy, r);
         if (i < kLegendMaxLines && !s.legend.explicit_entries) {
+            const Sector sec = sector_of(s, i, start[i], start[i + 1], cx, cy, r);
             LegendRecord& rec = s.legend.records[i];
             rec = LegendRecord{};
             rec.colour = sec.colour;
@@ -173,12 +201,26 @@ void Gravox::piegrf(LegendBuffer buffer, int nlin, const double* data, int n) {
             rec.symbol_colour = -1;
             rec.fill_pattern = sec.pattern;
         }
+    }
+    for (const int i : order) {
+        const double alpha = start[i], beta = start[i + 1];
         if (!(beta > alpha)) continue;
+        const Sector sec = sector_of(s, i, alpha, beta, cx, cy, r);
+        s.prims.fill_pattern = sec.pattern;
+        if (ch.pie_3d) {
+            const bool pulled = pull_of(ch, i, r) > 0.0;
+            const bool before = pull_of(ch, i > 0 ? i - 1 : n - 1, r) > 0.0;
+            const bool after = pull_of(ch, i + 1 < n ? i + 1 : 0, r) > 0.0;
+            draw_side(s, sec, r, b, ch.pie_depth, ch.pie_border, pulled || before, pulled || after);
+        }
         double x[kShapeCapacity], y[kShapeCapacity];
         const int m = sector_points(sec.cx, sec.cy, 0, 0, r, b, 0.0, alpha, beta, x, y);
-        s.prims.fill_pattern = sec.pattern;
         draw_face(s, x, y, m, sec.colour, ch.pie_border);
-
+    }
+    for (int i = 0; i < n; ++i) {
+        const double alpha = start[i], beta = start[i + 1];
+        if (!(beta > alpha)) continue;
+        const Sector sec = sector_of(s, i, alpha, beta, cx, cy, r);
         char text[128];
         pie_label_text(s, data[i], sum, text, sizeof text);
         if (text[0] == '\0') continue;

@@ -2,6 +2,7 @@
 // scattered points (curve3, setres, autres).
 #include <algorithm>
 #include <cmath>
+#include <vector>
 
 #include "gravox/axes/axis_system.h"
 #include "gravox/core/state.h"
@@ -15,37 +16,59 @@ namespace {
 
 constexpr int kMaxDivisions = 1000;
 
-// Boxes of one row, merged while the colour stays: a run ends at a colour change.
-class RowPainter {
+// The boxes of a colour map, merged in two directions: along a row while the colour
+// stays, and down the rows while a run of the next row has the same ends and colour as
+// a box still open above it. Only the open boxes of one row are kept.
+class MapPainter {
   public:
-    RowPainter(PlotState& s, double top, double bottom) : s_(s), top_(top), bottom_(bottom) {}
-    ~RowPainter() { finish(); }
-    RowPainter(const RowPainter&) = delete;
-    RowPainter& operator=(const RowPainter&) = delete;
+    explicit MapPainter(PlotState& s) : s_(s) {}
+    ~MapPainter() { finish(); }
+    MapPainter(const MapPainter&) = delete;
+    MapPainter& operator=(const MapPainter&) = delete;
 
+    // Starts a row between the page y values y1 and y2.
+    void begin_row(double y1, double y2) {
+        y1_ = y1;
+        y2_ = y2;
+        row_.clear();
+    }
+    // The next cell of the row, left to right; a negative colour paints nothing.
     void add(double left, double right, int colour) {
-        if (colour == colour_ && run_) {
-            right_ = right;
+        if (!row_.empty() && row_.back().colour == colour && row_.back().right == left) {
+            row_.back().right = right;
             return;
         }
-        finish();
-        if (colour < 0) return;
-        run_ = true;
-        colour_ = colour;
-        left_ = left;
-        right_ = right;
+        if (colour >= 0) row_.push_back(Box{left, right, y1_, y2_, colour});
+    }
+    // Ends the row: its runs continue the open boxes that match them exactly; the open
+    // boxes that no run continues are painted.
+    void end_row() {
+        std::size_t k = 0;
+        for (Box& run : row_) {
+            while (k < open_.size() && open_[k].left < run.left) paint(open_[k++]);
+            if (k < open_.size() && open_[k].left == run.left && open_[k].right == run.right &&
+                open_[k].colour == run.colour) {
+                run.y1 = open_[k++].y1;
+            }
+        }
+        while (k < open_.size()) paint(open_[k++]);
+        open_.swap(row_);
     }
     void finish() {
-        if (run_) fill_box(s_, left_, top_, right_, bottom_, colour_);
-        run_ = false;
+        for (const Box& b : open_) paint(b);
+        open_.clear();
     }
 
   private:
+    struct Box {
+        double left, right, y1, y2;
+        int colour;
+    };
+    void paint(const Box& b) { fill_box(s_, b.left, b.y1, b.right, b.y2, b.colour); }
+
     PlotState& s_;
-    double top_, bottom_;
-    double left_ = 0.0, right_ = 0.0;
-    int colour_ = -1;
-    bool run_ = false;
+    double y1_ = 0.0, y2_ = 0.0;
+    std::vector<Box> open_, row_;
 };
 
 }  // namespace
@@ -80,11 +103,12 @@ void Gravox::crvmat(const double* z, int nx, int ny, int ix, int iy) {
     const double dx = (ax.len_x - 1.0) / ((nx - 1.0) * ix);
     const double dy = (ax.len_y - 1.0) / ((ny - 1.0) * iy);
     const int columns = (nx - 1) * ix;
+    MapPainter painter(s);
     for (int j = 0; j < ny - 1; ++j) {
         for (int b = 0; b < iy; ++b) {
             const int row = j * iy + b;
             const double v = (b + 0.5) / iy;  // position inside the cell, 0 to 1
-            RowPainter painter(s, y0 - row * dy, y0 - (row + 1) * dy);
+            painter.begin_row(y0 - row * dy, y0 - (row + 1) * dy);
             for (int i = 0; i < nx - 1; ++i) {
                 const double* lo = z + static_cast<long>(i) * ny + j;  // column i
                 const double* hi = lo + ny;                            // column i + 1
@@ -99,8 +123,10 @@ void Gravox::crvmat(const double* z, int nx, int ny, int ix, int iy) {
                                 scale_colour(s, scale, value));
                 }
             }
+            painter.end_row();
         }
     }
+    painter.finish();
     if (s.colours.current_colour != colour) set_device_colour(s, colour);
 }
 

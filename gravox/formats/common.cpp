@@ -76,6 +76,11 @@ unsigned char text_code(int code) {
     return static_cast<unsigned char>(code);
 }
 
+unsigned char latin1_code(int code) {
+    if (code >= 160 && code <= 255) return static_cast<unsigned char>(code);
+    return text_code(code);
+}
+
 double fitted_scale(const PlotState& s) {
     const PageState& p = s.page;
     double pw = p.width, ph = p.height;

@@ -21,6 +21,7 @@ struct FormatState {
     bool pdf_buffer = false;      // pdfmod "BUFFER": the document stays in memory
     std::string pdf_document;     // the last document written in buffer mode (pdfbuf)
     int hardware_font = -1;       // psfont: the standard font of the text, -1 vector fonts
+    bool hardware_latin1 = true;  // psfmod "ENCODING": codes 160 to 255 as the font's text
 };
 
 // "SVG " (801): an SVG 1.0 document in pixel units.
@@ -75,6 +76,7 @@ struct DeviceCharacter {
     int font = 0;             // number of the standard PostScript font, 0 to 34
     double height = 0;        // character height in plot units
     int size_divisor = 1000;  // font units of the font's size (hardware-font metrics)
+    double slant = 0.0;       // x shift per unit of height above the baseline (chaang)
 };
 
 // The interface of the devices that write hardware-font characters as text elements.
@@ -82,6 +84,9 @@ class TextDevice {
   public:
     virtual ~TextDevice() = default;
     virtual void text_character(const DeviceCharacter& c) = 0;
+    // True when the device writes the Latin-1 codes 160 to 255 of the text fonts as
+    // characters; otherwise only the codes that text_code keeps are written.
+    virtual bool writes_latin1() const { return false; }
 };
 
 // Hands a hardware-font character to the open plot's device. Returns false when that
@@ -93,6 +98,9 @@ bool device_text_character(PlotState& s, const DeviceCharacter& c);
 // The character that a device writes for a code: codes 127 to 159 and above 186, and
 // the control characters below 32, become a blank; 160 to 186 stay Latin-1 characters.
 unsigned char text_code(int code);
+// The same for the devices that write all of Latin-1 (TextDevice::writes_latin1):
+// codes 160 to 255 stay as well.
+unsigned char latin1_code(int code);
 
 // The library version written into the heads of the documents.
 inline constexpr double kFormatVersion = kVersionNumber;

@@ -96,6 +96,7 @@ class PdfDevice final : public PageDescriptionDevice {
     Warning close() override;
     bool new_page() override;
     void text_character(const DeviceCharacter& c) override;
+    bool writes_latin1() const override { return true; }
 
   private:
     void begin_page();
@@ -195,17 +196,20 @@ void PdfDevice::text_character(const DeviceCharacter& c) {
     out.put("/F").integer(index).put(' ');
     number(size);
     out.put(" Tf\n");
-    // Upright glyphs on the page whose y axis points down, turned by the angle.
+    // Upright glyphs on the page whose y axis points down, turned by the angle and
+    // sheared by the slant: the glyph point (u, v) lands at (u + slant v) along the
+    // baseline and v across it.
     const double radians = c.angle * (3.14159265358979323846 / 180.0);
     const double cs = std::cos(radians), sn = std::sin(radians);
-    out.fixed(cs, 4).put(' ').fixed(-sn, 4).put(' ').fixed(-sn, 4).put(' ').fixed(-cs, 4);
+    out.fixed(cs, 4).put(' ').fixed(-sn, 4).put(' ');
+    out.fixed(cs * c.slant - sn, 4).put(' ').fixed(-sn * c.slant - cs, 4);
     out.put(' ');
     number(c.x);
     out.put(' ');
     number(c.y);
     out.put(" Tm\n(");
     const unsigned char code =
-        font.symbolic ? static_cast<unsigned char>(c.code & 0xFF) : text_code(c.code);
+        font.symbolic ? static_cast<unsigned char>(c.code & 0xFF) : latin1_code(c.code);
     string_character(out, code);
     out.put(") Tj\nET\n");
 }

@@ -4,9 +4,9 @@
 //
 // The prolog defines the operators of the shared page body (page_description.h) as
 // short procedures, and T, which shows a string of a standard font at a position and
-// angle. Fonts other than Symbol and ZapfDingbats are re-encoded to ISO Latin-1 (with
-// the ASCII characters at 32 to 126) when first used on a page, so that every code
-// shows the glyph whose width the text layer measured.
+// angle (TS also sheared by a slant). Fonts other than Symbol and ZapfDingbats are re-encoded to
+// ISO Latin-1 (with the ASCII characters at 32 to 126) when first used on a page, so that every
+// code shows the glyph whose width the text layer measured.
 #include <array>
 #include <cmath>
 
@@ -46,6 +46,9 @@ constexpr const char* kProlog =
     "/F {exch findfont exch scalefont setfont} bind def\n"
     "% (text) angle x y T: shows the text upright at the point, turned by the angle\n"
     "/T {gsave translate neg rotate 1 -1 scale 0 0 moveto show grestore} bind def\n"
+    "% (text) slant angle x y TS: the same sheared, x growing by slant times the height\n"
+    "/TS {gsave translate neg rotate 1 -1 scale [1 0 4 -1 roll 1 0 0] concat\n"
+    "  0 0 moveto show grestore} bind def\n"
     "end\n";
 
 class PostScriptDevice final : public PageDescriptionDevice {
@@ -57,6 +60,7 @@ class PostScriptDevice final : public PageDescriptionDevice {
     Warning close() override;
     bool new_page() override;
     void text_character(const DeviceCharacter& c) override;
+    bool writes_latin1() const override { return true; }
 
   private:
     bool encapsulated() const { return code_ == 503; }
@@ -152,13 +156,16 @@ void PostScriptDevice::text_character(const DeviceCharacter& c) {
     }
     file_.put('(');
     const unsigned char code =
-        font.symbolic ? static_cast<unsigned char>(c.code & 0xFF) : text_code(c.code);
+        font.symbolic ? static_cast<unsigned char>(c.code & 0xFF) : latin1_code(c.code);
     string_character(file_, code);
-    file_.put(") ").integer(c.angle).put(' ');
+    file_.put(") ");
+    // A slanted character (chaang) is sheared along its baseline.
+    if (c.slant != 0.0) file_.fixed(c.slant, 4).put(' ');
+    file_.integer(c.angle).put(' ');
     number(c.x);
     file_.put(' ');
     number(c.y);
-    file_.put(" T\n");
+    file_.put(c.slant != 0.0 ? " TS\n" : " T\n");
 }
 
 Warning PostScriptDevice::close() {

@@ -8,6 +8,7 @@
 // is part of the device object, created with it before the file is written, so no
 // allocation can fail halfway through a document.
 #include <array>
+#include <cmath>
 #include <cstdint>
 #include <utility>
 
@@ -63,6 +64,7 @@ class SvgDevice final : public Device, public TextDevice {
     Warning fill_polygon(const double* x, const double* y, int n) override;
     void fill_box(double x1, double y1, double x2, double y2, int colour) override;
     void text_character(const DeviceCharacter& c) override;
+    bool writes_latin1() const override { return true; }
 
   private:
     void to_device(double x, double y, double& dx, double& dy) const;
@@ -86,7 +88,7 @@ class SvgDevice final : public Device, public TextDevice {
     double width_ = 1.0;
     Group group_ = Group::none;
     int text_font_ = 0;  // font and size of the open text group
-    int text_size_ = 0;
+    int text_size_ = 0;  // tenths of a pixel
 };
 
 void SvgDevice::to_device(double x, double y, double& dx, double& dy) const {
@@ -282,7 +284,11 @@ void SvgDevice::text_character(const DeviceCharacter& c) {
     if (!out_) return;
     sync_width();
     flush();
-    const int size = truncate_coordinate(c.height * 22.0 * scale_ / 15.0 + 0.5);
+    // The font size that makes the capitals as tall as the character height (the
+    // size divisor is the font's capital height in thousandths of its size), to a
+    // tenth of a pixel.
+    const int divisor = c.size_divisor > 0 ? c.size_divisor : 1000;
+    const int size = truncate_coordinate(c.height * 10000.0 / divisor * scale_ + 0.5);
     // A group is reopened for another size as well as another font, so that a change
     // of the character height shows in the document.
     if (group_ != Group::text || text_font_ != c.font || text_size_ != size) {
@@ -290,7 +296,9 @@ void SvgDevice::text_character(const DeviceCharacter& c) {
         const SvgFont f = svg_font(c.font);
         text_.put("<g font-family=\"").put(f.family).put("\" font-weight=\"").put(f.weight);
         text_.put("\" font-style=\"").put(f.style).put("\"\n");
-        text_.put("font-size=\"").integer(size).put("\" stroke=\"none\" fill=\"");
+        text_.put("font-size=\"").integer(size / 10);
+        if (size % 10 != 0) text_.put('.').integer(size % 10);
+        text_.put("\" stroke=\"none\" fill=\"");
         write_colour(red_, green_, blue_);
         text_.put("\">\n");
         group_ = Group::text;
@@ -299,13 +307,25 @@ void SvgDevice::text_character(const DeviceCharacter& c) {
     }
     double x, y;
     to_device(c.x, c.y, x, y);
-    text_.put("<text x=\"").fixed(x, 2).put("\" y=\"").fixed(y, 2).put('"');
-    if (c.angle != 0)
-        text_.put(" rotate=\"").integer(-c.angle).put("\">");
-    else
-        text_.put(">");
-    const unsigned char code = text_code(c.code);
-    if (code == '&')
+    if (c.slant != 0.0) {
+        // A slanted character (chaang): placed, turned and sheared by a transformation.
+        const double degrees = std::atan(c.slant) * (180.0 / 3.14159265358979323846);
+        text_.put("<text transform=\"translate(").fixed(x, 2).put(' ').fixed(y, 2).put(')');
+        if (c.angle != 0) text_.put(" rotate(").integer(-c.angle).put(')');
+        text_.put(" skewX(").fixed(-degrees, 2).put(")\">");
+    } else {
+        text_.put("<text x=\"").fixed(x, 2).put("\" y=\"").fixed(y, 2).put('"');
+        if (c.angle != 0)
+            text_.put(" rotate=\"").integer(-c.angle).put("\">");
+        else
+            text_.put(">");
+    }
+    // Symbol and ZapfDingbats have codes of their own, which are no Latin-1 characters.
+    const unsigned char code =
+        standard_font(c.font).symbolic ? text_code(c.code) : latin1_code(c.code);
+    if (code >= 160)
+        text_.put("&#").integer(code).put(';');
+    else if (code == '&')
         text_.put("&amp;");
     else if (code == '<')
         text_.put("&lt;");

@@ -32,4 +32,9 @@ extern const FontMetrics kFontMetrics[kStandardFontCount];
 // has no glyph for the code.
 bool hardware_character(PlotState& s, int code, int alphabet);
 
+// True when a text font's code goes to the device as a character: the ASCII codes
+// always, the Latin-1 codes 160 to 255 under psfmod's Latin-1 encoding (on devices
+// that write fewer of them, those that text_code keeps).
+bool shown_as_text(int code, const TextDevice& device, bool latin1);
+
 }  // namespace gvx

@@ -80,6 +80,7 @@ void load_font(PlotState& s, int number) {
     font.number = number;
     font.kind = FontKind::vector;
     s.formats.hardware_font = -1;  // a vector font replaces a standard font of psfont
+    s.formats.hardware_latin1 = true;
     set_metrics(font);
     const FontData& data = number == 3 ? kComplxFontData : kGvxalfFontData;
     for (const AlphabetData& a : data.alphabets) {

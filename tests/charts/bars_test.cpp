@@ -191,6 +191,35 @@ TEST_F(BarsTest, EachCallIsALegendCurveWithItsPatternAndColour) {
     EXPECT_EQ(s().legend.records[2].fill_pattern, -1);
 }
 
+TEST_F(BarsTest, ChncrvColourCycleGivesEachCallItsColour) {
+    g_.chncrv("COLOR");
+    const int before = s().colours.current_colour;
+    const auto& cycle = s().colours.colour_cycle;
+    g_.bars(kX, kLow, kHigh, 3);
+    g_.barclr(9, -1, -1);  // a front colour of barclr wins over the cycle
+    g_.bars(kX, kLow, kHigh, 3);
+    g_.barclr(-1, -1, -1);
+    g_.bars(kX, kLow, kHigh, 3);
+    flush_polyline(s());
+    // The fill colour of each bar: the colour set last before its fill.
+    std::vector<int> fill_colours;
+    int current = before;
+    for (const DeviceCall& call : rec_->calls) {
+        if (call.kind == Call::colour) current = call.colour;
+        if (call.kind == Call::fill_polygon) fill_colours.push_back(current);
+    }
+    ASSERT_EQ(fill_colours.size(), 9u);
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_EQ(fill_colours[i], cycle[0]) << i;
+        EXPECT_EQ(fill_colours[3 + i], 9) << i;
+        EXPECT_EQ(fill_colours[6 + i], cycle[2]) << i;
+    }
+    EXPECT_EQ(s().legend.records[0].colour, cycle[0]);
+    EXPECT_EQ(s().legend.records[1].colour, 9);
+    EXPECT_EQ(s().legend.records[2].colour, cycle[2]);
+    EXPECT_EQ(s().colours.current_colour, before);  // the caller's colour comes back
+}
+
 TEST_F(BarsTest, BadArgumentsChangeNothing) {
     for (auto call : std::initializer_list<std::function<void()>>{
              [&] { g_.bars(kX, kLow, kHigh, 0); }, [&] { g_.bars(nullptr, kLow, kHigh, 3); },

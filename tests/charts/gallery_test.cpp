@@ -1,9 +1,10 @@
 // The gallery pictures: the tool that makes them rewrites the committed files byte for
-// byte, and its scenes look the same as PNG and as SVG (rendered by rsvg-convert): all
-// but 2 % of the dark pixels of one rendering have a dark pixel within one pixel in the
-// other.
+// byte, and its scenes look the same as PNG, as SVG (rendered by rsvg-convert) and as PDF
+// (rendered by Ghostscript): all but 2 % of the dark pixels of one rendering have a dark
+// pixel within one pixel in the other.
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -82,35 +83,68 @@ TEST(Gallery, ToolRewritesTheCommittedPictures) {
     }
 }
 
+// Writes the scenes as PNG and in another format, renders each file of that format with
+// the command that render(file, width, height, output) makes, and compares the dark
+// pixels both ways.
+template <typename Render>
+void expect_renderings_alike(const char* format, const char* extension, Render render) {
+    TempDir dir;
+    const std::string d = dir.path().string();
+    ASSERT_EQ(std::system((tool() + " " + d + " PNG").c_str()), 0);
+    ASSERT_EQ(std::system((tool() + " " + d + " " + format).c_str()), 0);
+    for (const char* name : kPictures) {
+        SCOPED_TRACE(name);
+        const DecodedPng png = decode_png(read_file(dir.file(std::string(name) + ".png")));
+        ASSERT_TRUE(png.ok) << png.error;
+        const std::string rendered = dir.file(std::string(name) + "_" + extension + ".png");
+        const std::string command =
+            render(dir.file(std::string(name) + "." + extension), png.width, png.height, rendered);
+        ASSERT_EQ(std::system(command.c_str()), 0) << command;
+        const DecodedPng other = decode_png(read_file(rendered));
+        ASSERT_TRUE(other.ok) << other.error;
+        ASSERT_EQ(other.width, png.width);
+        ASSERT_EQ(other.height, png.height);
+        long png_dark = 0, other_dark = 0;
+        const double there = matched(png, other, png_dark);
+        const double back = matched(other, png, other_dark);
+        std::printf("%s.%s: %.2f%% of the PNG's dark pixels near the rendering's, %.2f%% back\n",
+                    name, extension, 100.0 * there, 100.0 * back);
+        EXPECT_GE(there, 0.98);
+        EXPECT_GE(back, 0.98);
+        EXPECT_GT(png_dark, 1000);
+        EXPECT_GT(other_dark, 1000);
+    }
+}
+
 TEST(Gallery, PngAndSvgRenderAlike) {
     if (!std::filesystem::exists(tool()))
         GTEST_SKIP()
             << "the shapesheet tool is not built (cmake --build build --target shapesheet)";
     if (std::system("command -v rsvg-convert >/dev/null 2>&1") != 0)
         GTEST_SKIP() << "rsvg-convert is missing (Debian package librsvg2-bin)";
-    TempDir dir;
-    const std::string d = dir.path().string();
-    ASSERT_EQ(std::system((tool() + " " + d + " PNG").c_str()), 0);
-    ASSERT_EQ(std::system((tool() + " " + d + " SVG").c_str()), 0);
-    for (const char* name : kPictures) {
-        SCOPED_TRACE(name);
-        const DecodedPng png = decode_png(read_file(dir.file(std::string(name) + ".png")));
-        ASSERT_TRUE(png.ok) << png.error;
-        const std::string svg_png = dir.file(std::string(name) + "_svg.png");
-        const std::string command = "rsvg-convert -b white -w " + std::to_string(png.width) +
-                                    " -h " + std::to_string(png.height) + " -o " + svg_png + " " +
-                                    dir.file(std::string(name) + ".svg");
-        ASSERT_EQ(std::system(command.c_str()), 0);
-        const DecodedPng svg = decode_png(read_file(svg_png));
-        ASSERT_TRUE(svg.ok) << svg.error;
-        ASSERT_EQ(svg.width, png.width);
-        ASSERT_EQ(svg.height, png.height);
-        long png_dark = 0, svg_dark = 0;
-        EXPECT_GE(matched(png, svg, png_dark), 0.98);
-        EXPECT_GE(matched(svg, png, svg_dark), 0.98);
-        EXPECT_GT(png_dark, 1000);
-        EXPECT_GT(svg_dark, 1000);
-    }
+    expect_renderings_alike(
+        "SVG", "svg",
+        [](const std::string& file, std::size_t w, std::size_t h, const std::string& out) {
+            return "rsvg-convert -b white -w " + std::to_string(w) + " -h " + std::to_string(h) +
+                   " -o " + out + " " + file;
+        });
+}
+
+TEST(Gallery, PngAndPdfRenderAlike) {
+    if (!std::filesystem::exists(tool()))
+        GTEST_SKIP()
+            << "the shapesheet tool is not built (cmake --build build --target shapesheet)";
+    if (std::system("command -v gs >/dev/null 2>&1") != 0)
+        GTEST_SKIP() << "gs is missing (Debian package ghostscript)";
+    // The page fitted into the PNG picture's pixels, without smoothing.
+    expect_renderings_alike(
+        "PDF", "pdf",
+        [](const std::string& file, std::size_t w, std::size_t h, const std::string& out) {
+            return "gs -q -dSAFER -dBATCH -dNOPAUSE -sDEVICE=png16m -dTextAlphaBits=1 "
+                   "-dGraphicsAlphaBits=1 -dPDFFitPage -g" +
+                   std::to_string(w) + "x" + std::to_string(h) + " -sOutputFile=" + out + " " +
+                   file;
+        });
 }
 
 }  // namespace

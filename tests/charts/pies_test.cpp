@@ -97,15 +97,48 @@ TEST_F(PiesTest, ThreeDimensionalPiesAddSideWallsOnTheNearHalf) {
     g_.pielab("NONE", "INTE");
     g_.piegrf(kNoLegend, 0, data, 2);
     const auto f = fills();
-    ASSERT_EQ(f.size(), 3u);  // one wall, two tops
+    // Far to near: the far top, then the near sector's wall and top.
+    ASSERT_EQ(f.size(), 3u);
     // The wall reaches the depth below the top ellipse.
-    const double bottom = *std::max_element(f[0].ys.begin(), f[0].ys.end());
+    const double bottom = *std::max_element(f[1].ys.begin(), f[1].ys.end());
     const double top_bottom = *std::max_element(f[2].ys.begin(), f[2].ys.end());
     EXPECT_NEAR(bottom - top_bottom, 50.0, 1.0);
     // The tops are squashed by the view angle: half as high as wide.
-    const auto [ymin, ymax] = std::minmax_element(f[1].ys.begin(), f[1].ys.end());
-    const auto [xmin, xmax] = std::minmax_element(f[1].xs.begin(), f[1].xs.end());
+    const auto [ymin, ymax] = std::minmax_element(f[0].ys.begin(), f[0].ys.end());
+    const auto [xmin, xmax] = std::minmax_element(f[0].xs.begin(), f[0].xs.end());
     EXPECT_NEAR((*ymax - *ymin) / (*xmax - *xmin), 0.25, 0.01);  // half circle: r*0.5 / 2r
+}
+
+TEST_F(PiesTest, PulledSectorsOfThreeDimensionalPiesOpenGapsThatShowTheCuts) {
+    // Quarters: 0..90, 90..180, 180..270 and 270..360.
+    const double data[4] = {1.0, 1.0, 1.0, 1.0};
+    g_.pietyp("3D");
+    g_.pieopt(50, 30.0);
+    g_.pielab("NONE", "INTE");
+    g_.piegrf(kNoLegend, 0, data, 4);
+    // Far to near: the two far tops, then rim and top of each near quarter.
+    EXPECT_EQ(fills().size(), 6u);
+    rec_->clear();
+
+    // The last quarter pulled out towards the viewer's right opens a gap in which the
+    // first quarter's cut at 0 degrees (facing the viewer) shows.
+    g_.pievec(4, 60);
+    g_.piegrf(kNoLegend, 0, data, 4);
+    const auto f = fills();
+    ASSERT_EQ(f.size(), 7u);
+    const double cy = kCy - 25.0;  // the 3-D pie is lifted by half its depth
+    const DeviceCall& cut = f[0];
+    ASSERT_EQ(cut.xs.size(), 4u);
+    const double xs[4] = {kCx, kCx + kR, kCx + kR, kCx}, ys[4] = {cy, cy, cy + 50, cy + 50};
+    for (int i = 0; i < 4; ++i) {
+        EXPECT_NEAR(cut.xs[i], xs[i], 1e-9);
+        EXPECT_NEAR(cut.ys[i], ys[i], 1e-9);
+    }
+    // The pulled quarter comes last, its top's last vertex its moved centre: nearer
+    // sectors cover what lies behind them.
+    const double pull = 60.0 / std::sqrt(2.0);
+    EXPECT_NEAR(f[6].xs.back(), kCx + pull, 1e-9);
+    EXPECT_NEAR(f[6].ys.back(), cy + pull, 1e-9);
 }
 
 TEST_F(PiesTest, PulledSectorsColoursPatternsAndLegendEntries) {

@@ -1,7 +1,8 @@
 // The example programs of examples/, each run in a fresh folder: they finish without
 // warnings and write exactly the files they promise, which independent readers
-// accept (libpng and pngcheck, xmllint, netpbm, hp2xx, javac; a reader that is not
-// installed skips its check with a message).
+// accept (libpng and pngcheck, xmllint, netpbm, hp2xx, javac, Ghostscript, qpdf,
+// pdfinfo, wmf2svg and gvxconv; a reader that is not installed skips its check with a
+// message).
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -168,8 +169,8 @@ class AllFormats : public ExampleRun {
     void SetUp() override {
         const std::string output = run_example("all_formats");
         // One closing protocol per format, none with a warning.
-        EXPECT_EQ(count(output, "END OF GRAVOX"), 10) << output;
-        EXPECT_EQ(count(output, "Warnings: 0"), 10) << output;
+        EXPECT_EQ(count(output, "END OF GRAVOX"), 16) << output;
+        EXPECT_EQ(count(output, "Warnings: 0"), 16) << output;
     }
     static int count(const std::string& text, const std::string& what) {
         int n = 0;
@@ -180,11 +181,12 @@ class AllFormats : public ExampleRun {
     }
 };
 
-TEST_F(AllFormats, WritesTheTenFilesItNames) {
-    const std::set<std::string> expected{"all_formats.png", "all_formats.gif", "all_formats.bmp",
-                                         "all_formats.ppm", "all_formats.tif", "all_formats.img",
-                                         "all_formats.svg", "all_formats.ipe", "all_formats.hpg",
-                                         "all_formats.java"};
+TEST_F(AllFormats, WritesTheSixteenFilesItNames) {
+    const std::set<std::string> expected{
+        "all_formats.png", "all_formats.gif",  "all_formats.bmp", "all_formats.ppm",
+        "all_formats.tif", "all_formats.img",  "all_formats.svg", "all_formats.ipe",
+        "all_formats.hpg", "all_formats.java", "all_formats.ps",  "all_formats.eps",
+        "all_formats.pdf", "all_formats.met",  "all_formats.cgm", "all_formats.wmf"};
     EXPECT_EQ(files_written(), expected);
     for (const std::string& name : expected) EXPECT_GT(fs::file_size(name), 1000u) << name;
 }
@@ -226,19 +228,76 @@ TEST_F(AllFormats, GifBmpAndTiffShowTheSamePictureAsThePng) {
 TEST_F(AllFormats, VectorFilesAreAcceptedByTheirReaders) {
     struct Reader {
         const char* program;
-        const char* command;
+        std::string command;
     };
     std::string missing;
-    for (const Reader& r : {Reader{"xmllint", "xmllint --noout --nonet all_formats.svg"},
-                            Reader{"xmllint", "xmllint --noout --nonet all_formats.ipe"},
-                            Reader{"hp2xx", "hp2xx -q -m eps -f hpgl.eps all_formats.hpg"},
-                            Reader{"javac", "javac -nowarn -d classes all_formats.java"}}) {
+    const std::string gs = "gs -q -dSAFER -dBATCH -dNOPAUSE -sDEVICE=nullpage ";
+    for (const Reader& r :
+         {Reader{"xmllint", "xmllint --noout --nonet all_formats.svg"},
+          Reader{"xmllint", "xmllint --noout --nonet all_formats.ipe"},
+          Reader{"hp2xx", "hp2xx -q -m eps -f hpgl.eps all_formats.hpg"},
+          Reader{"javac", "javac -nowarn -d classes all_formats.java"},
+          Reader{"gs", gs + "all_formats.ps"}, Reader{"gs", gs + "-dEPSCrop all_formats.eps"},
+          Reader{"gs", gs + "all_formats.pdf"}, Reader{"qpdf", "qpdf --check all_formats.pdf"},
+          Reader{"wmf2svg", "wmf2svg -o wmf.svg all_formats.wmf"}}) {
         if (!tool_available(r.program)) {
             missing += std::string(missing.empty() ? "" : ", ") + r.program;
             continue;
         }
         std::string log;
         EXPECT_EQ(run(r.command, &log), 0) << r.command << "\n" << log;
+    }
+    if (!missing.empty()) GTEST_SKIP() << "not installed, so not checked: " << missing;
+}
+
+TEST_F(AllFormats, MetafileReplaysAsThePngAndCgmIsComplete) {
+    // gvxconv turns the library's own metafile into the same picture as the PNG.
+    const fs::path converter = fs::path(GRAVOX_BINARY_DIR) / "gvxconv";
+    if (!fs::exists(converter)) GTEST_SKIP() << converter << " is not built";
+    std::string log;
+    ASSERT_EQ(run("'" + converter.string() + "' all_formats.met PNG -o replayed.png", &log), 0)
+        << log;
+    const DecodedPng png = decoded("all_formats.png"), replayed = decoded("replayed.png");
+    ASSERT_TRUE(png.ok && replayed.ok);
+    EXPECT_TRUE(colours_of(png) == colours_of(replayed));
+    // The clear-text CGM holds one complete metafile with one picture.
+    const std::string cgm = read_file("all_formats.cgm");
+    EXPECT_EQ(cgm.rfind("BEGMF", 0), 0u) << cgm.substr(0, 80);
+    EXPECT_EQ(count(cgm, "BEGPIC \""), 1);
+    EXPECT_NE(cgm.find("ENDMF;"), std::string::npos);
+}
+
+// The PDF made in memory arrives on standard output whole: readers accept it and it
+// has as many bytes as pdfbuf reported.
+TEST_F(ExampleRun, PdfMemoryServesTheDocumentWithoutAFile) {
+    const fs::path program = fs::path(GRAVOX_BINARY_DIR) / "examples" / "pdf_memory";
+    ASSERT_TRUE(fs::exists(program)) << program << " was not built";
+    std::string log;
+    ASSERT_EQ(run("'" + program.string() + "' > served.pdf", &log), 0) << log;
+    EXPECT_EQ(files_written(), std::set<std::string>{"served.pdf"});  // only the shell's
+    int size = -1;
+    ASSERT_EQ(std::sscanf(log.c_str(), "pdfbuf: %d bytes", &size), 1) << log;
+    EXPECT_EQ(fs::file_size("served.pdf"), static_cast<std::uintmax_t>(size));
+    const std::string pdf = read_file("served.pdf");
+    EXPECT_EQ(pdf.rfind("%PDF-1.4\n", 0), 0u);
+    EXPECT_NE(pdf.find("%%EOF\n", pdf.size() - 6), std::string::npos);
+    std::string missing;
+    for (const char* reader : {"qpdf", "pdfinfo", "gs"})
+        if (!tool_available(reader)) missing += std::string(missing.empty() ? "" : ", ") + reader;
+    if (tool_available("qpdf")) {
+        EXPECT_EQ(run("qpdf --check served.pdf", &log), 0) << log;
+    }
+    if (tool_available("pdfinfo")) {
+        ASSERT_EQ(run("pdfinfo served.pdf", &log), 0) << log;
+        int pages = 0;
+        const std::size_t at = log.find("Pages:");
+        ASSERT_NE(at, std::string::npos) << log;
+        EXPECT_EQ(std::sscanf(log.c_str() + at, "Pages: %d", &pages), 1);
+        EXPECT_EQ(pages, 1);
+    }
+    if (tool_available("gs")) {
+        EXPECT_EQ(run("gs -q -dSAFER -dBATCH -dNOPAUSE -sDEVICE=nullpage served.pdf", &log), 0)
+            << log;
     }
     if (!missing.empty()) GTEST_SKIP() << "not installed, so not checked: " << missing;
 }

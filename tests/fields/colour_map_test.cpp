@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 
 #include "tests/fields/field_fixture.h"
 #include "tests/support/temp_dir.h"
@@ -13,38 +14,42 @@ namespace {
 
 using ColourMapTest = FieldFixture;
 
+// The value whose colour a cell (i, j) of an n by n matrix takes: the mean of its corners.
+double cell_mean(const std::vector<double>& z, int n, int i, int j) {
+    return (z[i * n + j] + z[i * n + j + 1] + z[(i + 1) * n + j] + z[(i + 1) * n + j + 1]) / 4.0;
+}
+
 TEST_F(ColourMapTest, SubCellsTakeTheBilinearValueAtTheirCentres) {
     // z = 0 along x = -1 and 1 along x = 1, constant in y: four sub-columns of one cell
     // with the values 1/8, 3/8, 5/8 and 7/8.
     const double z[4] = {0.0, 0.0, 1.0, 1.0};
     output_of([&] { g_.crvmat(z, 2, 2, 4, 2); });
     const auto boxes = rec_->of(Call::fill_box);
-    ASSERT_EQ(boxes.size(), 8u);  // 4 colours in each of 2 rows
+    // 4 colours in each of 2 rows, equal in both: one box per colour over both rows.
+    ASSERT_EQ(boxes.size(), 4u);
     const ColourScale& scale = s().fields.scale;
-    for (int row = 0; row < 2; ++row) {
-        for (int a = 0; a < 4; ++a) {
-            const auto& b = boxes[row * 4 + a];
-            EXPECT_EQ(b.colour, scale_colour(s(), scale, (a + 0.5) / 4.0));
-            EXPECT_NEAR(std::min(b.x1, b.x2), 500.0 + a * 250.0, 1e-9);
-            EXPECT_NEAR(std::max(b.x1, b.x2), 500.0 + (a + 1) * 250.0, 1e-9);
-            EXPECT_NEAR(std::max(b.y1, b.y2), 1600.0 - row * 500.0, 1e-9);
-            EXPECT_NEAR(std::min(b.y1, b.y2), 1600.0 - (row + 1) * 500.0, 1e-9);
-        }
+    for (int a = 0; a < 4; ++a) {
+        const auto& b = boxes[a];
+        EXPECT_EQ(b.colour, scale_colour(s(), scale, (a + 0.5) / 4.0));
+        EXPECT_NEAR(std::min(b.x1, b.x2), 500.0 + a * 250.0, 1e-9);
+        EXPECT_NEAR(std::max(b.x1, b.x2), 500.0 + (a + 1) * 250.0, 1e-9);
+        EXPECT_NEAR(std::max(b.y1, b.y2), 1600.0, 1e-9);
+        EXPECT_NEAR(std::min(b.y1, b.y2), 600.0, 1e-9);
     }
     EXPECT_EQ(boxes[0].colour, 32);  // 1 + floor(254 / 8)
 }
 
 TEST_F(ColourMapTest, RunsOfOneColourAreMergedAndNanCellsLeftOut) {
-    // A constant matrix: one box per row of sub-cells, spanning the axis system.
+    // A constant matrix: one box spanning the axis system.
     std::vector<double> z(5 * 4, 0.25);
     output_of([&] { g_.crvmat(z.data(), 5, 4, 3, 2); });
     auto boxes = rec_->of(Call::fill_box);
-    ASSERT_EQ(boxes.size(), 6u);  // (4 - 1) cells * 2 rows of sub-cells
-    for (const auto& b : boxes) {
-        EXPECT_NEAR(std::min(b.x1, b.x2), 500.0, 1e-9);
-        EXPECT_NEAR(std::max(b.x1, b.x2), 1500.0, 1e-9);
-        EXPECT_EQ(b.colour, scale_colour(s(), s().fields.scale, 0.25));
-    }
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_NEAR(std::min(boxes[0].x1, boxes[0].x2), 500.0, 1e-9);
+    EXPECT_NEAR(std::max(boxes[0].x1, boxes[0].x2), 1500.0, 1e-9);
+    EXPECT_NEAR(std::min(boxes[0].y1, boxes[0].y2), 600.0, 1e-9);
+    EXPECT_NEAR(std::max(boxes[0].y1, boxes[0].y2), 1600.0, 1e-9);
+    EXPECT_EQ(boxes[0].colour, scale_colour(s(), s().fields.scale, 0.25));
     // Values beyond the scale take the under and over colours; NaN cells break a run.
     rec_->clear();
     const double nan = std::nan("");
@@ -56,6 +61,45 @@ TEST_F(ColourMapTest, RunsOfOneColourAreMergedAndNanCellsLeftOut) {
     EXPECT_EQ(boxes[1].colour, s().colours.over_colour);
     EXPECT_NEAR(std::max(boxes[0].x1, boxes[0].x2), 750.0, 1e-9);
     EXPECT_NEAR(std::min(boxes[1].x1, boxes[1].x2), 1250.0, 1e-9);
+}
+
+TEST_F(ColourMapTest, MergedBoxesTileTheMapWithEachCellsColour) {
+    // A bump with plains, rings and a hole of NaN cells.
+    const int n = 31;
+    std::vector<double> z(n * n);
+    for (int i = 0; i < n; ++i)
+        for (int j = 0; j < n; ++j) {
+            const double a = -1.0 + 2.0 * i / (n - 1), b = -1.0 + 2.0 * j / (n - 1);
+            z[i * n + j] = std::exp(-3.0 * (a * a + b * b)) * 1.6 - 0.2;
+        }
+    z[20 * n + 5] = std::nan("");
+    output_of([&] { g_.crvmat(z.data(), n, n, 1, 1); });
+    const auto boxes = rec_->of(Call::fill_box);
+    const double d = 1000.0 / (n - 1);
+    int runs = 0;
+    for (int j = 0; j + 1 < n; ++j) {
+        int previous = -2;
+        for (int i = 0; i + 1 < n; ++i) {
+            const double centre = cell_mean(z, n, i, j);
+            const int colour =
+                std::isnan(centre) ? -1 : scale_colour(s(), s().fields.scale, centre);
+            runs += colour != previous && colour >= 0;
+            previous = colour;
+            // The cell's centre lies in exactly one box, of the cell's colour (none for NaN).
+            const double cx = 500.0 + (i + 0.5) * d, cy = 1600.0 - (j + 0.5) * d;
+            int inside = 0;
+            for (const auto& b : boxes) {
+                if (cx > std::min(b.x1, b.x2) && cx < std::max(b.x1, b.x2) &&
+                    cy > std::min(b.y1, b.y2) && cy < std::max(b.y1, b.y2)) {
+                    ++inside;
+                    EXPECT_EQ(b.colour, colour) << i << ", " << j;
+                }
+            }
+            EXPECT_EQ(inside, colour >= 0 ? 1 : 0) << i << ", " << j;
+        }
+    }
+    // Rows merged down: fewer boxes than runs along the rows.
+    EXPECT_LT(boxes.size(), static_cast<std::size_t>(runs));
 }
 
 TEST_F(ColourMapTest, RefusedOutsideAColourSystemOrWithBadSizes) {
@@ -99,29 +143,28 @@ TEST_F(ColourMapTest, ScatteredRectanglesOfSetresAndAutres) {
     EXPECT_NEAR(std::fabs(boxes[0].y2 - boxes[0].y1), 251.0, 1e-9);
 }
 
-TEST(ColourMapFile, HeatMapOf200By200StaysSmallInSvg) {
+// Writes a 200 x 200 heat map (a bump: wide plains of one colour around it) in a format
+// and returns the file; runs counts the runs of one colour along the rows, the colour of
+// a cell being that of the mean of its corners.
+std::string heat_map_file(const char* format, const char* file, int& runs, bool compressed = true) {
     TempDir dir;
     WorkingDir cwd(dir.path());
     Gravox g;
     ::testing::internal::CaptureStdout();
-    g.metafl("SVG");
-    g.setfil("heat.svg");
+    if (!compressed) g.pdfmod("OFF", "COMPRESSION");
+    g.metafl(format);
+    g.setfil(file);
     g.gvxini();
     g.graf3(-1, 1, -1, 0.5, -1, 1, -1, 0.5, 0, 1, 0, 0.2);
     const int n = 200;
     const auto x = spaced(-1, 1, n);
-    // A bump: wide plains of one colour around it.
     const auto z =
         matrix(x, x, [](double a, double b) { return std::exp(-6.0 * (a * a + b * b)); });
-    // The runs that merging must give: one per row plus one per colour change, the
-    // colour of a cell being that of the mean of its corners.
-    int runs = 0;
+    runs = 0;
     for (int j = 0; j + 1 < n; ++j) {
         int previous = -2;
         for (int i = 0; i + 1 < n; ++i) {
-            const double centre =
-                (z[i * n + j] + z[i * n + j + 1] + z[(i + 1) * n + j] + z[(i + 1) * n + j + 1]) /
-                4.0;
+            const double centre = cell_mean(z, n, i, j);
             const int c = scale_colour(gvx::state_of(g), gvx::state_of(g).fields.scale, centre);
             runs += c != previous;
             previous = c;
@@ -130,16 +173,41 @@ TEST(ColourMapFile, HeatMapOf200By200StaysSmallInSvg) {
     g.crvmat(z.data(), n, n, 1, 1);
     g.gvxfin();
     ::testing::internal::GetCapturedStdout();
-    const std::string svg = read_file("heat.svg");
+    return read_file(file);
+}
+
+int count_of(const std::string& text, const std::string& what) {
+    int n = 0;
+    for (size_t at = text.find(what); at != std::string::npos; at = text.find(what, at + 1)) ++n;
+    return n;
+}
+
+TEST(ColourMapFile, HeatMapOf200By200StaysSmallInSvg) {
+    int runs = 0;
+    const std::string svg = heat_map_file("SVG", "heat.svg", runs);
     ASSERT_FALSE(svg.empty());
-    int rects = 0;
-    for (size_t at = svg.find("<rect"); at != std::string::npos; at = svg.find("<rect", at + 1))
-        ++rects;
-    // The map's runs and the 254 boxes of the colour bar, against 39601 cells.
-    EXPECT_EQ(rects, runs + 254);
+    // Runs merged down the rows and the 254 boxes of the colour bar, against 39601 cells.
+    EXPECT_LT(count_of(svg, "<rect"), runs + 254);
     EXPECT_LT(runs, 39601 / 2);
     // A rectangle costs about 90 bytes: well below one per cell.
     EXPECT_LT(svg.size(), 39601u * 45);
+}
+
+TEST(ColourMapFile, HeatMapOf200By200StaysSmallInPdf) {
+    int runs = 0;
+    const std::string plain = heat_map_file("PDF", "heat.pdf", runs, false);
+    const std::string pdf = heat_map_file("PDF", "heat.pdf", runs);
+    ASSERT_FALSE(plain.empty());
+    ASSERT_FALSE(pdf.empty());
+    // One filled rectangle per merged box (and the colour bar's 254 and the page's
+    // background), fewer than the runs.
+    EXPECT_LT(count_of(plain, " re f\n"), runs + 256);
+    // The boxes deflate to a few bytes each: far below a rectangle per cell, and less
+    // than a third of the plain document.
+    EXPECT_LT(pdf.size(), 39601u * 5);
+    EXPECT_LT(pdf.size() * 3, plain.size());
+    std::printf("200 x 200 heat map: %d runs, PDF %zu bytes (plain %zu)\n", runs, pdf.size(),
+                plain.size());
 }
 
 }  // namespace

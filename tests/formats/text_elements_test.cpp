@@ -15,6 +15,7 @@ DeviceCharacter character(int code, int font = 0, int angle = 0) {
     c.font = font;
     c.angle = angle;
     c.height = 36;
+    c.size_divisor = 720;  // capitals 0.72 of the font size
     return c;
 }
 
@@ -26,22 +27,24 @@ TEST_F(TextElementTest, SvgGroupsCharactersByFontAndEscapesMarkup) {
     device_text_character(s(), character('&', 5));
     device_text_character(s(), character('<', 5, 90));
     device_text_character(s(), character('>', 19));
-    device_text_character(s(), character(200, 34));  // beyond the table: a blank
+    device_text_character(s(), character(233, 19));  // Latin-1 e acute
+    device_text_character(s(), character(200, 34));  // Symbol's own code: a blank
     move_to(s(), 0, 0);
     draw_to(s(), 100, 0);
     const std::string svg = finish();
-    // 36 * 22 / 15 * 602 / 2099 = 15.1
+    // Capitals as tall as the height: 36 / 0.72 * 602 / 2099 = 14.34 pixels.
     EXPECT_NE(svg.find("<line x1=\"0.00\" y1=\"0.00\" x2=\"28.68\" y2=\"0.00\"/>\n</g>\n"
                        "<g font-family=\"Helvetica\" font-weight=\"bold\" font-style=\"normal\"\n"
-                       "font-size=\"15\" stroke=\"none\" fill=\"#000000\">\n"
+                       "font-size=\"14.3\" stroke=\"none\" fill=\"#000000\">\n"
                        "<text x=\"286.80\" y=\"143.40\">A</text>\n"
                        "<text x=\"286.80\" y=\"143.40\">&amp;</text>\n"
                        "<text x=\"286.80\" y=\"143.40\" rotate=\"-90\">&lt;</text>\n</g>\n"
                        "<g font-family=\"Courier\" font-weight=\"bold\" font-style=\"normal\"\n"
-                       "font-size=\"15\" stroke=\"none\" fill=\"#000000\">\n"
-                       "<text x=\"286.80\" y=\"143.40\">&gt;</text>\n</g>\n"
+                       "font-size=\"14.3\" stroke=\"none\" fill=\"#000000\">\n"
+                       "<text x=\"286.80\" y=\"143.40\">&gt;</text>\n"
+                       "<text x=\"286.80\" y=\"143.40\">&#233;</text>\n</g>\n"
                        "<g font-family=\"Symbol\" font-weight=\"normal\" font-style=\"normal\"\n"
-                       "font-size=\"15\" stroke=\"none\" fill=\"#000000\">\n"
+                       "font-size=\"14.3\" stroke=\"none\" fill=\"#000000\">\n"
                        "<text x=\"286.80\" y=\"143.40\"> </text>\n</g>\n"
                        "<g fill=\"none\" stroke=\"#000000\" stroke-width=\"1.000\">\n<line "),
               std::string::npos)
@@ -63,9 +66,9 @@ TEST_F(TextElementTest, SvgFontTableAndSizeChanges) {
     EXPECT_NE(svg.find("font-family=\"Courier\" font-weight=\"bold\" font-style=\"oblique\""),
               std::string::npos);
     EXPECT_NE(svg.find("font-family=\"Times\" font-weight=\"normal\" font-style=\"normal\"\n"
-                       "font-size=\"15\""),
+                       "font-size=\"14.3\""),
               std::string::npos);
-    EXPECT_NE(svg.find("font-size=\"30\""), std::string::npos);
+    EXPECT_NE(svg.find("font-size=\"28.7\""), std::string::npos);
     EXPECT_EQ(count_of(svg, "<g "), 5);
     EXPECT_EQ(count_of(svg, "<g "), count_of(svg, "</g>"));
 }
@@ -81,15 +84,15 @@ TEST_F(TextElementTest, IpeLabelsEscapeForLatexAndXml) {
     device_text_character(s(), character(0xE9));  // beyond 186: a blank
     device_text_character(s(), character(0xB0));  // a Latin-1 character in UTF-8
     const std::string ipe = finish();
-    // 36 * 72 / 254 = 10.2 points; (2099 - 500) * 72 / 254 = 453.3
+    // 36 / 0.72 * 72 / 254 = 14.2 points; (2099 - 500) * 72 / 254 = 453.3
     EXPECT_NE(ipe.find("<text pos=\"283.5 453.3\" type=\"label\" valign=\"baseline\" "
-                       "size=\"10.2\">A</text>\n"),
+                       "size=\"14.2\">A</text>\n"),
               std::string::npos)
         << ipe;
-    EXPECT_NE(ipe.find("stroke=\"1 0 0\" size=\"10.2\"\n halign=\"right\">\\rotatebox{90}\\%"
+    EXPECT_NE(ipe.find("stroke=\"1 0 0\" size=\"14.2\"\n halign=\"right\">\\rotatebox{90}\\%"
                        "</text>\n"),
               std::string::npos);
-    EXPECT_NE(ipe.find("size=\"10.2\"\n>\\rotatebox{45}\\&amp;</text>\n"), std::string::npos);
+    EXPECT_NE(ipe.find("size=\"14.2\"\n>\\rotatebox{45}\\&amp;</text>\n"), std::string::npos);
     const char* escaped[] = {">\\textless</text>",
                              ">\\textgreater</text>",
                              ">\\textbackslash</text>",

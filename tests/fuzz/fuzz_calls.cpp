@@ -784,6 +784,7 @@ const Routine kRoutines[] = {
          const int c1 = in.count_up_to(n1);
          gr.shdcrv(x1, y1, c1, x2, y2, in.count_up_to(n2));
      }},
+    {"psfmod", [](Gravox& gr, Input& in) { const auto a0 = in.text(); const auto a1 = in.text(); gr.psfmod(a0, a1); }},
 };
 const std::size_t kRoutineCount = std::size(kRoutines);
 

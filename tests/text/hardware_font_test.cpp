@@ -140,5 +140,84 @@ TEST_F(HardwareFontTest, TurnedTextKeepsItsMatrixAndLegendsUseTheMetrics) {
     EXPECT_NEAR(bold - narrow, 8 * (944.0 * 36 / 729 - 774.0 * 36 / 718), 1.5);
 }
 
+TEST_F(HardwareFontTest, Latin1CodesAreNativeTextUnlessPsfmodAsksForAscii) {
+    open("PS  ");
+    g_.psfont("Times-Roman");
+    g_.messag("\xE9\xFF", 500, 500);  // e acute and y diaeresis (codes 233 and 255)
+    g_.psfmod("ASCII", "ENCODING");
+    g_.messag("\xE9", 500, 800);
+    const std::string ps = finish();
+    EXPECT_NE(ps.find("(\\351) 0 500 "), std::string::npos) << ps;
+    EXPECT_NE(ps.find("(\\377) 0 "), std::string::npos);
+    // Under ASCII the third character goes to the vector font, not shown as text.
+    EXPECT_EQ(count_of(ps, " T\n"), 2);
+
+    bytes_.clear();
+    open("PDF ", [&] { g_.pdfmod("OFF", "COMPRESSION"); });
+    g_.psfont("Helvetica");
+    g_.messag("\xC4", 500, 500);
+    const std::string pdf = finish();
+    EXPECT_NE(pdf.find("(\\304) Tj"), std::string::npos);
+}
+
+TEST_F(HardwareFontTest, PsfmodNeedsAStandardFont) {
+    open("PS  ");
+    const std::string before = output_of([&] { g_.psfmod("ASCII", "ENCODING"); });
+    EXPECT_NE(before.find("Warning  48: No call to psfont in psfmod"), std::string::npos) << before;
+    EXPECT_TRUE(s().formats.hardware_latin1);
+    g_.psfont("Courier");
+    const std::string bad = output_of([&] { g_.psfmod("EBCDIC", "ENCODING"); });
+    EXPECT_NE(bad.find("Warning   2"), std::string::npos) << bad;
+    EXPECT_TRUE(s().formats.hardware_latin1);
+    g_.psfmod("ASCI", "ENCO");
+    EXPECT_FALSE(s().formats.hardware_latin1);
+    g_.gvxalf();  // the vector font brings back the default
+    EXPECT_TRUE(s().formats.hardware_latin1);
+    finish();
+}
+
+TEST_F(HardwareFontTest, SlantAndFixedSpacingApplyToTheFontsText) {
+    open("PS  ");
+    g_.height(72);
+    g_.psfont("Courier");
+    g_.chaang(30.0);
+    g_.messag("A", 500, 500);
+    g_.chaang(0.0);
+    g_.fixspc(1.0);
+    g_.psfont("Helvetica");
+    g_.messag("iW", 500, 800);
+    const int fixed_length = g_.nlmess("iW");
+    const std::string ps = finish();
+    // The slant is tan(30 degrees), sheared by TS.
+    EXPECT_NE(ps.find("(A) 0.5774 0 500 "), std::string::npos) << ps;
+    // Fixed cells of 1.4 * (72 - 1) = 99.4: "i" (222 of 729) and "W" (944 of 729)
+    // centred in their cells.
+    const std::vector<double> xs = shown_x(ps);
+    ASSERT_EQ(xs.size(), 2u);
+    const double cell = 1.4 * 71.0;
+    EXPECT_NEAR(xs[0], 500 + (cell - 222 * 72.0 / 729) / 2, 0.1);
+    EXPECT_NEAR(xs[1], 500 + cell + (cell - 944 * 72.0 / 729) / 2, 0.1);
+    EXPECT_NEAR(fixed_length, 2 * cell, 1.0);
+}
+
+TEST_F(HardwareFontTest, SlantedCharactersInPdfAndSvg) {
+    open("PDF ", [&] { g_.pdfmod("OFF", "COMPRESSION"); });
+    g_.psfont("Times-Roman");
+    g_.chaang(45.0);
+    g_.messag("A", 500, 500);
+    const std::string pdf = finish();
+    // (u, v) goes to (u + v, -v) on the page whose y points down.
+    EXPECT_NE(pdf.find("1.0000 -0.0000 1.0000 -1.0000 500 "), std::string::npos) << pdf;
+
+    bytes_.clear();
+    open("SVG ");
+    g_.psfont("Times-Roman");
+    g_.chaang(45.0);
+    g_.angle(90);
+    g_.messag("A", 1000, 500);
+    const std::string svg = finish();
+    EXPECT_NE(svg.find(" rotate(-90) skewX(-45.00)\">A</text>"), std::string::npos) << svg;
+}
+
 }  // namespace
 }  // namespace gvx::testing
