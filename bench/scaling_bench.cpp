@@ -26,10 +26,8 @@ struct BenchDevice {
 };
 
 constexpr BenchDevice kDevices[] = {
-    {"PNG", "PNG", "png"},
-    {"SVG", "SVG", "svg"},
-    {"HPGL", "HPGL", "hpg"},
-    {"PDF", "PDF", "pdf"},
+    {"PNG", "PNG", "png"}, {"SVG", "SVG", "svg"},      {"HPGL", "HPGL", "hpg"},
+    {"IPE", "IPE", "ipe"}, {"Applet", "JAVA", "java"}, {"PDF", "PDF", "pdf"},
 };
 
 constexpr long kSizes[] = {10000, 100000, 1000000, 10000000};

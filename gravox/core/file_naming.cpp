@@ -152,6 +152,7 @@ Warning build_file_name(PlotState& s) {
         (device == 511 && s.formats.pdf_buffer))
         return warning::none;  // no file, or opened by the writer, or a PDF document kept in memory
 
+    const std::string requested = f.plot_file_name;
     if (const Warning failure = resolve_output_file(s, f.plot_file_name)) {
         warn(s, failure);
         s.frame.level = 0;
@@ -163,6 +164,18 @@ Warning build_file_name(PlotState& s) {
         return warning::same_as_error_file;
     }
     f.plot_file = f.open_sink(f.plot_file_name, opening == FileOpen::binary ? "wb" : "w");
+    // Only DELETE replaces a file; in the other modes a file that appears under the name
+    // before the plot closes stays, and a counted plot takes the next free name.
+    if (f.plot_file && f.file_mode != FileMode::remove) {
+        const bool counted = f.file_mode != FileMode::refuse;
+        f.plot_file->keep_existing_files([&s, requested, counted](std::string& name) {
+            char candidate[257];
+            copy_text(candidate, requested.c_str(), 256);
+            if (!counted || count_up(s, candidate) != 0) return false;
+            name = candidate;
+            return true;
+        });
+    }
     if (!f.plot_file) {
         warn(s, warning::file_error);
         s.frame.level = 0;

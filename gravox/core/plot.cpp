@@ -138,6 +138,8 @@ void Gravox::gvxfin() {
         } else if (!s.files.plot_file->close()) {
             failure = warning::file_error;
             warn(s, failure);
+        } else if (const char* moved = s.files.plot_file->moved_to()) {
+            copy_text(s.files.plot_file_name, moved, 256);
         }
     }
     if (!s.files.plot_file || failure) type = 0;  // no file was written

@@ -1,6 +1,8 @@
 #include "gravox/core/sink.h"
 
 #include <fcntl.h>
+#include <stdio.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <atomic>
@@ -104,10 +106,39 @@ bool FileSink::close_stream() {
 bool FileSink::do_close() {
     bool ok = close_stream() && !failed();
     if (temporary_name_.empty()) return ok;
-    if (ok) ok = std::rename(temporary_name_.c_str(), final_name_.c_str()) == 0;
+    if (ok && !next_name_) ok = std::rename(temporary_name_.c_str(), final_name_.c_str()) == 0;
+    if (ok && next_name_) {
+        // A file that appeared under the name since it was found free is kept: the
+        // plot takes the next name instead.
+        while (!(ok = place_without_replacing()) && errno == EEXIST) {
+            if (!next_name_(final_name_)) break;
+            moved_ = true;
+        }
+    }
     if (!ok) ::unlink(temporary_name_.c_str());
     temporary_name_.clear();
     return ok;
+}
+
+bool FileSink::place_without_replacing() const {
+    const char* from = temporary_name_.c_str();
+    const char* to = final_name_.c_str();
+    if (::renameat2(AT_FDCWD, from, AT_FDCWD, to, RENAME_NOREPLACE) == 0) return true;
+    if (errno != EINVAL && errno != ENOSYS && errno != ENOTSUP) return false;
+    // A file system without that rename: a second link to the file takes the name only
+    // where it is free, and the temporary link goes.
+    if (::link(from, to) == 0) {
+        ::unlink(from);
+        return true;
+    }
+    if (errno != EPERM && errno != ENOTSUP && errno != EOPNOTSUPP) return false;
+    // Neither: the name is checked just before the rename.
+    struct stat info;
+    if (::lstat(to, &info) == 0) {
+        errno = EEXIST;
+        return false;
+    }
+    return std::rename(from, to) == 0;
 }
 
 void FileSink::do_discard() {

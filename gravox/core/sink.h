@@ -7,6 +7,7 @@
 
 #include <cstddef>
 #include <cstdio>
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -37,6 +38,17 @@ class Sink {
     // report to standard output); null otherwise.
     virtual std::FILE* stream() { return nullptr; }
 
+    // Gives the next name to try when the sink's name is taken at closing; false when
+    // none is left.
+    using NameChooser = std::function<bool(std::string& name)>;
+    // Makes a sink that is written under a temporary name keep a file that appears
+    // under its name before it closes: it takes the names the chooser gives instead,
+    // or fails. Other sinks ignore it.
+    virtual void keep_existing_files(NameChooser /*next*/) {}
+    // The name the closed sink's file took, when that differs from the name it was
+    // opened with; null otherwise.
+    virtual const char* moved_to() const { return nullptr; }
+
   protected:
     virtual bool do_write(const void* data, std::size_t n) = 0;
     virtual bool do_close() { return true; }
@@ -60,6 +72,8 @@ class FileSink final : public Sink {
     ~FileSink() override;
 
     std::FILE* stream() override { return file_; }
+    void keep_existing_files(NameChooser next) override { next_name_ = std::move(next); }
+    const char* moved_to() const override { return moved_ ? final_name_.c_str() : nullptr; }
 
   protected:
     bool do_write(const void* data, std::size_t n) override;
@@ -73,6 +87,11 @@ class FileSink final : public Sink {
     bool owned_;
     std::string temporary_name_;  // empty unless written under a temporary name
     std::string final_name_;
+    NameChooser next_name_;  // set: an existing file of the final name is kept
+    bool moved_ = false;     // the final name is one the chooser gave
+    // Gives the temporary file its final name without replacing anything there; false
+    // (errno EEXIST) when something of that name exists.
+    bool place_without_replacing() const;
 };
 
 // A sink that keeps the bytes in memory; used by tests and for in-memory output.

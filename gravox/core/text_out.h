@@ -71,7 +71,8 @@ class TextOut {
         return buffer_ + used_;
     }
 
-    static constexpr std::size_t kSize = 1 << 16;
+    // Large blocks: the kernel takes a text file of many megabytes in fewer, cheaper writes.
+    static constexpr std::size_t kSize = 1 << 20;
     Sink* sink_;
     std::size_t used_ = 0;
     std::size_t flushed_ = 0;

@@ -1,5 +1,7 @@
 // Thick lines drawn in software: outlines ("rings") of the polyline widened on both
-// sides, 1.5 plot units apart, so that the width is filled with lines.
+// sides, 1.5 plot units apart, so that the width is filled with lines. A wider line keeps
+// only its outermost ring and fills what lies inside it (one piece for every segment,
+// joint and cap, clipped to the window), so that its cost no longer grows with the width.
 #include <algorithm>
 #include <cmath>
 #include <numbers>
@@ -10,6 +12,11 @@ namespace gvx {
 namespace {
 
 constexpr int kMaxArcPoints = 250;
+// Rings drawn one by one up to this many; a wider line is filled (by the device, or by
+// horizontal lines where it cannot fill).
+constexpr int kMostRings = 8;
+// Most vertices of one filled piece: a cap (its arc and two ends) clipped by a window.
+constexpr int kMostPieceVertices = kMaxArcPoints + 2 + 8;
 
 struct Point {
     double x, y;
@@ -32,6 +39,22 @@ double direction(double dx, double dy) {
     return std::atan2(dy, dx);
 }
 
+// The points of a half circle of radius h around c from the normal direction `from`
+// turning by -pi, the ends left out: a point every 2.5 plot units, at most
+// kMaxArcPoints, so that the rings of a width w cost time linear in w (a half circle of
+// a ring beyond a radius of about 200 plot units is a polygon of that many corners).
+// Returns their number (none below three).
+int arc_points(Point c, double h, double from, Point out[kMaxArcPoints]) {
+    const int m = std::min(kMaxArcPoints, static_cast<int>(h * std::numbers::pi / 2.5));
+    if (m < 3) return 0;
+    const double step = std::numbers::pi / (m + 1);
+    for (int k = 1; k <= m; ++k) {
+        const double t = from - k * step;
+        out[k - 1] = {c.x + h * std::cos(t), c.y + h * std::sin(t)};
+    }
+    return m;
+}
+
 class RingWriter {
   public:
     RingWriter(PlotState& s, const Polyline& line, double h)
@@ -42,6 +65,78 @@ class RingWriter {
             draw_closed();
         else
             draw_open();
+    }
+
+    // Fills what this ring encloses, piece by piece, each clipped to the clipping window:
+    // a quadrilateral for every segment (an open line's ends lengthened for extended
+    // caps), the wedge at every joint on each side between the segments' ends and the
+    // joint's points, and the half circles of round caps.
+    void fill() {
+        const int last_seg = line_.n - 2;
+        const bool open = !line_.closed;
+        const LineCap cap = s_.prims.line_cap;
+        const double extend = open && cap == LineCap::extended ? h_ : 0.0;
+        Point piece[kMaxArcPoints + 2];
+        for (int j = 0; j <= last_seg; ++j) {
+            const double back = j == 0 ? extend : 0.0, ahead = j == last_seg ? extend : 0.0;
+            piece[0] = along(offset(j, j, 1), j, -back);
+            piece[1] = along(offset(j + 1, j, 1), j, ahead);
+            piece[2] = along(offset(j + 1, j, -1), j, ahead);
+            piece[3] = along(offset(j, j, -1), j, -back);
+            fill_piece(piece, 4);
+        }
+        for (int i = open ? 1 : 0; i <= last_seg; ++i) {
+            const int a = i == 0 ? last_seg : i - 1;
+            for (double side : {1.0, -1.0}) {
+                Point points[2];
+                const int n = joint_points(i, a, i, side, true, points);
+                int k = 0;
+                piece[k++] = line_.v[i];
+                if (n == 1) piece[k++] = offset(i, a, side);
+                for (int m = 0; m < n; ++m) piece[k++] = points[m];
+                if (n == 1) piece[k++] = offset(i, i, side);
+                fill_piece(piece, k);
+            }
+        }
+        if (!open || cap != LineCap::round) return;
+        const int last = line_.n - 1;
+        piece[0] = offset(last, last_seg, 1);
+        int k = 1 + arc_points(line_.v[last], h_, line_.angle[last_seg] + std::numbers::pi / 2,
+                               piece + 1);
+        piece[k++] = offset(last, last_seg, -1);
+        fill_piece(piece, k);
+        piece[0] = offset(0, 0, -1);
+        k = 1 + arc_points(line_.v[0], h_, line_.angle[0] - std::numbers::pi / 2, piece + 1);
+        piece[k++] = offset(0, 0, 1);
+        fill_piece(piece, k);
+    }
+
+    // Whether this ring of a single segment lies wholly outside the clipping window:
+    // the window's corners all inside the outline (a rectangle, lengthened for extended
+    // caps, or the rectangle with half circles for round caps), which is convex.
+    bool surrounds_window() const {
+        if (line_.n != 2 || line_.closed) return false;
+        const ClipWindow& w = s_.prims.clip_window;
+        const double length = std::hypot(line_.v[1].x - line_.v[0].x, line_.v[1].y - line_.v[0].y);
+        const LineCap cap = s_.prims.line_cap;
+        const double extend = cap == LineCap::extended ? h_ : 0.0;
+        for (double cx : {double(w.xmin), double(w.xmax)}) {
+            for (double cy : {double(w.ymin), double(w.ymax)}) {
+                const double dx = cx - line_.v[0].x, dy = cy - line_.v[0].y;
+                const double t = dx * line_.cos_a[0] + dy * line_.sin_a[0];
+                const double d = -dx * line_.sin_a[0] + dy * line_.cos_a[0];
+                bool inside;
+                if (cap == LineCap::round) {
+                    const double u = std::clamp(t, 0.0, length);
+                    inside = std::hypot(t - u, d) < h_ - 1.0;
+                } else {
+                    inside =
+                        t > -extend + 1.0 && t < length + extend - 1.0 && std::fabs(d) < h_ - 1.0;
+                }
+                if (!inside) return false;
+            }
+        }
+        return true;
     }
 
   private:
@@ -97,17 +192,78 @@ class RingWriter {
         for (int k = 0; k < n; ++k) emit(points[k]);
     }
 
-    // Half circle around vertex c from the normal direction `from` turning by -pi: a
-    // point every 2.5 plot units, at most kMaxArcPoints, so that the rings of a width w
-    // cost time linear in w (a half circle of a ring beyond a radius of about 200 plot
-    // units is a polygon of that many corners).
+    // Half circle around vertex c from the normal direction `from` turning by -pi.
     void arc(int c, double from) {
-        const int m = std::min(kMaxArcPoints, static_cast<int>(h_ * std::numbers::pi / 2.5));
-        if (m < 3) return;
-        const double step = std::numbers::pi / (m + 1);
-        for (int k = 1; k <= m; ++k) {
-            const double t = from - k * step;
-            emit({line_.v[c].x + h_ * std::cos(t), line_.v[c].y + h_ * std::sin(t)});
+        Point points[kMaxArcPoints];
+        const int m = arc_points(line_.v[c], h_, from, points);
+        for (int k = 0; k < m; ++k) emit(points[k]);
+    }
+
+    // A convex piece of the filled width, clipped to the clipping window edge by edge,
+    // to the device.
+    void fill_piece(const Point* piece, int n) {
+        const ClipWindow& w = s_.prims.clip_window;
+        Point a[kMostPieceVertices], b[kMostPieceVertices];
+        std::copy(piece, piece + n, a);
+        // Each edge of the window keeps the side where coordinate `axis` times `sign` is
+        // at most `limit`.
+        const struct {
+            bool x_axis;
+            double sign, limit;
+        } edges[4] = {{true, -1.0, -double(w.xmin)},
+                      {true, 1.0, double(w.xmax)},
+                      {false, -1.0, -double(w.ymin)},
+                      {false, 1.0, double(w.ymax)}};
+        for (const auto& e : edges) {
+            int m = 0;
+            for (int i = 0; i < n && m + 2 <= kMostPieceVertices; ++i) {
+                const Point p = a[i], q = a[i + 1 < n ? i + 1 : 0];
+                const double dp = e.sign * (e.x_axis ? p.x : p.y) - e.limit;
+                const double dq = e.sign * (e.x_axis ? q.x : q.y) - e.limit;
+                if (dp <= 0.0) b[m++] = p;
+                if ((dp < 0.0 && dq > 0.0) || (dp > 0.0 && dq < 0.0)) {
+                    const double t = dp / (dp - dq);
+                    b[m++] = {p.x + t * (q.x - p.x), p.y + t * (q.y - p.y)};
+                }
+            }
+            n = m;
+            if (n < 3) return;
+            std::copy(b, b + n, a);
+        }
+        if (!device_capabilities(s_).fills_polygons) {
+            hatch_piece(a, n);
+            return;
+        }
+        double x[kMostPieceVertices], y[kMostPieceVertices];
+        for (int i = 0; i < n; ++i) {
+            x[i] = a[i].x;
+            y[i] = a[i].y;
+        }
+        if (const int number = s_.device->fill_polygon(x, y, n); number != 0) warn(s_, number);
+    }
+
+    // A device that cannot fill gets horizontal lines across the (convex) piece, as
+    // close as those of a filled box: as many as the window's height allows at most.
+    void hatch_piece(const Point* a, int n) {
+        const double step = 1.4 / s_.frame.unit_scale;
+        double ymin = a[0].y, ymax = a[0].y;
+        for (int i = 1; i < n; ++i) {
+            ymin = std::min(ymin, a[i].y);
+            ymax = std::max(ymax, a[i].y);
+        }
+        for (double k = std::ceil(ymin / step); k * step <= ymax; k += 1.0) {
+            const double y = k * step;
+            double lo = INFINITY, hi = -INFINITY;
+            for (int i = 0; i < n; ++i) {
+                const Point p = a[i], q = a[i + 1 < n ? i + 1 : 0];
+                if ((p.y <= y) == (q.y <= y)) continue;
+                const double x = p.x + (y - p.y) * (q.x - p.x) / (q.y - p.y);
+                lo = std::min(lo, x);
+                hi = std::max(hi, x);
+            }
+            if (!(lo < hi)) continue;
+            device_plot(s_, lo, y, 1);
+            device_plot(s_, hi, y, 2);
         }
     }
 
@@ -156,7 +312,7 @@ class RingWriter {
 
 }  // namespace
 
-void draw_width_rings(PlotState& s) {
+void draw_width_rings(PlotState& s, Widening how) {
     const PrimitiveState& p = s.prims;
     const double unit = s.frame.unit_scale;
     const double wide = p.line_width * unit + 0.5;
@@ -185,9 +341,19 @@ void draw_width_rings(PlotState& s) {
         line.n >= 3 && std::fabs(last.x - first.x) <= 0.5 && std::fabs(last.y - first.y) <= 0.5;
 
     const int rings = (w + 1) / 3;
+    const bool fills = s.device && !p.circle_clip && !p.line_handler;
+    if (how == Widening::filled || (how == Widening::automatic && rings > kMostRings && fills)) {
+        RingWriter outer(s, line, w / 2.0 / unit);
+        outer.fill();
+        outer.draw();
+        return;
+    }
+    // Rings grow outwards: once one lies around the whole window, so do all wider ones.
     for (int j = 1; j <= rings; ++j) {
         const double h = (j == rings ? w / 2.0 : 1.5 * j) / unit;
-        RingWriter(s, line, h).draw();
+        RingWriter ring(s, line, h);
+        if (!p.circle_clip && ring.surrounds_window()) break;
+        ring.draw();
     }
 }
 

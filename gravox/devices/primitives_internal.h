@@ -96,8 +96,13 @@ inline void append_vertex(PlotState& s, double x, double y) {
 // from offset_draw_to, whose solid path every point of a curve takes.
 void walk_segment(PlotState& s, double x, double y);
 
-// Draws the width rings of the buffered polyline (line width above 1).
-void draw_width_rings(PlotState& s);
+// How a wide line is drawn: rings 1.5 plot units apart, or only the outermost ring with
+// its inside filled; automatically, rings for a narrow line, else filled where the
+// clipping is by the window and no line handler takes the segments.
+enum class Widening { automatic, rings, filled };
+
+// Draws the width of the buffered polyline (line width above 1) around its centre line.
+void draw_width_rings(PlotState& s, Widening how = Widening::automatic);
 
 // Capabilities of the open plot's device (none without a device).
 DeviceCapabilities device_capabilities(const PlotState& s);

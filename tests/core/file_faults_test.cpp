@@ -72,6 +72,45 @@ TEST_F(FileFaults, ExistingFilesUnderEveryModeAndFormat) {
         EXPECT_NE(name.rfind(".gravox-", 0), 0u) << "temporary file left: " << name;
 }
 
+TEST_F(FileFaults, AFileThatAppearsWhileThePlotIsOpenIsKept) {
+    // The name is found free at gvxini; another program writes a file of that name
+    // before gvxfin. Only DELETE may replace it; a counted plot takes the next name.
+    struct Case {
+        const char* mode;
+        const char* taken_by_plot;  // where the plot goes; null: nowhere
+    };
+    for (const Case c : {Case{"COUNT", "lines_1.svg"}, Case{"VERSION", "lines_1.svg"},
+                         Case{"BREAK", nullptr}, Case{"DELETE", "lines.svg"}}) {
+        SCOPED_TRACE(c.mode);
+        for (const std::string& name : listing()) fs::remove(dir_.path() / name);
+        const std::string out = output_of([&] {
+            g_.metafl("SVG");
+            g_.filmod(c.mode);
+            g_.setfil("lines.svg");
+            g_.gvxini();
+            g_.pagera();
+            touch("lines.svg", "intruder");
+            g_.gvxfin();
+        });
+        const std::string taken = c.taken_by_plot ? c.taken_by_plot : "";
+        if (taken == "lines.svg") {
+            EXPECT_NE(read_file("lines.svg"), "intruder");
+        } else {
+            EXPECT_EQ(read_file("lines.svg"), "intruder");
+        }
+        if (c.taken_by_plot) {
+            EXPECT_NE(read_file(c.taken_by_plot).find("<svg"), std::string::npos);
+            EXPECT_TRUE(has(out, std::string("Metafile: ") + c.taken_by_plot)) << out;
+            EXPECT_TRUE(has(out, "Warnings: 0 ")) << out;
+        } else {
+            EXPECT_TRUE(has(out, "Warning  36")) << out;
+            EXPECT_FALSE(has(out, "Metafile: lines")) << out;
+        }
+        // No temporary file is left.
+        EXPECT_EQ(listing().size(), taken.empty() || taken == "lines.svg" ? 1u : 2u);
+    }
+}
+
 TEST_F(FileFaults, ARefusedCanvasLeavesTheOldFileAndNoEmptyOne) {
     touch("gravox.png", "old");
     for (const char* mode : {"DELETE", "COUNT"}) {
