@@ -15,6 +15,7 @@
 #include <climits>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <deque>
 #include <filesystem>
@@ -784,6 +785,9 @@ const Routine kRoutines[] = {
          const int c1 = in.count_up_to(n1);
          gr.shdcrv(x1, y1, c1, x2, y2, in.count_up_to(n2));
      }},
+    {"winmod", [](Gravox& gr, Input& in) { gr.winmod(in.text()); }},
+    {"wintit", [](Gravox& gr, Input& in) { gr.wintit(in.text()); }},
+    {"sendbf", [](Gravox& gr, Input&) { gr.sendbf(); }},
 };
 const std::size_t kRoutineCount = std::size(kRoutines);
 
@@ -801,6 +805,8 @@ void prepare_scratch_directory() {
 
 void run_input(const std::uint8_t* data, std::size_t size) {
     prepare_scratch_directory();
+    // No windows: a screen plot would wait for the user at gvxfin.
+    ::unsetenv("DISPLAY");
     Input in(data, size);
     Gravox gr;
     gr.metafl(kFormats[in.byte() % std::size(kFormats)]);
