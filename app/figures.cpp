@@ -9,7 +9,8 @@
 
 namespace cosmology {
 
-void draw_figures(Gravox& plot, char (&legend_buffer)[256], int& legend_line, const char* format) {
+void draw_figures(Gravox& plot, char (&legend_buffer)[256], int& legend_line, const char* format,
+                  int count) {
     // Made once: PNG output, existing files are kept and new names counted up, and a
     // white page on which "WHITE" draws black.
     plot.metafl(format);
@@ -28,12 +29,13 @@ void draw_figures(Gravox& plot, char (&legend_buffer)[256], int& legend_line, co
     // The runs in the order they are drawn, integrated ahead on a worker thread; each
     // report is printed here, in that order, just before its curve is drawn.
     std::vector<const ExpansionModel*> order;
-    for (int number = 1; number <= kFigureCount; ++number)
+    count = count < kFigureCount ? count : kFigureCount;
+    for (int number = 1; number <= count; ++number)
         for (const ModelRun& run : kModelRuns)
             if (run.figure == number) order.push_back(&run.model);
     RunPipeline runs(std::move(order));
 
-    for (int number = 1; number <= kFigureCount; ++number) {
+    for (int number = 1; number <= count; ++number) {
         const Figure& figure = kFigures[number - 1];
         plot.gvxini();
         plot.pagera();

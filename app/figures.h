@@ -25,8 +25,9 @@ inline constexpr Figure kFigures[kFigureCount] = {
 // Draws the four figures, one PNG file each, running every model of a figure into it.
 // The plotting object, the legend buffer and the legend-line counter are the
 // program's own; the script only uses them. Another output format keyword of metafl
-// may be given to write the same figures in that format.
+// may be given to write the same figures in that format, and only the first count
+// figures may be drawn (only their models are run).
 void draw_figures(Gravox& plot, char (&legend_buffer)[256], int& legend_line,
-                  const char* format = "PNG");
+                  const char* format = "PNG", int count = kFigureCount);
 
 }  // namespace cosmology

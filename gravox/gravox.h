@@ -90,9 +90,14 @@ class GRAVOX_API Gravox {
     /// Chooses the output format of the next plot.
     /// @param format "PNG", "GIF", "BMP", "PPM", "TIFF", "IMAG" (bitmap dump), "VIRT"
     ///        (an image kept in memory, no file), "SVG", "IPE", "HPGL" or "HPA4" to
-    ///        "HPA1" (plotter files), "JAVA" (applet source). Other keywords of the
-    ///        format family ("CONS", "XWIN", "POST", "PDF", ...) are accepted here and
-    ///        refused by gvxini() with warning 140, as this build does not write them.
+    ///        "HPA1" (plotter files), "JAVA" (applet source), and the screen windows
+    ///        "XWIN" (as "XWI1") and "XWND" (as "CONS") 1200 x 848 pixels at the upper
+    ///        left corner and in the middle of the screen, "XWI2" to "XWI5" 853 x 603 in
+    ///        the upper left, upper right, lower left and lower right corners, "XWI6" to
+    ///        "XWI8" 640 x 452 at the top, in the middle and at the bottom (upright for a
+    ///        portrait page, shrunk to a smaller screen; window() and winsiz() decide
+    ///        instead). A build without Xlib refuses the windows in gvxini() with
+    ///        warning 140.
     /// @levels 0. @default "GKSL", which this build refuses when the plot is opened:
     ///        choose a format.
     /// @warnings 2 for an unknown keyword, 181 for "GL" (no OpenGL output).
@@ -171,13 +176,17 @@ class GRAVOX_API Gravox {
     void winsiz(int width, int height);
     /// Opens a plot: resets the plot attributes, opens the output and goes to level 1.
     /// @levels 0. @warnings 140 for an output this build does not write (no file is
-    ///        created), 36 when the file cannot be opened, 169 and 170 from filmod().
+    ///        created), 36 when the file cannot be opened, 169 and 170 from filmod();
+    ///        for a screen window 351 when DISPLAY is unset or the display refuses the
+    ///        connection, 352 for a display without true colour, 353 when the window
+    ///        cannot be made (each leaves the level at 0).
     void gvxini();
     /// Draws a border around the page.
     /// @levels 1 to 3.
     void pagera();
     /// Closes the plot: writes the picture, prints the closing protocol and goes back
-    /// to level 0.
+    /// to level 0. A screen window shows the whole picture and, after the protocol,
+    /// waits for a mouse button or the Return key in it, then closes (see winmod()).
     /// @levels 1 to 3. @warnings 36 when the file cannot be written, 53 without
     ///        enough memory.
     void gvxfin();
@@ -1373,6 +1382,28 @@ class GRAVOX_API Gravox {
     /// @warnings 48 "No call to psfont" when no standard font is selected (nothing
     /// changes); 2 for a keyword that matches neither list.
     void psfmod(const char* mode, const char* key);
+    // --- Screen windows ---
+
+    /// Decides what gvxfin() does with the window of a screen plot ("XWIN", "XWI1" to
+    /// "XWI8", "XWND", "CONS", "GL"), after the closing protocol.
+    /// @param mode "FULL" waits until a mouse button or the Return key is pressed in the
+    ///        window (or the window manager closes it), then closes the window; "NONE"
+    ///        closes it at once; "ADD" keeps it open without waiting, and the next
+    ///        screen plot draws into it (moved and resized to that plot's window).
+    /// @levels 0 to 3 (used by the next gvxfin()); kept for later plots.
+    /// @default "FULL". @warnings 2 for an unknown keyword.
+    void winmod(const char* mode);
+    /// Sets the title of the screen windows.
+    /// @param title text of at most 256 characters (longer ones are cut); "" gives the
+    ///        default back. An open window takes it at once.
+    /// @levels 0 to 3; kept for later plots. @default the plot file name ("gravox", or
+    ///        the name given to setfil()). @warnings 2 for a null title.
+    void wintit(const char* title);
+    /// Shows everything drawn so far in the window of a screen plot. Screen windows are
+    /// also brought up to date every 200 ms while drawing goes on, and at gvxfin(); for
+    /// the other outputs sendbf() only finishes the pending line.
+    /// @levels 1 to 3.
+    void sendbf();
 
     // Internal access for the library's own subsystems and its tests.
     /// @cond INTERNAL

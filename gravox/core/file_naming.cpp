@@ -171,7 +171,7 @@ Warning build_file_name(PlotState& s) {
         f.plot_file->keep_existing_files([&s, requested, counted](std::string& name) {
             char candidate[257];
             copy_text(candidate, requested.c_str(), 256);
-            if (!counted || count_up(s, candidate) != 0) return false;
+            if (!counted || count_up(s, candidate)) return false;
             name = candidate;
             return true;
         });

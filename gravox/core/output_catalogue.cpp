@@ -7,6 +7,7 @@
 #include "gravox/core/files.h"
 #include "gravox/devices/raster_device.h"
 #include "gravox/formats/formats.h"
+#include "gravox/screen/screen.h"
 
 namespace gvx {
 namespace {
@@ -22,8 +23,10 @@ constexpr OutputRow kOutputs[] = {
     {.keywords = "XWI1+XWI2+XWI3+XWI4+XWI5+XWI6+XWI7+XWI8+XWND",
      .first = 72,
      .last = 80,
+     .file = FileOpen::none,
      .reversal = kReversible,
      .scale = ScaleFit::core,
+     .make = kWindowDeviceMaker,
      .name = "screen windows"},
     // Metafiles.
     {.keywords = "GKSL",

@@ -148,6 +148,7 @@ void Gravox::gvxfin() {
     f.level = 0;
     f.plot_finished = true;
     write_protocol(type);
+    end_screen_plot(s);  // a screen plot waits for the user after its protocol
 }
 
 namespace {

@@ -18,6 +18,7 @@
 #include "gravox/devices/primitives.h"
 #include "gravox/devices/raster_device.h"
 #include "gravox/fields/fields.h"
+#include "gravox/screen/screen.h"
 #include "gravox/formats/formats.h"
 #include "gravox/shapes/shapes.h"
 #include "gravox/text/text.h"
@@ -47,6 +48,7 @@ struct PlotState {
     FieldState fields;  // colour axes, contours and vector fields (fields/fields.h)
     ShapeState shapes;  // work arrays of the shapes (shapes/shapes.h)
     ChartState charts;  // bar, pie and error bar settings (charts/charts.h)
+    ScreenState screen;  // screen windows and the end of a screen plot (screen/screen.h)
 
     std::unique_ptr<Device> device;  // the open plot's device, from gvxini to gvxfin
     DeviceFactory device_factory = make_output_device;

@@ -11,8 +11,9 @@ using namespace gvx;
 
 namespace {
 
+// A plot drawing into the raster canvas: a raster image, or a screen window showing it.
 bool raster_plot_open(const PlotState& s) {
-    return dynamic_cast<RasterDevice*>(s.device.get()) && s.raster.canvas.has_image();
+    return s.device && s.device->capabilities().pixels && s.raster.canvas.has_image();
 }
 
 }  // namespace

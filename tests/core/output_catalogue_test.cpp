@@ -8,6 +8,7 @@
 #include <string>
 
 #include "gravox/core/output_catalogue.h"
+#include "gravox/screen/screen.h"
 
 namespace gvx::testing {
 namespace {
@@ -69,7 +70,8 @@ const char* extension(int code) {
 bool written(int code) {
     return (code >= 401 && code <= 405) || code == 701 || code == 801 || code == 802 ||
            (code >= 601 && code <= 607) || code == 201 || code == 211 || code == 221 ||
-           (code >= 501 && code <= 504) || code == 511;
+           (code >= 501 && code <= 504) || code == 511 ||
+           (code >= 72 && code <= 80 && kScreenWindowsBuilt);  // the windows need Xlib
 }
 
 bool is_pixel_device(int code) {
@@ -83,7 +85,8 @@ bool reversed_by_auto(int device) {
 // The file mode of build_file_name: null for no file. Since then PDF documents are
 // binary files that core opens (unless they are kept in memory).
 const char* file_mode(int device) {
-    if (device == 221 || device == 603) return nullptr;
+    // Since then the screen windows open no file either.
+    if (device == 221 || device == 603 || (device >= 72 && device <= 80)) return nullptr;
     const bool binary = device == 211 || device == 511 || (device >= 601 && device <= 700);
     return binary ? "wb" : "w";
 }

@@ -15,6 +15,7 @@
 #include <climits>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <deque>
 #include <filesystem>
@@ -785,6 +786,9 @@ const Routine kRoutines[] = {
          gr.shdcrv(x1, y1, c1, x2, y2, in.count_up_to(n2));
      }},
     {"psfmod", [](Gravox& gr, Input& in) { const auto a0 = in.text(); const auto a1 = in.text(); gr.psfmod(a0, a1); }},
+    {"winmod", [](Gravox& gr, Input& in) { gr.winmod(in.text()); }},
+    {"wintit", [](Gravox& gr, Input& in) { gr.wintit(in.text()); }},
+    {"sendbf", [](Gravox& gr, Input&) { gr.sendbf(); }},
 };
 const std::size_t kRoutineCount = std::size(kRoutines);
 
@@ -802,6 +806,8 @@ void prepare_scratch_directory() {
 
 void run_input(const std::uint8_t* data, std::size_t size) {
     prepare_scratch_directory();
+    // No windows: a screen plot would wait for the user at gvxfin.
+    ::unsetenv("DISPLAY");
     Input in(data, size);
     Gravox gr;
     gr.metafl(kFormats[in.byte() % std::size(kFormats)]);
