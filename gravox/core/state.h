@@ -21,6 +21,7 @@
 #include "gravox/formats/formats.h"
 #include "gravox/shapes/shapes.h"
 #include "gravox/text/text.h"
+#include "gravox/three_d/three_d.h"
 
 class Gravox;
 
@@ -47,6 +48,7 @@ struct PlotState {
     FieldState fields;  // colour axes, contours and vector fields (fields/fields.h)
     ShapeState shapes;  // work arrays of the shapes (shapes/shapes.h)
     ChartState charts;  // bar, pie and error bar settings (charts/charts.h)
+    ThreeDState three_d;  // box, viewpoint, surfaces and z-buffer (three_d/three_d.h)
 
     std::unique_ptr<Device> device;  // the open plot's device, from gvxini to gvxfin
     DeviceFactory device_factory = make_output_device;
