@@ -16,8 +16,10 @@ namespace gvx {
 
 namespace {
 
-// The colour of cell (i, j): the mean of its corners on the z axis, or lit.
-int cell_colour(const PlotState& s, const SurfaceGrid& g, int i, int j, const Projected* v[4]) {
+// The colour of cell (i, j): the mean of its corners on the z axis, or lit with the
+// colours of surclr or the colour that was current when the surface began.
+int cell_colour(const PlotState& s, const SurfaceGrid& g, int i, int j, const Projected* v[4],
+                int current) {
     const ThreeDState& t = s.three_d;
     const long k = static_cast<long>(i) * g.ny + j;
     const double z[4] = {g.z[k], g.z[k + g.ny], g.z[k + g.ny + 1], g.z[k + 1]};
@@ -43,7 +45,7 @@ int cell_colour(const PlotState& s, const SurfaceGrid& g, int i, int j, const Pr
     const int side = t.side[static_cast<long>(i) * (g.ny - 1) + j];
     const int base = side ? t.top_colour : t.bottom_colour;
     const Vec3 centre = 0.25 * (p[0] + p[1] + p[2] + p[3]);
-    return lit_colour(s, base < 0 ? s.colours.current_colour : base, n, centre);
+    return lit_colour(s, base < 0 ? current : base, n, centre);
 }
 
 // The z-buffer path: cells and mesh rasterised into the pixels of the device.
@@ -74,7 +76,7 @@ void zbuffer_surface(PlotState& s, PixelDevice& device, const SurfaceGrid& g) {
                 ok = ok && !std::isnan(v[c]->depth);
             }
             if (!ok) continue;
-            const int colour = cell_colour(s, g, i, j, v);
+            const int colour = cell_colour(s, g, i, j, v, s.colours.current_colour);
             if (colour < 0) continue;
             const RasterVertex a = pixel(*v[0]), b = pixel(*v[1]), c = pixel(*v[2]),
                                d = pixel(*v[3]);
@@ -171,7 +173,7 @@ void painted_surface(PlotState& s, const SurfaceGrid& g) {
         }
         x[4] = x[0];
         y[4] = y[0];
-        const int fill = cell_colour(s, g, i, j, v);
+        const int fill = cell_colour(s, g, i, j, v, colour);
         if (fill >= 0) {
             if (s.colours.current_colour != fill) set_device_colour(s, fill);
             fill_polygon(s, x, y, 4);
