@@ -252,6 +252,11 @@ void draw_hidden_mesh(PlotState& s, const SurfaceGrid& g, int ix, int iy) {
         warn(s, three_d_warning::overflow);
         return;
     }
+    if (!raster_work_fits(t, g.nx, g.ny, r.width, r.height,
+                          [&](const Projected& p) { return r.at(p); })) {
+        warn(s, three_d_warning::overflow);
+        return;
+    }
     const int cy = g.ny - 1;
     for (int i = 0; i < g.nx - 1; ++i) {
         for (int j = 0; j < cy; ++j) {

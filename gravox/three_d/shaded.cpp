@@ -65,6 +65,10 @@ void zbuffer_surface(PlotState& s, PixelDevice& device, const SurfaceGrid& g) {
         m.to_real(p.x, p.y, r.x, r.y);
         return r;
     };
+    if (!raster_work_fits(t, g.nx, g.ny, w, h, pixel)) {
+        warn(s, three_d_warning::overflow);
+        return;
+    }
     float* zb = t.zbuffer.data();
     const int cy = g.ny - 1;
     for (int i = 0; i < g.nx - 1; ++i) {

@@ -29,6 +29,12 @@ bool refuses_system(PlotState& s);
 bool refuses_surface(PlotState& s, const double* z, int nx, int ny);
 bool refuses_grid(PlotState& s, const double* v, int n);
 
+// Raster cells (or pixels) that the triangles of one surface may cover together, counted
+// by their bounding boxes. Only surfaces whose cells overlap many times over on the page
+// (huge values pinned to the edges of the plot coordinates) come near it; they are
+// refused with warning 52 instead of taking minutes.
+inline constexpr double kMaxRasterWork = 256.0 * 1024 * 1024;
+
 // A vertex in raster units (pixel centres at whole numbers) with its depth.
 struct RasterVertex {
     double x, y, depth;
@@ -59,6 +65,33 @@ void raster_triangle(RasterVertex a, RasterVertex b, RasterVertex c, int width, 
             visit(col, row, wa * a.depth + wb * b.depth + wc * c.depth);
         }
     }
+}
+
+// The area of a triangle's bounding box within a raster of width by height cells.
+inline double raster_work(RasterVertex a, RasterVertex b, RasterVertex c, int width, int height) {
+    const double w = std::min(width - 1.0, std::max({a.x, b.x, c.x})) -
+                     std::max(0.0, std::min({a.x, b.x, c.x})) + 1.0;
+    const double h = std::min(height - 1.0, std::max({a.y, b.y, c.y})) -
+                     std::max(0.0, std::min({a.y, b.y, c.y})) + 1.0;
+    return w > 0.0 && h > 0.0 ? w * h : 0.0;
+}
+
+// True when the cells of the projected grid (s.three_d.vertices, nx by ny), mapped into
+// a raster by to_raster(Projected) -> RasterVertex, stay within kMaxRasterWork.
+template <typename Map>
+bool raster_work_fits(const ThreeDState& t, int nx, int ny, int width, int height, Map to_raster) {
+    double work = 0.0;
+    for (int i = 0; i + 1 < nx; ++i)
+        for (int j = 0; j + 1 < ny; ++j) {
+            const long k = static_cast<long>(i) * ny + j;
+            const Projected &p = t.vertices[k], &q = t.vertices[k + ny + 1];
+            if (std::isnan(p.depth) || std::isnan(q.depth)) continue;
+            const RasterVertex a = to_raster(p), c = to_raster(q);
+            const RasterVertex b = to_raster(t.vertices[k + ny]), d = to_raster(t.vertices[k + 1]);
+            work += raster_work(a, b, c, width, height) + raster_work(a, c, d, width, height);
+            if (work > kMaxRasterWork) return false;
+        }
+    return true;
 }
 
 }  // namespace gvx

@@ -3,6 +3,7 @@
 // of the line behind it, and the two sides take their own colours.
 #include <algorithm>
 #include <cmath>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -146,6 +147,23 @@ TEST_F(HiddenLines, BadSurfacesAreRefused) {
     z_[5] = NAN;
     draw();
     EXPECT_GT(rec_->segments().size(), 0u);
+}
+
+TEST_F(HiddenLines, CellsPiledOverThePageOverflowTheRaster) {
+    // Values far beyond the z axis pin every vertex to the ends of the plot coordinates:
+    // each cell spans the whole page, which is refused with warning 52, not rasterised
+    // for minutes, by the mesh and by the z-buffer alike.
+    grid(39, [](double x, double y) { return (std::lround(20 * (x + y)) % 2 ? 1e300 : -1e300); });
+    ASSERT_TRUE(open_box(-50, 30, 0, "ANGL"));
+    std::string out = output_of([&] { g_.surfce(x_.data(), n(), x_.data(), n(), z_.data()); });
+    EXPECT_NE(out.find("Warning  52"), std::string::npos) << out;
+    EXPECT_EQ(rec_->segments().size(), 0u);
+    out = output_of([&] {
+        g_.zbfini();
+        g_.surshd(x_.data(), n(), x_.data(), n(), z_.data());
+        g_.zbffin();
+    });
+    EXPECT_NE(out.find("Warning  52"), std::string::npos) << out;
 }
 
 TEST_F(HiddenLines, SurfunAndSurmatDrawTheSameMeshAsSurfce) {
