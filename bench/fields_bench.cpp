@@ -14,34 +14,16 @@
 #include <string>
 #include <vector>
 
+#include "bench/peak_memory.h"
 #include "gravox/core/state.h"
 #include "gravox/gravox.h"
 
 namespace {
 
+using gvx::bench::reset_peak;
+using gvx::bench::status_mb;
+
 constexpr int kN = 1000;
-
-// Resident and peak resident size of the process in MB (VmRSS, VmHWM).
-double status_mb(const char* key) {
-    std::FILE* f = std::fopen("/proc/self/status", "r");
-    if (!f) return 0.0;
-    char line[256];
-    double kb = 0.0;
-    const size_t n = std::strlen(key);
-    while (std::fgets(line, sizeof line, f))
-        if (std::strncmp(line, key, n) == 0) kb = std::atof(line + n + 1);
-    std::fclose(f);
-    return kb / 1024.0;
-}
-
-// Starts a new peak at the present size; returns that size.
-double reset_peak() {
-    if (std::FILE* f = std::fopen("/proc/self/clear_refs", "w")) {
-        std::fputs("5", f);
-        std::fclose(f);
-    }
-    return status_mb("VmRSS");
-}
 
 struct Field {
     std::vector<double> x, y, z;

@@ -1404,6 +1404,142 @@ class GRAVOX_API Gravox {
     /// the other outputs sendbf() only finishes the pending line.
     /// @levels 1 to 3.
     void sendbf();
+    // --- Three-dimensional axis systems and surfaces -----------------------------------
+    // The box is centred on the origin of box coordinates with the sides of axis3d; the
+    // picture is a perspective view from the viewpoint (view3d) towards the focus
+    // (vfoc3d), scaled so that the projected box fills the axis rectangle (axspos,
+    // axslen). See gravox/three_d/three_d.h and docs/three_d.md.
+
+    /// Sets the size of the box of graf3d in box units.
+    /// @param xlen,ylen,zlen side lengths, above 0 and at most 1e6
+    /// @levels 1. @default 2, 2, 2. @warnings 2 for a length out of range.
+    void axis3d(double xlen, double ylen, double zlen);
+    /// Sets the viewpoint of graf3d.
+    /// @param x,y,z the point: box coordinates ("ABS"), user coordinates of the coming
+    /// axis system ("USER"), or azimuth and elevation in degrees and a distance in box
+    /// units about the focus ("ANGL"; azimuth counter-clockwise from the x axis seen from
+    /// above, distance 0 for 2.5 box diagonals)
+    /// @param mode "ABS", "USER" or "ANGL"
+    /// @levels 1. @default "ANGL" -60, 30, 0. @warnings 2 for a bad keyword, value or
+    /// negative distance, 33 for a viewpoint inside the box (graf3d also refuses such a
+    /// viewpoint with 33).
+    void view3d(double x, double y, double z, const char* mode);
+    /// Sets the focus point that the viewpoint looks at.
+    /// @param x,y,z the point in box ("ABS") or user ("USER") coordinates
+    /// @param mode "ABS" or "USER"
+    /// @levels 1. @default the centre of the box. @warnings 2 for a bad keyword or value.
+    void vfoc3d(double x, double y, double z, const char* mode);
+    /// Sets the direction in box coordinates that appears upwards in the picture.
+    /// When it is parallel to the line of sight the box y axis serves instead.
+    /// @param x,y,z the direction, not all 0
+    /// @levels 1. @default 0, 0, 1. @warnings 2 for a zero or infinite vector.
+    void vup3d(double x, double y, double z);
+    /// Sets up a three-dimensional axis system and draws its x, y and z axes with ticks,
+    /// labels and names on edges of the box that face the viewer (level 1 to 3). Axis
+    /// settings are those of the letters X, Y and Z (name, labels, ticks, axsscl, setscl).
+    /// @param xa,xe,x_first,x_step x scaling: ends, first label and step (exponents on
+    /// a logarithmic axis)
+    /// @param ya,ye,y_first,y_step y scaling
+    /// @param za,ze,z_first,z_step z scaling
+    /// @levels 1. @warnings 10, 9 (refused), 12, 50 as for graf; 33 for a viewpoint
+    /// inside the box or with part of the box behind it; 35 inside a graf3 system.
+    void graf3d(double xa, double xe, double x_first, double x_step, double ya, double ye,
+                double y_first, double y_step, double za, double ze, double z_first,
+                double z_step);
+    /// Draws the twelve edges of the box of graf3d.
+    /// @levels 3. @warnings 361 outside a three-dimensional axis system.
+    void box3d();
+    /// Draws grid lines at the labels of the axes on the far sides of the box.
+    /// @param nx,ny grid lines per label interval of the x axis, and of the y and z
+    /// axes, 1 to 100
+    /// @param faces "ALL" (floor and back walls), "BACK" (back walls) or "BOTTOM" (floor)
+    /// @levels 3. @warnings 2 for a bad number or keyword, 361 outside a
+    /// three-dimensional axis system.
+    void grid3d(int nx, int ny, const char* faces);
+    /// Converts user coordinates of the three-dimensional axis system to plot coordinates.
+    /// @param x,y,z the point in user coordinates
+    /// @param xp,yp receive the plot coordinates (unchanged when the call is refused)
+    /// @levels 3. @warnings 361 outside a three-dimensional axis system.
+    void pos3pt(double x, double y, double z, double& xp, double& yp);
+
+    /// Draws a curve through points in space: a polyline, or stems from the floor of the
+    /// box to each point under polcrv("STEM"); the other modes of polcrv draw the
+    /// polyline. Symbols follow incmrk and marker; line styles apply on the page. A NaN
+    /// point breaks the line.
+    /// @param x,y,z user coordinates of the points
+    /// @param n number of points, at least 1
+    /// @levels 3. @warnings 2 for null arrays or n below 1, 361 outside a
+    /// three-dimensional axis system.
+    void curv3d(const double* x, const double* y, const double* z, int n);
+
+    /// Draws a surface over a grid as a mesh with the hidden lines removed; the grid
+    /// spreads over the x and y axes (index grid). Both sides take the colours of surclr.
+    /// @param z matrix of nx * ny values, z[i * ny + j] at the i-th x and j-th y
+    /// @param nx,ny points in x and y, at least 2
+    /// @param ix,iy draw every ix-th line of constant x and every iy-th of constant y
+    /// (and the last), 1 to nx - 1 and 1 to ny - 1
+    /// @levels 3. @warnings 2 for bad arguments, 361 outside a three-dimensional axis
+    /// system, 52 when the depth buffer cannot be allocated.
+    void surmat(const double* z, int nx, int ny, int ix, int iy);
+    /// Draws a surface over a rectilinear grid as a mesh with the hidden lines removed.
+    /// @param x grid values in x, strictly monotonic
+    /// @param nx number of x values, at least 2
+    /// @param y grid values in y, strictly monotonic
+    /// @param ny number of y values, at least 2
+    /// @param z matrix of nx * ny values, z[i * ny + j] at x[i] and y[j]; NaN leaves cells out
+    /// @levels 3. @warnings 2 for bad arguments, 361 outside a three-dimensional axis
+    /// system, 362 for grid values that are not strictly monotonic, 52 as surmat.
+    void surfce(const double* x, int nx, const double* y, int ny, const double* z);
+    /// Draws the surface z = f(x, y) as a mesh with hidden lines removed, sampled at nx by
+    /// ny points spread equally over the x and y axes.
+    /// @param f the function
+    /// @param nx,ny points in x and y, 2 to 2000
+    /// @levels 3. @warnings 2 for a null function or counts out of range, 361 as surmat.
+    void surfun(double (*f)(double x, double y), int nx, int ny);
+    /// Sets the colours of the two sides of surfaces: the upper side (towards +z) and
+    /// the lower side, for meshes and for lit shaded surfaces.
+    /// @param top,bottom colour values, -1 for the current colour
+    /// @levels 1 to 3. @default -1, -1. @warnings 2 for a value below -1.
+    void surclr(int top, int bottom);
+    /// Starts z-buffer drawing of shaded surfaces on a pixel device: until zbffin, the
+    /// cells of surshd keep the nearest point of every pixel, whatever their order. On
+    /// other devices it does nothing (cells are drawn back to front).
+    /// @levels 1 to 3. @warnings 52 when the page has more than 16777216 pixels or
+    /// the buffer cannot be allocated (surfaces are then drawn back to front).
+    void zbfini();
+    /// Ends z-buffer drawing and releases the buffer.
+    /// @levels 1 to 3.
+    void zbffin();
+    /// Draws a shaded surface over a rectilinear grid: each cell filled with the colour
+    /// of the mean of its corners on the z axis (colran, clrovr), or lit (light). With a
+    /// z-buffer (zbfini) on a pixel device nearer pixels win; otherwise cells are drawn
+    /// back to front. surmsh adds the mesh in the current colour.
+    /// @param x grid values in x, strictly monotonic
+    /// @param nx number of x values, at least 2
+    /// @param y grid values in y, strictly monotonic
+    /// @param ny number of y values, at least 2
+    /// @param z matrix of nx * ny values, z[i * ny + j] at x[i] and y[j]; NaN leaves cells out
+    /// @levels 3. @warnings as surfce.
+    void surshd(const double* x, int nx, const double* y, int ny, const double* z);
+    /// Adds the mesh to shaded surfaces.
+    /// @param mode "ON" or "OFF"
+    /// @levels 1 to 3. @default "OFF". @warnings 2 for a bad keyword.
+    void surmsh(const char* mode);
+    /// Switches lighting of shaded surfaces on or off.
+    /// @param mode "ON" or "OFF"
+    /// @levels 1 to 3. @default "OFF". @warnings 2 for a bad keyword.
+    void light(const char* mode);
+    /// Places the light.
+    /// @param x,y,z the point as for view3d: "ABS", "USER", or "ANGL" (azimuth and
+    /// elevation in degrees about the box centre, distance 0 for 5 box diagonals)
+    /// @param mode "ABS", "USER" or "ANGL"
+    /// @levels 1 to 3. @default "ANGL" 30, 60, 10. @warnings 2 for a bad keyword or value.
+    void litpos(double x, double y, double z, const char* mode);
+    /// Weighs the parts of the lighting model.
+    /// @param ambient,diffuse,specular fractions 0 to 1
+    /// @param exponent sharpness of the highlight, 1 to 1000
+    /// @levels 1 to 3. @default 0.25, 0.65, 0.3, 20. @warnings 2 for a value out of range.
+    void litmod(double ambient, double diffuse, double specular, double exponent);
 
     // Internal access for the library's own subsystems and its tests.
     /// @cond INTERNAL

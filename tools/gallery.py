@@ -56,7 +56,8 @@ def main():
         "",
         "Each program of [examples/](../examples/) with the picture it draws. The pictures are",
         "made by `python3 tools/gallery.py BUILD_DIR`, which runs the examples and writes this",
-        "page. More pictures: [shapes](gallery/shapes.md) and [fields](gallery/fields.md).",
+        "page. More pictures: [shapes](gallery/shapes.md), [fields](gallery/fields.md) and",
+        "[three-dimensional plots](gallery/three_d.md).",
         "",
     ]
     for name, title in EXAMPLES:

@@ -20,35 +20,6 @@ int round_half_up(double v) {
     return truncate_coordinate(v + 0.5);
 }
 
-// Scaling test of one axis; returns true when the axis fails (warnings 10 and 9).
-bool scaling_fails(PlotState& s, double a, double e, double o, double step) {
-    if (!std::isfinite(a) || !std::isfinite(e) || !std::isfinite(o) || !std::isfinite(step) ||
-        !std::isfinite(e - a)) {
-        // No mapping can be built from values beyond the number range.
-        warn(s, warning::incorrect_parameter);
-        return true;
-    }
-    bool fails = false;
-    const bool equal = std::fabs(e - a) < kTiny;
-    if (equal) {
-        warn(s, warning::equal_scaling_ends);
-        fails = true;
-    }
-    if (std::fabs(step) < kTiny) {
-        warn(s, warning::zero_step);
-        fails = true;
-    }
-    // An axis whose end is not above its begin counts as descending (equal ends too).
-    if (e > a) {
-        if (o < a || o > e) warn(s, warning::start_label_outside);
-        if (step < 0) warn(s, warning::step_sign);
-    } else {
-        if (o > a || o < e) warn(s, warning::start_label_outside);
-        if (step > 0) warn(s, warning::step_sign);
-    }
-    return fails;
-}
-
 void sorted_range(bool logarithmic, double a, double e, double range[2]) {
     double lo = std::min(a, e), hi = std::max(a, e);
     if (logarithmic) {
@@ -163,6 +134,34 @@ void centre_on_page(PlotState& s) {
 }
 
 }  // namespace
+
+bool scaling_fails(PlotState& s, double a, double e, double o, double step) {
+    if (!std::isfinite(a) || !std::isfinite(e) || !std::isfinite(o) || !std::isfinite(step) ||
+        !std::isfinite(e - a)) {
+        // No mapping can be built from values beyond the number range.
+        warn(s, warning::incorrect_parameter);
+        return true;
+    }
+    bool fails = false;
+    const bool equal = std::fabs(e - a) < kTiny;
+    if (equal) {
+        warn(s, warning::equal_scaling_ends);
+        fails = true;
+    }
+    if (std::fabs(step) < kTiny) {
+        warn(s, warning::zero_step);
+        fails = true;
+    }
+    // An axis whose end is not above its begin counts as descending (equal ends too).
+    if (e > a) {
+        if (o < a || o > e) warn(s, warning::start_label_outside);
+        if (step < 0) warn(s, warning::step_sign);
+    } else {
+        if (o > a || o < e) warn(s, warning::start_label_outside);
+        if (step > 0) warn(s, warning::step_sign);
+    }
+    return fails;
+}
 
 PlotMapping plot_mapping(const PlotState& s) {
     const ScalingRecord& r = s.axes.rec;

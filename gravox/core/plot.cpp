@@ -104,6 +104,7 @@ void Gravox::reset_attributes() {
     reset_text(s);
     reset_curves(s);
     reset_fields(s);
+    reset_three_d(s);
     reset_charts(s);
 }
 

@@ -22,6 +22,7 @@
 #include "gravox/formats/formats.h"
 #include "gravox/shapes/shapes.h"
 #include "gravox/text/text.h"
+#include "gravox/three_d/three_d.h"
 
 class Gravox;
 
@@ -49,6 +50,7 @@ struct PlotState {
     ShapeState shapes;  // work arrays of the shapes (shapes/shapes.h)
     ChartState charts;  // bar, pie and error bar settings (charts/charts.h)
     ScreenState screen;  // screen windows and the end of a screen plot (screen/screen.h)
+    ThreeDState three_d;  // box, viewpoint, surfaces and z-buffer (three_d/three_d.h)
 
     std::unique_ptr<Device> device;  // the open plot's device, from gvxini to gvxfin
     DeviceFactory device_factory = make_output_device;

@@ -126,13 +126,15 @@ using namespace gvx;
 void Gravox::graf3(double xa, double xe, double x_first, double x_step, double ya, double ye,
                    double y_first, double y_step, double za, double ze, double z_first,
                    double z_step) {
-    if (refused("graf3", 1, 1)) return;
+    if (refused("graf3", 1, 3)) return;
     PlotState& s = state();
-    // A plane of a three-dimensional box (level 1 after grfini) takes no colour system.
+    // Inside a three-dimensional axis system (or on a plane of its box) graf3 is a
+    // confusion of the two; elsewhere above level 1 the ordinary level warning.
     if (s.fields.axis == FieldAxis::three_d) {
         warn(s, warning::confused_3d);
         return;
     }
+    if (s.frame.level != 1 && refused("graf3", 1, 1)) return;
     if (z_scaling_fails(s, za, ze, z_first, z_step)) return;
     if (!open_axis_system(s, xa, xe, x_first, x_step, ya, ye, y_first, y_step)) return;
     s.frame.level = 3;

@@ -789,6 +789,53 @@ const Routine kRoutines[] = {
     {"winmod", [](Gravox& gr, Input& in) { gr.winmod(in.text()); }},
     {"wintit", [](Gravox& gr, Input& in) { gr.wintit(in.text()); }},
     {"sendbf", [](Gravox& gr, Input&) { gr.sendbf(); }},
+    {"axis3d", [](Gravox& gr, Input& in) { const auto a0 = in.real(); const auto a1 = in.real(); const auto a2 = in.real(); gr.axis3d(a0, a1, a2); }},
+    {"view3d", [](Gravox& gr, Input& in) { const auto a0 = in.real(); const auto a1 = in.real(); const auto a2 = in.real(); const auto a3 = in.text(); gr.view3d(a0, a1, a2, a3); }},
+    {"vfoc3d", [](Gravox& gr, Input& in) { const auto a0 = in.real(); const auto a1 = in.real(); const auto a2 = in.real(); const auto a3 = in.text(); gr.vfoc3d(a0, a1, a2, a3); }},
+    {"vup3d", [](Gravox& gr, Input& in) { const auto a0 = in.real(); const auto a1 = in.real(); const auto a2 = in.real(); gr.vup3d(a0, a1, a2); }},
+    {"graf3d", [](Gravox& gr, Input& in) { const auto a0 = in.real(); const auto a1 = in.real(); const auto a2 = in.real(); const auto a3 = in.real(); const auto a4 = in.real(); const auto a5 = in.real(); const auto a6 = in.real(); const auto a7 = in.real(); const auto a8 = in.real(); const auto a9 = in.real(); const auto a10 = in.real(); const auto a11 = in.real(); gr.graf3d(a0, a1, a2, a3, a4, a5, a6, a7, a8, a9, a10, a11); }},
+    {"box3d", [](Gravox& gr, Input&) { gr.box3d(); }},
+    {"grid3d", [](Gravox& gr, Input& in) { const auto a0 = in.integer(); const auto a1 = in.integer(); const auto a2 = in.text(); gr.grid3d(a0, a1, a2); }},
+    {"pos3pt", [](Gravox& gr, Input& in) { double xp = 0, yp = 0; const auto a0 = in.real(); const auto a1 = in.real(); const auto a2 = in.real(); gr.pos3pt(a0, a1, a2, xp, yp); }},
+    {"curv3d", [](Gravox& gr, Input& in) {
+         const int n = in.count();
+         const double* x = in.doubles(n);
+         const double* y = in.doubles(n);
+         const double* z = in.doubles(n);
+         gr.curv3d(x, y, z, in.count_up_to(n));
+     }},
+    {"surmat", [](Gravox& gr, Input& in) {
+         const int nx = in.count(), ny = in.count();
+         const double* z = in.doubles(nx * ny);
+         const auto ix = in.integer(), iy = in.integer();
+         gr.surmat(z, in.count_up_to(nx), in.count_up_to(ny), ix, iy);
+     }},
+    {"surfce", [](Gravox& gr, Input& in) {
+         const int nx = in.count(), ny = in.count();
+         const double* x = in.doubles(nx);
+         const double* y = in.doubles(ny);
+         const double* z = in.doubles(nx * ny);
+         gr.surfce(x, in.count_up_to(nx), y, in.count_up_to(ny), z);
+     }},
+    {"surfun", [](Gravox& gr, Input& in) {
+         const auto nx = in.integer(), ny = in.integer();
+         double (*f)(double, double) = [](double x, double y) { return x * y; };
+         gr.surfun(in.byte() % 2 ? f : nullptr, nx % 64, ny % 64);
+     }},
+    {"surclr", [](Gravox& gr, Input& in) { const auto a0 = in.integer(); const auto a1 = in.integer(); gr.surclr(a0, a1); }},
+    {"zbfini", [](Gravox& gr, Input&) { gr.zbfini(); }},
+    {"zbffin", [](Gravox& gr, Input&) { gr.zbffin(); }},
+    {"surshd", [](Gravox& gr, Input& in) {
+         const int nx = in.count(), ny = in.count();
+         const double* x = in.doubles(nx);
+         const double* y = in.doubles(ny);
+         const double* z = in.doubles(nx * ny);
+         gr.surshd(x, in.count_up_to(nx), y, in.count_up_to(ny), z);
+     }},
+    {"surmsh", [](Gravox& gr, Input& in) { const auto a0 = in.text(); gr.surmsh(a0); }},
+    {"light", [](Gravox& gr, Input& in) { const auto a0 = in.text(); gr.light(a0); }},
+    {"litpos", [](Gravox& gr, Input& in) { const auto a0 = in.real(); const auto a1 = in.real(); const auto a2 = in.real(); const auto a3 = in.text(); gr.litpos(a0, a1, a2, a3); }},
+    {"litmod", [](Gravox& gr, Input& in) { const auto a0 = in.real(); const auto a1 = in.real(); const auto a2 = in.real(); const auto a3 = in.real(); gr.litmod(a0, a1, a2, a3); }},
 };
 const std::size_t kRoutineCount = std::size(kRoutines);
 
