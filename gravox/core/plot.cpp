@@ -106,6 +106,7 @@ void Gravox::reset_attributes() {
     reset_curves(s);
     reset_fields(s);
     reset_charts(s);
+    reset_maps(s);
 }
 
 void Gravox::gvxfin() {

@@ -19,6 +19,7 @@
 #include "gravox/devices/raster_device.h"
 #include "gravox/fields/fields.h"
 #include "gravox/formats/formats.h"
+#include "gravox/maps/maps.h"
 #include "gravox/shapes/shapes.h"
 #include "gravox/text/text.h"
 
@@ -47,6 +48,7 @@ struct PlotState {
     FieldState fields;  // colour axes, contours and vector fields (fields/fields.h)
     ShapeState shapes;  // work arrays of the shapes (shapes/shapes.h)
     ChartState charts;  // bar, pie and error bar settings (charts/charts.h)
+    MapState maps;      // projections and the map axis system (maps/maps.h)
 
     std::unique_ptr<Device> device;  // the open plot's device, from gvxini to gvxfin
     DeviceFactory device_factory = make_output_device;

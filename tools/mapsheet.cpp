@@ -1,0 +1,99 @@
+// Draws the maps of the gallery, for a look by eye: the world in Robinson's projection
+// with shaded continents, coastlines and the graticule; the Arctic in the polar
+// stereographic projection, and Antarctica; North America in Lambert's conformal conic projection.
+// Usage: mapsheet [folder] [format]   (writes maps_*.png, or another format's files, in
+// the folder)
+#include <cctype>
+#include <string>
+
+#include "gravox/gravox.h"
+
+namespace {
+
+void open(Gravox& g, const std::string& file, const char* title) {
+    g.setfil(file.c_str());
+    g.gvxini();
+    g.errmod("PROTOCOL", "OFF");
+    g.complx();
+    g.height(30);
+    g.axspos(300, 1900);
+    g.axslen(2400, 1600);
+    g.messag(title, 300, 120);
+}
+
+// Land in green under black coastlines, a grey graticule.
+void land_and_lines(Gravox& g) {
+    g.color("GREEN");
+    g.shdmap("CONT");
+    g.color("BACK");
+    g.shdmap("LAKE");
+    g.color("FORE");
+    g.world();
+    g.setrgb(0.6, 0.6, 0.6);
+    g.gridmp(1, 1);
+    g.color("FORE");
+}
+
+void world(Gravox& g, const std::string& file) {
+    open(g, file, "The world in Robinson's projection");
+    g.projct("ROBI");
+    g.grafmp(-180.0, 180.0, -180.0, 60.0, -90.0, 90.0, -90.0, 30.0);
+    land_and_lines(g);
+    g.endgrf();
+    g.gvxfin();
+}
+
+void arctic(Gravox& g, const std::string& file) {
+    open(g, file, "The Arctic: polar stereographic projection");
+    g.projct("STER");
+    g.mappol(0.0, 90.0);
+    g.grafmp(-180.0, 180.0, -180.0, 30.0, 40.0, 90.0, 40.0, 10.0);
+    land_and_lines(g);
+    g.endgrf();
+    g.gvxfin();
+}
+
+void antarctica(Gravox& g, const std::string& file) {
+    open(g, file, "Antarctica: polar stereographic projection");
+    g.projct("STER");
+    g.mappol(0.0, -90.0);
+    g.grafmp(-180.0, 180.0, -180.0, 30.0, -90.0, -40.0, -90.0, 10.0);
+    land_and_lines(g);
+    g.endgrf();
+    g.gvxfin();
+}
+
+void north_america(Gravox& g, const std::string& file) {
+    open(g, file, "North America: Lambert conformal conic projection");
+    g.projct("LAMB");
+    g.mapref(30.0, 60.0);
+    g.mappol(-100.0, 45.0);
+    g.grafmp(-170.0, -30.0, -170.0, 20.0, 10.0, 80.0, 10.0, 10.0);
+    land_and_lines(g);
+    // A great-circle route drawn as a curve from Los Angeles to London.
+    const double lon[] = {-118.2, -100.0, -80.0, -60.0, -0.1};
+    const double lat[] = {34.1, 48.0, 56.5, 58.5, 51.5};
+    g.color("RED");
+    g.curvmp(lon, lat, 5);
+    g.color("FORE");
+    g.endgrf();
+    g.gvxfin();
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const std::string folder = argc > 1 ? std::string(argv[1]) + "/" : std::string();
+    const std::string format = argc > 2 ? argv[2] : "PNG";
+    std::string ext = format;
+    for (char& c : ext) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    Gravox g;
+    g.metafl(format.c_str());
+    g.filmod("DELETE");
+    g.scrmod("REVERS");
+    world(g, folder + "maps_world." + ext);
+    arctic(g, folder + "maps_arctic." + ext);
+    antarctica(g, folder + "maps_antarctica." + ext);
+    north_america(g, folder + "maps_lambert." + ext);
+    return 0;
+}
