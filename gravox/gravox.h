@@ -1366,7 +1366,7 @@ class GRAVOX_API Gravox {
     /// @param name "CYLI" equidistant cylindrical, "MERC" Mercator (to 85 degrees of
     ///        latitude), "EQUA" equal-area cylindrical, "MILL" Miller, "LAMB" Lambert
     ///        conformal conic, "ALBE" Albers equal-area conic, "STER" stereographic
-    ///        (to 150 degrees from the centre), "ORTH" orthographic (the hemisphere
+    ///        (the hemisphere around the centre), "ORTH" orthographic (the hemisphere
     ///        around the centre), "AZIM" azimuthal equidistant, "ROBI" Robinson, "MOLL"
     ///        Mollweide, "HAMM" Hammer, "AITO" Aitoff, "WINK" Winkel tripel.
     /// @levels 1 to 3. @default "CYLI". @warnings 2 for an unknown keyword.

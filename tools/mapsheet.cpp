@@ -80,6 +80,34 @@ void north_america(Gravox& g, const std::string& file) {
     g.gvxfin();
 }
 
+// Every projection on one page: the world (the hemisphere around 20 E, 30 N for the
+// azimuthal projections, the northern mid-latitudes for the conics).
+void projections(Gravox& g, const std::string& file) {
+    open(g, file, "The fourteen projections");
+    g.height(24);
+    const char* names[] = {"CYLI", "MERC", "EQUA", "MILL", "LAMB", "ALBE", "STER",
+                           "ORTH", "AZIM", "ROBI", "MOLL", "HAMM", "AITO", "WINK"};
+    g.labels("NONE", "XY");
+    for (int k = 0; k < 14; ++k) {
+        const int col = k % 4, row = k / 4;
+        g.axspos(100 + col * 700, 600 + row * 480);
+        g.axslen(640, 400);
+        g.projct(names[k]);
+        const bool azimuthal = k >= 6 && k <= 8, conic = k == 4 || k == 5;
+        if (azimuthal) g.mappol(20.0, 30.0);
+        if (conic)
+            g.grafmp(-60.0, 60.0, -60.0, 30.0, 20.0, 75.0, 20.0, 15.0);
+        else if (azimuthal)
+            g.grafmp(-180.0, 180.0, -180.0, 30.0, -90.0, 90.0, -90.0, 30.0);
+        else
+            g.grafmp(-180.0, 180.0, -180.0, 60.0, -90.0, 90.0, -90.0, 30.0);
+        land_and_lines(g);
+        g.endgrf();
+        g.messag(names[k], 100 + col * 700, 600 + row * 480 + 20);
+    }
+    g.gvxfin();
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -95,5 +123,6 @@ int main(int argc, char** argv) {
     arctic(g, folder + "maps_arctic." + ext);
     antarctica(g, folder + "maps_antarctica." + ext);
     north_america(g, folder + "maps_lambert." + ext);
+    projections(g, folder + "maps_projections." + ext);
     return 0;
 }

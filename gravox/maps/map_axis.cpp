@@ -40,9 +40,7 @@ Extent projected_extent(const MapState& m) {
     Extent e;
     const Projector& p = m.proj;
     if (m.whole_cap) {
-        double u, v;
-        p.forward(0.0, p.lat0 >= 0.0 ? p.lat0 - p.cap : p.lat0 + p.cap, u, v);
-        const double r = std::hypot(u, v);
+        const double r = p.cap_radius();
         e.add(-r, -r);
         e.add(r, r);
         return e;
@@ -128,10 +126,7 @@ void draw_map_outline(PlotState& s) {
     MapState& m = s.maps;
     if (m.whole_cap) {
         // The circle of the cap around the centre.
-        double u, v;
-        m.proj.forward(
-            0.0, m.proj.lat0 >= 0.0 ? m.proj.lat0 - m.proj.cap : m.proj.lat0 + m.proj.cap, u, v);
-        const double r = std::hypot(u, v) * m.scale;
+        const double r = m.proj.cap_radius() * m.scale;
         for (int i = 0; i <= 360; ++i) {
             const double a = i * std::numbers::pi / 180.0;
             const double x = m.x_mid + r * std::cos(a), y = m.y_mid - r * std::sin(a);

@@ -75,6 +75,8 @@ struct Projector {
     bool forward(double dlon, double lat, double& u, double& v) const;
     // The inverse: false for a point outside the projection's domain.
     bool inverse(double u, double v, double& lon, double& lat) const;
+    // Distance of the visible cap's edge from the centre in projected units (azimuthal).
+    double cap_radius() const;
     // Angular distance from the centre in degrees (azimuthal projections).
     double distance(double dlon, double lat) const;
     bool azimuthal() const {

@@ -75,9 +75,7 @@ bool Projector::setup(Projection p, double centre_lon, double centre_lat, double
     radius = sphere_radius;
     sin_lat0 = std::sin(lat0 * kRad);
     cos_lat0 = std::cos(lat0 * kRad);
-    cap = kind == Projection::orthographic    ? 90.0
-          : kind == Projection::stereographic ? 150.0
-                                              : 180.0;
+    cap = kind == Projection::orthographic || kind == Projection::stereographic ? 90.0 : 180.0;
     if (!conic()) return true;
     const double p1 = parallel1 * kRad, p2 = parallel2 * kRad;
     if (kind == Projection::lambert) {
@@ -97,6 +95,14 @@ bool Projector::setup(Projection p, double centre_lon, double centre_lat, double
         rho0 = std::sqrt(std::max(c - 2.0 * n * std::sin(lat0 * kRad), 0.0)) / n;
     }
     return true;
+}
+
+double Projector::cap_radius() const {
+    const double cr = cap * kRad;
+    const double rho = kind == Projection::stereographic  ? 2.0 * std::tan(cr / 2.0)
+                       : kind == Projection::orthographic ? std::sin(cr)
+                                                          : cr;
+    return radius * rho;
 }
 
 double Projector::distance(double dlon, double lat) const {
