@@ -21,6 +21,12 @@ double central_meridian(const MapState& m) {
     return m.proj.lon0 + 360.0 * std::round((mid - m.proj.lon0) / 360.0);
 }
 
+// Points far beyond a few turns of the globe (or not finite) are gaps in a line.
+bool usable(double lon, double lat) {
+    return std::isfinite(lon) && std::isfinite(lat) && std::fabs(lon) <= 1e6 &&
+           std::fabs(lat) <= 1e6;
+}
+
 // lon moved by whole turns to within 180 degrees of prev.
 double unwrap(double prev, double lon) {
     return lon + 360.0 * std::round((prev - lon) / 360.0);
@@ -91,8 +97,8 @@ bool cut_segment(const MapState& m, double ax, double ay, double bx, double by, 
 
 // Shifts k (points minus 360 k) whose copies of [lo, hi] meet the window.
 void shifts(const MapState& m, double lo, double hi, int& first, int& last) {
-    first = static_cast<int>(std::ceil((lo - m.lon_high) / 360.0 - 1e-12));
-    last = static_cast<int>(std::floor((hi - m.lon_low) / 360.0 + 1e-12));
+    first = static_cast<int>(std::clamp(std::ceil((lo - m.lon_high) / 360.0 - 1e-12), -8.0, 8.0));
+    last = static_cast<int>(std::clamp(std::floor((hi - m.lon_low) / 360.0 + 1e-12), -8.0, 8.0));
 }
 
 // One Sutherland-Hodgman pass: keeps the part of the polygon (in -> out) on the inner
@@ -128,54 +134,50 @@ void map_polyline(PlotState& s, const double* lon, const double* lat, long n, do
     const MapState& m = s.maps;
     if (!lon || !lat || n < 2) return;
     const long segments = closed ? n : n - 1;
-    // The range of the unwrapped longitudes.
-    double lo = HUGE_VAL, hi = -HUGE_VAL, prev = 0.0;
+    MapPen pen{s, m, central_meridian(m), step};
+    const bool full = m.lon_high - m.lon_low >= 360.0 - 1e-9;
     bool have = false;
+    double ax = 0.0, ay = 0.0;
     for (long i = 0; i <= segments; ++i) {
-        const double l = lon[i % n];
-        if (!std::isfinite(l) || !std::isfinite(lat[i % n])) {
+        const double l = lon[i % n], b = lat[i % n];
+        if (!usable(l, b)) {  // a gap in the line
             have = false;
             continue;
         }
-        const double u = have ? unwrap(prev, l) : l;
-        lo = std::min(lo, u), hi = std::max(hi, u);
-        prev = u, have = true;
-    }
-    if (!(hi >= lo)) return;
-    int first, last;
-    shifts(m, lo, hi, first, last);
-    MapPen pen{s, m, central_meridian(m), step};
-    const bool full = m.lon_high - m.lon_low >= 360.0 - 1e-9;
-    for (int k = first; k <= last; ++k) {
-        const double shift = 360.0 * k;
-        bool joined = false;  // the last piece ended at the current point
-        have = false;
-        double ax = 0.0, ay = 0.0;
-        for (long i = 0; i <= segments; ++i) {
-            const double l = lon[i % n], b = lat[i % n];
-            if (!std::isfinite(l) || !std::isfinite(b)) {
-                have = joined = false;
-                continue;
-            }
-            const double bx = have ? unwrap(ax, l) : l;
-            if (have) {
-                double t0, t1;
+        if (have) {
+            // The segment with its start moved by whole turns into the turn that begins
+            // at the window's west edge; its parts in that turn and in the turns on
+            // either side, in order along the segment.
+            const double shift = 360.0 * std::floor((ax - m.lon_low) / 360.0);
+            const double x0 = ax - shift, x1 = unwrap(ax, l) - shift;
+            struct Piece {
+                double t0, t1, turn;
+            } pieces[3];
+            int count = 0;
+            for (double turn : {0.0, -360.0, 360.0}) {
                 // On a map of all longitudes its two edges are one meridian: a line
-                // along it is drawn once, not again by the next copy.
-                const bool on_edge = k != 0 && bx == ax && full &&
-                                     (std::fabs(ax - shift - m.lon_low) < 1e-9 ||
-                                      std::fabs(ax - shift - m.lon_high) < 1e-9);
-                if (!on_edge && cut_segment(m, ax - shift, ay, bx - shift, b, t0, t1) && t1 > t0) {
-                    const double dx = bx - ax, dy = b - ay;
-                    if (!joined || t0 > 0.0) pen.move(ax - shift + t0 * dx, ay + t0 * dy);
-                    pen.line(ax - shift + t1 * dx, ay + t1 * dy);
-                    joined = t1 >= 1.0;
-                } else {
-                    joined = false;
-                }
+                // along it is drawn once, not again a turn further on.
+                const bool on_edge = turn != 0.0 && full && x0 == x1 &&
+                                     (std::fabs(x0 + turn - m.lon_low) < 1e-9 ||
+                                      std::fabs(x0 + turn - m.lon_high) < 1e-9);
+                double t0, t1;
+                if (!on_edge && cut_segment(m, x0 + turn, ay, x1 + turn, b, t0, t1) && t1 > t0)
+                    pieces[count++] = {t0, t1, turn};
             }
-            ax = bx, ay = b, have = true;
+            for (int a = 1; a < count; ++a)  // at most three: insertion by t0
+                for (int k = a; k > 0 && pieces[k].t0 < pieces[k - 1].t0; --k)
+                    std::swap(pieces[k], pieces[k - 1]);
+            for (int k = 0; k < count; ++k) {
+                const Piece& p = pieces[k];
+                const double sx = x0 + p.turn + p.t0 * (x1 - x0), sy = ay + p.t0 * (b - ay);
+                // Go on from the pen where the piece starts at its last point.
+                if (!pen.down || std::fabs(sx - pen.last_lon) > 1e-9 ||
+                    std::fabs(sy - pen.last_lat) > 1e-9)
+                    pen.move(sx, sy);
+                pen.line(x0 + p.turn + p.t1 * (x1 - x0), ay + p.t1 * (b - ay));
+            }
         }
+        ax = l, ay = b, have = true;
     }
     flush_polyline(s);
 }
@@ -188,7 +190,7 @@ void map_polygon(PlotState& s, const double* lon, const double* lat, long n, int
         m.lon.clear(), m.lat.clear();
         double prev = lon[0];
         for (long i = 0; i < n; ++i) {
-            if (!std::isfinite(lon[i]) || !std::isfinite(lat[i])) continue;
+            if (!usable(lon[i], lat[i])) continue;
             prev = m.lon.empty() ? lon[i] : unwrap(prev, lon[i]);
             m.lon.push_back(prev);
             m.lat.push_back(std::clamp(lat[i], -90.0, 90.0));

@@ -5,6 +5,7 @@
 
 #include <cmath>
 #include <string>
+#include <vector>
 
 #include "gravox/core/internal.h"
 #include "gravox/core/state.h"
@@ -123,6 +124,30 @@ TEST_F(MapAxis, CurveAcrossTheAntimeridianIsSplitAtTheEdges) {
     EXPECT_NEAR(lines[0].back().x, right, 3.0);
     EXPECT_NEAR(lines[1].front().x, left, 3.0);
     for (const auto& seg : rec_->segments()) EXPECT_LT(std::fabs(seg.x2 - seg.x1), 50.0);
+}
+
+TEST_F(MapAxis, CurvesWindingManyTurnsOrBeyondTheNumbersStayOnTheMap) {
+    open("CYLI", -180.0, 180.0, -90.0, 90.0);
+    rec_->clear();
+    // Steps of 170 degrees eastwards: the curve winds round the globe hundreds of times
+    // and is drawn once per step, each step inside the map.
+    std::vector<double> lon(2000), lat(2000, 10.0);
+    for (size_t k = 0; k < lon.size(); ++k) lon[k] = 170.0 * static_cast<double>(k);
+    lon[700] = 1e300;  // gaps, not jumps
+    lat[900] = std::nan("");
+    lon[1100] = -HUGE_VAL;
+    g_.curvmp(lon.data(), lat.data(), static_cast<int>(lon.size()));
+    flush_polyline(s());
+    double drawn = 0.0;
+    for (const auto& seg : rec_->segments()) {
+        EXPECT_GE(std::min(seg.x1, seg.x2), 400.0 - 1e-6);
+        EXPECT_LE(std::max(seg.x1, seg.x2), 2400.0 + 1e-6);
+        EXPECT_NEAR(seg.y1, 1300.0 - 10.0 * 1000.0 / 180.0, 1e-6);
+        drawn += std::fabs(seg.x2 - seg.x1);
+    }
+    // 1993 steps of 170 degrees at 1000 / 180 units per degree (six steps lost to gaps).
+    EXPECT_NEAR(drawn, 1993 * 170.0 * 1000.0 / 180.0, 1.0);
+    EXPECT_EQ(warnings(), 0);
 }
 
 TEST_F(MapAxis, LongCurvesFollowTheProjectionAndStopAtTheWindow) {
