@@ -34,30 +34,21 @@ void land_and_lines(Gravox& g) {
     g.color("FORE");
 }
 
-void world(Gravox& g, const std::string& file) {
-    open(g, file, "The world in Robinson's projection");
-    g.projct("ROBI");
-    g.grafmp(-180.0, 180.0, -180.0, 60.0, -90.0, 90.0, -90.0, 30.0);
-    land_and_lines(g);
-    g.endgrf();
-    g.gvxfin();
-}
+// A whole-page map: the window, its label steps and the centre of the projection.
+struct Page {
+    const char* title;
+    const char* projection;
+    double pole_lon, pole_lat;
+    double window[4];  // xa, xe, ya, ye
+    double steps[2];   // between labelled meridians and parallels
+};
 
-void arctic(Gravox& g, const std::string& file) {
-    open(g, file, "The Arctic: polar stereographic projection");
-    g.projct("STER");
-    g.mappol(0.0, 90.0);
-    g.grafmp(-180.0, 180.0, -180.0, 30.0, 40.0, 90.0, 40.0, 10.0);
-    land_and_lines(g);
-    g.endgrf();
-    g.gvxfin();
-}
-
-void antarctica(Gravox& g, const std::string& file) {
-    open(g, file, "Antarctica: polar stereographic projection");
-    g.projct("STER");
-    g.mappol(0.0, -90.0);
-    g.grafmp(-180.0, 180.0, -180.0, 30.0, -90.0, -40.0, -90.0, 10.0);
+void map_page(Gravox& g, const std::string& file, const Page& p) {
+    open(g, file, p.title);
+    g.projct(p.projection);
+    g.mappol(p.pole_lon, p.pole_lat);
+    g.grafmp(p.window[0], p.window[1], p.window[0], p.steps[0], p.window[2], p.window[3],
+             p.window[2], p.steps[1]);
     land_and_lines(g);
     g.endgrf();
     g.gvxfin();
@@ -119,9 +110,23 @@ int main(int argc, char** argv) {
     g.metafl(format.c_str());
     g.filmod("DELETE");
     g.scrmod("REVERS");
-    world(g, folder + "maps_world." + ext);
-    arctic(g, folder + "maps_arctic." + ext);
-    antarctica(g, folder + "maps_antarctica." + ext);
+    map_page(
+        g, folder + "maps_world." + ext,
+        {"The world in Robinson's projection", "ROBI", 0.0, 0.0, {-180, 180, -90, 90}, {60, 30}});
+    map_page(g, folder + "maps_arctic." + ext,
+             {"The Arctic: polar stereographic projection",
+              "STER",
+              0.0,
+              90.0,
+              {-180, 180, 40, 90},
+              {30, 10}});
+    map_page(g, folder + "maps_antarctica." + ext,
+             {"Antarctica: polar stereographic projection",
+              "STER",
+              0.0,
+              -90.0,
+              {-180, 180, -90, -40},
+              {30, 10}});
     north_america(g, folder + "maps_lambert." + ext);
     projections(g, folder + "maps_projections." + ext);
     return 0;

@@ -145,10 +145,12 @@ void map_polyline(PlotState& s, const double* lon, const double* lat, long n, do
             continue;
         }
         if (have) {
-            // The segment with its start moved by whole turns into the turn that begins
-            // at the window's west edge; its parts in that turn and in the turns on
-            // either side, in order along the segment.
-            const double shift = 360.0 * std::floor((ax - m.lon_low) / 360.0);
+            // The segment with its start moved by whole turns into the window (or the
+            // turn that begins at its west edge); its parts in that turn and in the
+            // turns on either side, in order along the segment.
+            const double shift = ax >= m.lon_low && ax <= m.lon_high
+                                     ? 0.0
+                                     : 360.0 * std::floor((ax - m.lon_low) / 360.0);
             const double x0 = ax - shift, x1 = unwrap(ax, l) - shift;
             struct Piece {
                 double t0, t1, turn;

@@ -61,15 +61,20 @@ TEST_F(MapAxis, CylindricalWorldFillsTheRectangle) {
     rec_->clear();
     g_.grafmp(-180.0, 180.0, -180.0, 30.0, -90.0, 90.0, -90.0, 30.0);
     flush_polyline(s());
-    int vertices = 0;
+    int vertices = 0, left = 0, right = 0;
     for (const auto& line : rec_->polylines())
         for (const auto& p : line) {
+            left += std::fabs(p.x - 400.0) < 1e-6;
+            right += std::fabs(p.x - 2400.0) < 1e-6;
             const bool on_side = std::fabs(p.x - 400.0) < 1e-6 || std::fabs(p.x - 2400.0) < 1e-6 ||
                                  std::fabs(p.y - 800.0) < 1e-6 || std::fabs(p.y - 1800.0) < 1e-6;
             EXPECT_TRUE(on_side) << p.x << ", " << p.y;
             ++vertices;
         }
     EXPECT_GT(vertices, 4);
+    // Both ends of the window are drawn, each on its own side.
+    EXPECT_GE(left, 2);
+    EXPECT_GE(right, 2);
 }
 
 TEST_F(MapAxis, PositionsConvertBothWays) {
