@@ -1393,7 +1393,8 @@ class GRAVOX_API Gravox {
     /// projection, fitted into the axis rectangle with its proportions kept, its
     /// outline (rectangle, curved boundary or circle) and the labels of the meridians
     /// (below the map or around a polar map) and parallels (left of it), written with
-    /// the map label types of the X axis (labels(), default "MAP"). Goes to level 2.
+    /// the map label types set by labels() for X (meridians) and Y (parallels): "MAP"
+    /// when another type is set, none for "NONE". Goes to level 2.
     /// @param xa,xe longitudes of the window in degrees, xa < xe, at most 360 apart.
     /// @param x_first,x_step first labelled meridian and the step between meridians.
     /// @param ya,ye latitudes of the window in degrees, -90 <= ya < ye <= 90.
