@@ -1540,6 +1540,94 @@ class GRAVOX_API Gravox {
     /// @param exponent sharpness of the highlight, 1 to 1000
     /// @levels 1 to 3. @default 0.25, 0.65, 0.3, 20. @warnings 2 for a value out of range.
     void litmod(double ambient, double diffuse, double specular, double exponent);
+    // --- Maps ----------------------------------------------------------------------
+
+    /// Chooses the projection of the next map axis system (grafmp()).
+    /// @param name "CYLI" equidistant cylindrical, "MERC" Mercator (to 85 degrees of
+    ///        latitude), "EQUA" equal-area cylindrical, "MILL" Miller, "LAMB" Lambert
+    ///        conformal conic, "ALBE" Albers equal-area conic, "STER" stereographic
+    ///        (the hemisphere around the centre), "ORTH" orthographic (the hemisphere
+    ///        around the centre), "AZIM" azimuthal equidistant, "ROBI" Robinson, "MOLL"
+    ///        Mollweide, "HAMM" Hammer, "AITO" Aitoff, "WINK" Winkel tripel.
+    /// @levels 1 to 3. @default "CYLI". @warnings 2 for an unknown keyword.
+    void projct(const char* name);
+    /// Sets the centre of the projection: the central meridian and, for the azimuthal
+    /// projections, the centre's latitude (the pole of a polar map).
+    /// @param lon longitude in degrees, -360 to 360.
+    /// @param lat latitude in degrees, -90 to 90.
+    /// @levels 1 to 3. @default the middle of the map window; an azimuthal map of all
+    ///        longitudes that reaches one pole is centred on it.
+    /// @warnings 2 for a value out of range.
+    void mappol(double lon, double lat);
+    /// Sets the standard parallels of the conic projections.
+    /// @param lat1,lat2 latitudes in degrees, between -90 and 90, not symmetric about
+    ///        the equator.
+    /// @levels 1 to 3. @default a sixth of the window's latitude range inside its ends.
+    /// @warnings 372 for parallels no cone can use.
+    void mapref(double lat1, double lat2);
+    /// Sets the radius of the sphere, the unit of the projected coordinates.
+    /// @param radius kilometres, greater than 0 and at most 1e9.
+    /// @levels 1 to 3. @default 6371. @warnings 2 for a radius out of range.
+    void mapsph(double radius);
+    /// Opens a map axis system: the window of longitudes and latitudes in the current
+    /// projection, fitted into the axis rectangle with its proportions kept, its
+    /// outline (rectangle, curved boundary or circle) and the labels of the meridians
+    /// (below the map or around a polar map) and parallels (left of it), written with
+    /// the map label types set by labels() for X (meridians) and Y (parallels): "MAP"
+    /// when another type is set, none for "NONE". Goes to level 2.
+    /// @param xa,xe longitudes of the window in degrees, xa < xe, at most 360 apart.
+    /// @param x_first,x_step first labelled meridian and the step between meridians.
+    /// @param ya,ye latitudes of the window in degrees, -90 <= ya < ye <= 90.
+    /// @param y_first,y_step first labelled parallel and the step between parallels.
+    /// @levels 1. @warnings 374 for a window the projection cannot show, 372 for
+    ///        unusable standard parallels, and those of graf().
+    void grafmp(double xa, double xe, double x_first, double x_step, double ya, double ye,
+                double y_first, double y_step);
+    /// Draws the graticule of the current map: meridians and parallels.
+    /// @param i,j lines per label step of grafmp() for meridians and parallels, 0 to
+    ///        1000 (0 draws none).
+    /// @levels 2 and 3. @warnings 2 for a count out of range, 371 outside a map.
+    void gridmp(int i, int j);
+    /// Draws a curve given in longitude and latitude on the current map: consecutive
+    /// points are joined the shorter way round the globe, the curve is cut where it
+    /// leaves the map and where it crosses the antimeridian, and long steps follow the
+    /// projection.
+    /// @param lon,lat the points in degrees.
+    /// @param n number of points, at least 1.
+    /// @levels 2 and 3. @warnings 2 for null arrays or n below 1, 371 outside a map.
+    void curvmp(const double* lon, const double* lat, int n);
+    /// Converts a longitude and latitude to the plot position on the current map.
+    /// @param lon,lat degrees (latitudes beyond 90 are taken as 90).
+    /// @param xp,yp receive the plot position (a point beyond the visible part of an
+    ///        azimuthal map gives the nearest point of its edge).
+    /// @levels 2 and 3. @warnings 2 for null pointers or values that are not finite,
+    ///        371 outside a map.
+    void pos2pt(double lon, double lat, double* xp, double* yp);
+    /// Converts a plot position on the current map to longitude and latitude.
+    /// @param xp,yp plot position.
+    /// @param lon,lat receive degrees (longitude -180 to 180); unchanged for a point
+    ///        outside the map.
+    /// @levels 2 and 3. @warnings 2 for null pointers or values that are not finite,
+    ///        371 outside a map, 373 for a point outside the map.
+    void pt2pos(double xp, double yp, double* lon, double* lat);
+    /// Draws the coastlines (and the shores of lakes, see mapbas()) on the current map.
+    /// The data are GSHHG shorelines at the resolution of mapres().
+    /// @levels 2 and 3. @warnings 371 outside a map, 375 for an unreadable table.
+    void world();
+    /// Fills areas of the coastline data on the current map with the current colour
+    /// and pattern (shdpat()).
+    /// @param what "CONT" continents and islands, "LAKE" lakes.
+    /// @levels 2 and 3. @warnings 2 for an unknown keyword, 371 outside a map.
+    void shdmap(const char* what);
+    /// Chooses what world() draws.
+    /// @param what "COAST" shorelines of the sea, "LAKES" shores of lakes, "ALL" both.
+    /// @levels 1 to 3. @default "ALL". @warnings 2 for an unknown keyword.
+    void mapbas(const char* what);
+    /// Chooses the resolution of the coastline data.
+    /// @param resolution "CRUDE", "LOW", or "AUTO" (low for windows smaller than 90 by
+    ///        60 degrees, crude otherwise).
+    /// @levels 1 to 3. @default "AUTO". @warnings 2 for an unknown keyword.
+    void mapres(const char* resolution);
 
     // Internal access for the library's own subsystems and its tests.
     /// @cond INTERNAL

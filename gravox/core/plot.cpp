@@ -106,6 +106,7 @@ void Gravox::reset_attributes() {
     reset_fields(s);
     reset_three_d(s);
     reset_charts(s);
+    reset_maps(s);
 }
 
 // The end of an axis system, in the order of the layers: the axes first, then the

@@ -18,8 +18,9 @@
 #include "gravox/devices/primitives.h"
 #include "gravox/devices/raster_device.h"
 #include "gravox/fields/fields.h"
-#include "gravox/screen/screen.h"
 #include "gravox/formats/formats.h"
+#include "gravox/maps/maps.h"
+#include "gravox/screen/screen.h"
 #include "gravox/shapes/shapes.h"
 #include "gravox/text/text.h"
 #include "gravox/three_d/three_d.h"
@@ -46,11 +47,12 @@ struct PlotState {
 
     FormatState formats;  // settings of the vector and text formats (formats/formats.h)
 
-    FieldState fields;  // colour axes, contours and vector fields (fields/fields.h)
-    ShapeState shapes;  // work arrays of the shapes (shapes/shapes.h)
-    ChartState charts;  // bar, pie and error bar settings (charts/charts.h)
-    ScreenState screen;  // screen windows and the end of a screen plot (screen/screen.h)
+    FieldState fields;    // colour axes, contours and vector fields (fields/fields.h)
+    ShapeState shapes;    // work arrays of the shapes (shapes/shapes.h)
+    ChartState charts;    // bar, pie and error bar settings (charts/charts.h)
+    ScreenState screen;   // screen windows and the end of a screen plot (screen/screen.h)
     ThreeDState three_d;  // box, viewpoint, surfaces and z-buffer (three_d/three_d.h)
+    MapState maps;        // projections and the map axis system (maps/maps.h)
 
     std::unique_ptr<Device> device;  // the open plot's device, from gvxini to gvxfin
     DeviceFactory device_factory = make_output_device;

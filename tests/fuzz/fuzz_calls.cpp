@@ -836,6 +836,38 @@ const Routine kRoutines[] = {
     {"light", [](Gravox& gr, Input& in) { const auto a0 = in.text(); gr.light(a0); }},
     {"litpos", [](Gravox& gr, Input& in) { const auto a0 = in.real(); const auto a1 = in.real(); const auto a2 = in.real(); const auto a3 = in.text(); gr.litpos(a0, a1, a2, a3); }},
     {"litmod", [](Gravox& gr, Input& in) { const auto a0 = in.real(); const auto a1 = in.real(); const auto a2 = in.real(); const auto a3 = in.real(); gr.litmod(a0, a1, a2, a3); }},
+    {"projct", [](Gravox& gr, Input& in) { gr.projct(in.text()); }},
+    {"mappol", [](Gravox& gr, Input& in) { const auto a0 = in.real(); const auto a1 = in.real(); gr.mappol(a0, a1); }},
+    {"mapref", [](Gravox& gr, Input& in) { const auto a0 = in.real(); const auto a1 = in.real(); gr.mapref(a0, a1); }},
+    {"mapsph", [](Gravox& gr, Input& in) { gr.mapsph(in.real()); }},
+    {"grafmp", [](Gravox& gr, Input& in) {
+         double v[8];
+         for (double& d : v) d = in.real();
+         gr.grafmp(v[0], v[1], v[2], v[3], v[4], v[5], v[6], v[7]);
+     }},
+    {"gridmp", [](Gravox& gr, Input& in) { const auto a0 = in.integer(); const auto a1 = in.integer(); gr.gridmp(a0, a1); }},
+    {"curvmp", [](Gravox& gr, Input& in) {
+         const int n = in.count();
+         const double* x = in.doubles(n);
+         const double* y = in.doubles(n);
+         gr.curvmp(x, y, in.count_up_to(n));
+     }},
+    {"pos2pt", [](Gravox& gr, Input& in) {
+         double x = 0.0, y = 0.0;
+         const auto a0 = in.real();
+         const auto a1 = in.real();
+         gr.pos2pt(a0, a1, &x, &y);
+     }},
+    {"pt2pos", [](Gravox& gr, Input& in) {
+         double x = 0.0, y = 0.0;
+         const auto a0 = in.real();
+         const auto a1 = in.real();
+         gr.pt2pos(a0, a1, &x, &y);
+     }},
+    {"world", [](Gravox& gr, Input&) { gr.world(); }},
+    {"shdmap", [](Gravox& gr, Input& in) { gr.shdmap(in.text()); }},
+    {"mapbas", [](Gravox& gr, Input& in) { gr.mapbas(in.text()); }},
+    {"mapres", [](Gravox& gr, Input& in) { gr.mapres(in.text()); }},
 };
 const std::size_t kRoutineCount = std::size(kRoutines);
 

@@ -1,0 +1,254 @@
+// The map axis system on a recording device: fitting the window into the axis
+// rectangle, outlines, pos2pt and pt2pos, curves across the antimeridian, the
+// graticule, and the warnings of the map routines.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <string>
+#include <vector>
+
+#include "gravox/core/internal.h"
+#include "gravox/core/state.h"
+#include "gravox/gravox.h"
+#include "tests/support/recording_device.h"
+
+namespace gvx::testing {
+namespace {
+
+class MapAxis : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        ::testing::internal::CaptureStdout();
+        RecordingOptions options;
+        options.caps.fills_polygons = true;
+        rec_ = open_recorded_plot(g_, options);
+        g_.axspos(400, 1800);
+        g_.axslen(2001, 1001);
+        g_.labels("NONE", "XY");   // outlines only unless a test wants labels
+        g_.errmod("WARN", "OFF");  // counted, not printed
+        ::testing::internal::GetCapturedStdout();
+    }
+
+    // Opens a map and forgets what it drew.
+    void open(const char* projection, double xa, double xe, double ya, double ye) {
+        g_.projct(projection);
+        g_.grafmp(xa, xe, xa, 30.0, ya, ye, ya, 30.0);
+        flush_polyline(s());
+        ASSERT_EQ(s().frame.level, 2) << projection;
+    }
+    PlotState& s() { return gvx::state_of(g_); }
+    int warnings() { return s().frame.warning_count; }
+
+    Gravox g_;
+    std::shared_ptr<Recording> rec_;
+};
+
+TEST_F(MapAxis, CylindricalWorldFillsTheRectangle) {
+    open("CYLI", -180.0, 180.0, -90.0, 90.0);
+    // 2 pi by pi radians in 2001 by 1001 units: 1000 / pi units per radian both ways.
+    const double corners[][4] = {{-180.0, 90.0, 400.0, 800.0},
+                                 {0.0, 0.0, 1400.0, 1300.0},
+                                 {180.0, -90.0, 2400.0, 1800.0},
+                                 {90.0, 45.0, 1900.0, 1050.0}};
+    for (const auto& c : corners) {
+        double x, y;
+        g_.pos2pt(c[0], c[1], &x, &y);
+        EXPECT_NEAR(x, c[2], 1e-6);
+        EXPECT_NEAR(y, c[3], 1e-6);
+    }
+    // The outline is the rectangle: every vertex on its sides.
+    g_.endgrf();
+    rec_->clear();
+    g_.grafmp(-180.0, 180.0, -180.0, 30.0, -90.0, 90.0, -90.0, 30.0);
+    flush_polyline(s());
+    int vertices = 0, left = 0, right = 0;
+    for (const auto& line : rec_->polylines())
+        for (const auto& p : line) {
+            left += std::fabs(p.x - 400.0) < 1e-6;
+            right += std::fabs(p.x - 2400.0) < 1e-6;
+            const bool on_side = std::fabs(p.x - 400.0) < 1e-6 || std::fabs(p.x - 2400.0) < 1e-6 ||
+                                 std::fabs(p.y - 800.0) < 1e-6 || std::fabs(p.y - 1800.0) < 1e-6;
+            EXPECT_TRUE(on_side) << p.x << ", " << p.y;
+            ++vertices;
+        }
+    EXPECT_GT(vertices, 4);
+    // Both ends of the window are drawn, each on its own side.
+    EXPECT_GE(left, 2);
+    EXPECT_GE(right, 2);
+}
+
+TEST_F(MapAxis, PositionsConvertBothWays) {
+    for (const char* projection : {"MERC", "LAMB", "ROBI", "WINK", "ORTH", "STER"}) {
+        SCOPED_TRACE(projection);
+        const bool polar = std::string(projection) == "STER";
+        open(projection, polar ? -180.0 : -60.0, polar ? 180.0 : 60.0, polar ? 0.0 : 10.0,
+             polar ? 90.0 : 70.0);
+        for (double lon : {-50.0, 0.0, 35.0})
+            for (double lat : {15.0, 40.0, 65.0}) {
+                double x, y, back_lon = 999.0, back_lat = 999.0;
+                g_.pos2pt(lon, lat, &x, &y);
+                g_.pt2pos(x, y, &back_lon, &back_lat);
+                EXPECT_NEAR(back_lon, lon, 1e-6);
+                EXPECT_NEAR(back_lat, lat, 1e-6);
+            }
+        g_.endgrf();
+    }
+    EXPECT_EQ(warnings(), 0);
+}
+
+TEST_F(MapAxis, PolarStereographicOutlineIsACircleAroundThePole) {
+    open("STER", -180.0, 180.0, 30.0, 90.0);
+    double cx, cy;
+    g_.pos2pt(0.0, 90.0, &cx, &cy);
+    EXPECT_NEAR(cx, 1400.0, 1e-6);  // the pole in the middle
+    EXPECT_NEAR(cy, 1300.0, 1e-6);
+    rec_->clear();
+    g_.endgrf();
+    open("STER", -180.0, 180.0, 30.0, 90.0);
+    const auto lines = rec_->polylines();
+    ASSERT_FALSE(lines.empty());
+    for (const auto& line : lines)
+        for (const auto& p : line)  // the parallel of 30 degrees fills the height
+            EXPECT_NEAR(std::hypot(p.x - cx, p.y - cy), 500.0, 0.5);
+}
+
+TEST_F(MapAxis, CurveAcrossTheAntimeridianIsSplitAtTheEdges) {
+    open("ROBI", -180.0, 180.0, -90.0, 90.0);
+    double left, right, y;
+    g_.pos2pt(-180.0, 15.0, &left, &y);
+    g_.pos2pt(180.0, 15.0, &right, &y);
+    rec_->clear();
+    const double lon[] = {160.0, 175.0, -170.0, -160.0};
+    const double lat[] = {10.0, 14.0, 17.0, 20.0};
+    g_.curvmp(lon, lat, 4);
+    flush_polyline(s());
+    const auto lines = rec_->polylines();
+    ASSERT_EQ(lines.size(), 2u);
+    // One piece ends on the right edge, the other starts on the left one; no segment
+    // crosses the map.
+    EXPECT_NEAR(lines[0].back().x, right, 3.0);
+    EXPECT_NEAR(lines[1].front().x, left, 3.0);
+    for (const auto& seg : rec_->segments()) EXPECT_LT(std::fabs(seg.x2 - seg.x1), 50.0);
+}
+
+TEST_F(MapAxis, CurvesWindingManyTurnsOrBeyondTheNumbersStayOnTheMap) {
+    open("CYLI", -180.0, 180.0, -90.0, 90.0);
+    rec_->clear();
+    // Steps of 170 degrees eastwards: the curve winds round the globe hundreds of times
+    // and is drawn once per step, each step inside the map.
+    std::vector<double> lon(2000), lat(2000, 10.0);
+    for (size_t k = 0; k < lon.size(); ++k) lon[k] = 170.0 * static_cast<double>(k);
+    lon[700] = 1e300;  // gaps, not jumps
+    lat[900] = std::nan("");
+    lon[1100] = -HUGE_VAL;
+    g_.curvmp(lon.data(), lat.data(), static_cast<int>(lon.size()));
+    flush_polyline(s());
+    double drawn = 0.0;
+    for (const auto& seg : rec_->segments()) {
+        EXPECT_GE(std::min(seg.x1, seg.x2), 400.0 - 1e-6);
+        EXPECT_LE(std::max(seg.x1, seg.x2), 2400.0 + 1e-6);
+        EXPECT_NEAR(seg.y1, 1300.0 - 10.0 * 1000.0 / 180.0, 1e-6);
+        drawn += std::fabs(seg.x2 - seg.x1);
+    }
+    // 1993 steps of 170 degrees at 1000 / 180 units per degree (six steps lost to gaps).
+    EXPECT_NEAR(drawn, 1993 * 170.0 * 1000.0 / 180.0, 1.0);
+    EXPECT_EQ(warnings(), 0);
+}
+
+TEST_F(MapAxis, LongCurvesFollowTheProjectionAndStopAtTheWindow) {
+    open("MERC", -90.0, 90.0, -60.0, 60.0);
+    double x0, y0;
+    g_.pos2pt(-90.0, 60.0, &x0, &y0);
+    rec_->clear();
+    // From the window's west edge at 30 N far beyond its north edge: cut at 60 N.
+    const double lon[] = {-90.0, -90.0};
+    const double lat[] = {30.0, 80.0};
+    g_.curvmp(lon, lat, 2);
+    flush_polyline(s());
+    const auto lines = rec_->polylines();
+    ASSERT_EQ(lines.size(), 1u);
+    EXPECT_NEAR(lines[0].back().y, y0, 1e-6);
+    EXPECT_GE(lines[0].size(), 30u);  // one point per degree
+}
+
+TEST_F(MapAxis, GraticuleLinesLieInsideTheOutline) {
+    open("MOLL", -180.0, 180.0, -90.0, 90.0);
+    rec_->clear();
+    g_.gridmp(1, 1);
+    flush_polyline(s());
+    const auto lines = rec_->polylines();
+    // 13 meridians from -180 to 180 and 5 parallels from -60 to 60: pieces that do not
+    // go on where the previous device polyline ended.
+    int pieces = 0;
+    for (size_t k = 0; k < lines.size(); ++k)
+        if (k == 0 || std::hypot(lines[k].front().x - lines[k - 1].back().x,
+                                 lines[k].front().y - lines[k - 1].back().y) > 1e-9)
+            ++pieces;
+    EXPECT_EQ(pieces, 18);
+    // Every point lies within Mollweide's ellipse.
+    const MapState& m = s().maps;
+    const double a = 2.0 * std::sqrt(2.0) * m.proj.radius * m.scale;
+    const double b = std::sqrt(2.0) * m.proj.radius * m.scale;
+    for (const auto& line : lines)
+        for (const auto& p : line) {
+            const double ex = (p.x - m.x_mid) / a, ey = (p.y - m.y_mid) / b;
+            EXPECT_LE(ex * ex + ey * ey, 1.0 + 1e-6);
+        }
+}
+
+TEST_F(MapAxis, LabelsNameMeridiansAndParallels) {
+    g_.labels("MAP", "XY");
+    g_.projct("CYLI");
+    rec_->clear();
+    g_.grafmp(-180.0, 180.0, -180.0, 60.0, -90.0, 90.0, -90.0, 30.0);
+    flush_polyline(s());
+    // Ink below the map (meridian labels) and left of it (parallel labels).
+    int below = 0, left = 0;
+    for (const auto& seg : rec_->segments()) {
+        if (seg.y1 > 1805.0) ++below;
+        if (seg.x1 < 395.0) ++left;
+    }
+    EXPECT_GT(below, 50);
+    EXPECT_GT(left, 50);
+}
+
+TEST_F(MapAxis, MapRoutinesRefuseBadArgumentsAndChangeNothing) {
+    // Windows no map can show.
+    g_.grafmp(10.0, 10.0, 0.0, 30.0, -90.0, 90.0, 0.0, 30.0);
+    g_.grafmp(-180.0, 180.0, 0.0, 30.0, -95.0, 90.0, 0.0, 30.0);
+    g_.grafmp(0.0, 400.0, 0.0, 30.0, -90.0, 90.0, 0.0, 30.0);
+    EXPECT_EQ(s().frame.level, 1);
+    EXPECT_EQ(warnings(), 3);
+    EXPECT_FALSE(s().maps.active);
+    // Parallels symmetric about the equator.
+    g_.mapref(-20.0, 20.0);
+    EXPECT_FALSE(s().maps.parallels_set);
+    g_.projct("NONE");
+    EXPECT_EQ(s().maps.projection, Projection::cylindrical);
+    g_.mapsph(-1.0);
+    EXPECT_EQ(s().maps.radius, 6371.0);
+    EXPECT_EQ(warnings(), 6);
+    // Map routines inside a rectangular system.
+    g_.graf(0.0, 1.0, 0.0, 1.0, 0.0, 1.0, 0.0, 1.0);
+    flush_polyline(s());
+    rec_->clear();
+    const double lon[] = {0.0, 1.0};
+    g_.curvmp(lon, lon, 2);
+    g_.gridmp(1, 1);
+    double x = 7.0, y = 7.0;
+    g_.pos2pt(0.0, 0.0, &x, &y);
+    EXPECT_EQ(x, 7.0);
+    EXPECT_EQ(warnings(), 9);
+    flush_polyline(s());
+    EXPECT_EQ(rec_->count(Call::draw), 0);
+    g_.endgrf();
+    // A point outside the map leaves the outputs alone.
+    open("ORTH", -180.0, 180.0, -90.0, 90.0);
+    double lon_out = 5.0, lat_out = 5.0;
+    g_.pt2pos(0.0, 0.0, &lon_out, &lat_out);
+    EXPECT_EQ(lon_out, 5.0);
+    EXPECT_EQ(warnings(), 10);
+}
+
+}  // namespace
+}  // namespace gvx::testing
