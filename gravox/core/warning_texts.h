@@ -112,7 +112,20 @@ namespace gvx {
     X(no_new_page, 311, "newpag is not available on this device")                                  \
     X(pdf_buffer_small, 312, "Buffer too small for the PDF document")                              \
     X(no_grid, 341, "Grid values must be strictly monotonic")                                      \
-    X(bad_levels, 342, "Levels must be finite and increasing")
+    X(bad_levels, 342, "Levels must be finite and increasing")                                     \
+    X(no_display_unset, 351, "No display for the window: DISPLAY is not set")                   \
+    X(no_display_refused, 351, "The display of DISPLAY cannot be opened")                          \
+    X(display_not_true_colour, 352, "The display shows no true colour")                            \
+    X(window_too_large, 353, "The window is too large for the display")                            \
+    X(window_refused, 353, "The window cannot be made on the display")                             \
+    X(no_3d_system, 361, "No three-dimensional axis system")                                       \
+    X(bad_3d_grid, 362, "Grid values are not strictly monotonic")                                  \
+    X(no_map_system, 371, "Map routines need the map axis system of grafmp")                       \
+    X(bad_map_parallels, 372, "Standard parallels not usable for a conic projection")              \
+    X(not_on_map, 373, "The point lies outside the map")                                           \
+    X(empty_map_window, 374, "Map window out of range or empty")                                   \
+    X(map_shows_nothing, 374, "The projection shows nothing of the map window")                    \
+    X(no_coast_table, 375, "The coastline table cannot be read")
 
 // Rows of the table; 0 is no warning.
 enum class WarningRow : std::uint16_t {

@@ -239,7 +239,7 @@ class RingWriter {
             x[i] = a[i].x;
             y[i] = a[i].y;
         }
-        if (const int number = s_.device->fill_polygon(x, y, n); number != 0) warn(s_, number);
+        if (const Warning failure = s_.device->fill_polygon(x, y, n)) warn(s_, failure);
     }
 
     // A device that cannot fill gets horizontal lines across the (convex) piece, as

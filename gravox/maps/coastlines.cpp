@@ -23,8 +23,7 @@ const DecodedCoast* map_coast(PlotState& s) {
         resolution = (m.lon_high - m.lon_low) * (m.ye - m.ya) < kLowResolutionArea ? 1 : 0;
     const DecodedCoast& c = coast(resolution);
     if (!c.ok) {
-        set_custom_warning(s, "The coastline table cannot be read");
-        warn(s, map_warning::no_coast_table);
+        warn(s, warning::no_coast_table);
         return nullptr;
     }
     return &c;

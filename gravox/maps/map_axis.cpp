@@ -106,8 +106,7 @@ bool map_active(PlotState& s) {
     if (s.frame.level >= 2 && m.active && s.axes.kind != AxisKind::none && !s.axes.polar &&
         r.xa == m.xa && r.xe == m.xe && r.ya == m.ya && r.ye == m.ye)
         return true;
-    set_custom_warning(s, "Map routines need the map axis system of grafmp");
-    warn(s, map_warning::no_map);
+    warn(s, warning::no_map_system);
     return false;
 }
 
@@ -242,8 +241,7 @@ void Gravox::mapref(double lat1, double lat2) {
     if (!std::isfinite(lat1) || !std::isfinite(lat2) || std::fabs(lat1) >= 90.0 ||
         std::fabs(lat2) >= 90.0 || !test.setup(Projection::lambert, 0.0, 0.0, lat1, lat2, 1.0) ||
         !test.setup(Projection::albers, 0.0, 0.0, lat1, lat2, 1.0)) {
-        set_custom_warning(s, "Standard parallels not usable for a conic projection");
-        warn(s, map_warning::bad_parallels);
+        warn(s, warning::bad_map_parallels);
         return;
     }
     s.maps.parallels_set = true;
@@ -272,8 +270,7 @@ void Gravox::grafmp(double xa, double xe, double x_first, double x_step, double 
                         std::isfinite(x_step) && std::isfinite(y_step);
     if (!finite || !(xe > xa) || !(ye > ya) || xe - xa > 360.0 + 1e-9 || ya < -90.0 || ye > 90.0 ||
         std::fabs(xa) > 720.0 || std::fabs(xe) > 720.0) {
-        set_custom_warning(s, "Map window out of range or empty");
-        warn(s, map_warning::empty_window);
+        warn(s, warning::empty_map_window);
         return;
     }
 
@@ -299,8 +296,7 @@ void Gravox::grafmp(double xa, double xe, double x_first, double x_step, double 
     }
     MapState next = m;
     if (!next.proj.setup(kind, lon0, lat0, p1, p2, m.radius)) {
-        set_custom_warning(s, "Standard parallels not usable for a conic projection");
-        warn(s, map_warning::bad_parallels);
+        warn(s, warning::bad_map_parallels);
         return;
     }
     const double centre = lon0 + 360.0 * std::round(((xa + xe) / 2.0 - lon0) / 360.0);
@@ -310,14 +306,12 @@ void Gravox::grafmp(double xa, double xe, double x_first, double x_step, double 
     next.x_first = x_first, next.x_step = x_step, next.y_first = y_first, next.y_step = y_step;
     next.whole_cap = azimuthal && full && ya <= -90.0 && ye >= 90.0;
     if (!(next.lon_high > next.lon_low)) {
-        set_custom_warning(s, "Map window out of range or empty");
-        warn(s, map_warning::empty_window);
+        warn(s, warning::empty_map_window);
         return;
     }
     const Extent e = projected_extent(next);
     if (!e.usable()) {
-        set_custom_warning(s, "The projection shows nothing of the map window");
-        warn(s, map_warning::empty_window);
+        warn(s, warning::map_shows_nothing);
         return;
     }
 
@@ -365,8 +359,7 @@ void Gravox::pt2pos(double xp, double yp, double* lon, double* lat) {
     const double u = m.u_mid + (xp - m.x_mid) / m.scale, v = m.v_mid - (yp - m.y_mid) / m.scale;
     double a, b;
     if (!m.proj.inverse(u, v, a, b)) {
-        set_custom_warning(s, "The point lies outside the map");
-        warn(s, map_warning::not_on_map);
+        warn(s, warning::not_on_map);
         return;
     }
     *lon = a;

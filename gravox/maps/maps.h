@@ -46,15 +46,6 @@ inline constexpr const char* kProjectionKeywords =
     "CYLI+MERC+EQUA+MILL+LAMB+ALBE+STER+ORTH+AZIM+ROBI+MOLL+HAMM+AITO+WINK";
 inline constexpr int kProjectionCount = 14;
 
-// Custom warnings of the maps.
-namespace map_warning {
-inline constexpr int no_map = 371;          // a map routine outside a map axis system
-inline constexpr int bad_parallels = 372;   // standard parallels the conic cannot use
-inline constexpr int not_on_map = 373;      // pt2pos of a point outside the map
-inline constexpr int empty_window = 374;    // a window the projection cannot show
-inline constexpr int no_coast_table = 375;  // the coastline table does not decode
-}  // namespace map_warning
-
 // A projection with its constants: forward from degrees to (u, v) in units of the
 // radius, and back. Longitudes are taken relative to the central meridian lon0.
 struct Projector {

@@ -22,13 +22,6 @@ struct PlotState;
 class Device;
 class ScreenWindow;  // a window with its connection to the display (window_x11.cpp)
 
-// Custom warnings of the screen windows.
-namespace screen_warning {
-inline constexpr int no_display = 351;          // DISPLAY unset, or the server refused us
-inline constexpr int unsupported_visual = 352;  // the screen shows no true colour
-inline constexpr int window_failed = 353;       // the window or its image was refused
-}  // namespace screen_warning
-
 // What gvxfin() does with the window (winmod).
 enum class WindowEnd {
     wait = 0,  // "FULL": waits for a button or Return in the window, then closes it

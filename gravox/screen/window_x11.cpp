@@ -80,12 +80,11 @@ class ScreenWindow {
         XCloseDisplay(display_);  // sends what is pending, so the window is gone on return
     }
 
-    // Connects to the display of DISPLAY; 0, or the number of the warning whose text is set.
-    static int connect(PlotState& s, WindowHandle& slot) {
+    // Connects to the display of DISPLAY; warning::none, or why it cannot.
+    static Warning connect(WindowHandle& slot) {
         const char* name = std::getenv("DISPLAY");
         if (!name || name[0] == '\0') {
-            set_custom_warning(s, "No display for the window: DISPLAY is not set");
-            return screen_warning::no_display;
+            return warning::no_display_unset;
         }
         // A busy server may turn a connection away for a moment: three tries.
         Display* display = XOpenDisplay(name);
@@ -94,18 +93,16 @@ class ScreenWindow {
             display = XOpenDisplay(name);
         }
         if (!display) {
-            set_custom_warning(s, "The display of DISPLAY cannot be opened");
-            return screen_warning::no_display;
+            return warning::no_display_refused;
         }
         const int screen = DefaultScreen(display);
         Visual* visual = DefaultVisual(display, screen);
         if (visual->c_class != TrueColor) {
             XCloseDisplay(display);
-            set_custom_warning(s, "The display shows no true colour");
-            return screen_warning::unsupported_visual;
+            return warning::display_not_true_colour;
         }
         slot.reset(new ScreenWindow(display, screen, visual));
-        return 0;
+        return warning::none;
     }
 
     int screen_width() const { return DisplayWidth(display_, screen_); }
@@ -113,12 +110,11 @@ class ScreenWindow {
     unsigned long id() const { return window_; }
 
     // Makes the window of that geometry (or moves the kept one there) with its image;
-    // 0, or the number of the warning whose text is set.
-    int prepare(PlotState& s, const WindowGeometry& g, const char* title) {
+    // warning::none, or why it cannot.
+    Warning prepare(const WindowGeometry& g, const char* title) {
         // Window sizes are 16-bit quantities of the protocol.
         if (g.width > 32767 || g.height > 32767 || g.x > 32767 || g.y > 32767) {
-            set_custom_warning(s, "The window is too large for the display");
-            return screen_warning::window_failed;
+            return warning::window_too_large;
         }
         if (!image_ || width_ != g.width || height_ != g.height) {
             release_image();
@@ -135,11 +131,10 @@ class ScreenWindow {
             XStoreName(display_, window_, title);
         });
         if (!made) {
-            set_custom_warning(s, "The window cannot be made on the display");
-            return screen_warning::window_failed;
+            return warning::window_refused;
         }
         wait_until_mapped();
-        return 0;
+        return warning::none;
     }
 
     void set_title(const char* title) {
@@ -338,11 +333,11 @@ class WindowDevice final : public PixelDevice {
     WindowDevice(PlotState& s, int code) : PixelDevice(s), code_(code), canvas_(s, code, nullptr) {}
     ~WindowDevice() override { state_.screen.drawing = false; }
 
-    int open(Sink*) override {
+    Warning open(Sink*) override {
         PlotState& s = state_;
         ScreenState& screen = s.screen;
         if (!screen.window) {
-            if (int number = ScreenWindow::connect(s, screen.window); number != 0) return number;
+            if (const Warning failure = ScreenWindow::connect(screen.window)) return failure;
         }
         const WindowGeometry g = window_geometry(s.page, code_, screen.window->screen_width(),
                                                  screen.window->screen_height());
@@ -350,19 +345,19 @@ class WindowDevice final : public PixelDevice {
         s.page.device_h = g.height;
         char title[257];
         window_title(s, title, 256);
-        int number = screen.window->prepare(s, g, title);
-        if (number == 0) number = canvas_.open(nullptr);
-        if (number != 0) {
+        Warning failure = screen.window->prepare(g, title);
+        if (!failure) failure = canvas_.open(nullptr);
+        if (failure) {
             screen.window.reset();
-            return number;
+            return failure;
         }
         screen.drawing = true;
         screen.pending_end = false;
         shown_ = SteadyClock::now();
-        return 0;
+        return warning::none;
     }
 
-    int close() override {
+    Warning close() override {
         ScreenState& screen = state_.screen;
         if (screen.window) {
             screen.window->show(state_);
@@ -387,10 +382,10 @@ class WindowDevice final : public PixelDevice {
         canvas_.erase();
         tick();
     }
-    int fill_polygon(const double* x, const double* y, int n) override {
-        const int number = canvas_.fill_polygon(x, y, n);
+    Warning fill_polygon(const double* x, const double* y, int n) override {
+        const Warning result = canvas_.fill_polygon(x, y, n);
         tick();
-        return number;
+        return result;
     }
     void fill_box(double x1, double y1, double x2, double y2, int colour) override {
         canvas_.fill_box(x1, y1, x2, y2, colour);
@@ -413,10 +408,10 @@ class WindowDevice final : public PixelDevice {
         canvas_.pixel_point(x, y, colour);
         tick();
     }
-    int pixel_polygon(const double* x, const double* y, int n) override {
-        const int number = canvas_.pixel_polygon(x, y, n);
+    Warning pixel_polygon(const double* x, const double* y, int n) override {
+        const Warning result = canvas_.pixel_polygon(x, y, n);
         tick();
-        return number;
+        return result;
     }
 
   private:

@@ -100,7 +100,7 @@ void Gravox::psfmod(const char* mode, const char* key) {
     if (refused("psfmod", 1, 3)) return;
     PlotState& s = *state_;
     if (s.formats.hardware_font < 0) {
-        warn(s, font_warning::no_psfont);
+        warn(s, warning::no_psfont);
         return;
     }
     const int which = match_keyword(s, "ENCO", 1, key);

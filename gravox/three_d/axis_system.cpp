@@ -301,7 +301,7 @@ void Gravox::view3d(double x, double y, double z, const char* mode) {
     }
     if (m == 1 && std::fabs(x) <= s.three_d.len[0] / 2 && std::fabs(y) <= s.three_d.len[1] / 2 &&
         std::fabs(z) <= s.three_d.len[2] / 2) {
-        warn(s, three_d_warning::incorrect_viewpoint);
+        warn(s, warning::incorrect_viewpoint);
         return;
     }
     s.three_d.view = {static_cast<PointMode>(m), {x, y, z}};
@@ -343,7 +343,7 @@ void Gravox::graf3d(double xa, double xe, double x_first, double x_step, double 
     if (!x_ok || !y_ok || !z_ok) return;
     AxisState& ax = s.axes;
     if (!setup_camera(s, ax.centre_request)) {
-        warn(s, three_d_warning::incorrect_viewpoint);
+        warn(s, warning::incorrect_viewpoint);
         return;
     }
     ax.centre_request = false;

@@ -166,7 +166,7 @@ class EdgeDrawer {
 
 bool refuses_system(PlotState& s) {
     if (three_d_open(s)) return false;
-    warn_custom(s, three_d_warning::no_system, "No three-dimensional axis system");
+    warn(s, warning::no_3d_system);
     return true;
 }
 
@@ -186,7 +186,7 @@ bool refuses_grid(PlotState& s, const double* v, int n) {
     }
     for (int k = 1; k < n; ++k) {
         if ((v[k] - v[k - 1]) * (v[1] - v[0]) > 0.0) continue;
-        warn_custom(s, three_d_warning::bad_grid, "Grid values are not strictly monotonic");
+        warn(s, warning::bad_3d_grid);
         return true;
     }
     return false;
@@ -249,12 +249,12 @@ void draw_hidden_mesh(PlotState& s, const SurfaceGrid& g, int ix, int iy) {
         t.depth.assign(size, HUGE_VALF);
         t.cell.assign(size, -1);
     } catch (const std::bad_alloc&) {
-        warn(s, three_d_warning::overflow);
+        warn(s, warning::hiddenline_overflow);
         return;
     }
     if (!raster_work_fits(t, g.nx, g.ny, r.width, r.height,
                           [&](const Projected& p) { return r.at(p); })) {
-        warn(s, three_d_warning::overflow);
+        warn(s, warning::hiddenline_overflow);
         return;
     }
     const int cy = g.ny - 1;

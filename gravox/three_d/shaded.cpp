@@ -66,7 +66,7 @@ void zbuffer_surface(PlotState& s, PixelDevice& device, const SurfaceGrid& g) {
         return r;
     };
     if (!raster_work_fits(t, g.nx, g.ny, w, h, pixel)) {
-        warn(s, three_d_warning::overflow);
+        warn(s, warning::hiddenline_overflow);
         return;
     }
     float* zb = t.zbuffer.data();
@@ -145,7 +145,7 @@ void painted_surface(PlotState& s, const SurfaceGrid& g) {
         t.order.resize(cells);
         t.order_depth.resize(cells);
     } catch (const std::bad_alloc&) {
-        warn(s, three_d_warning::overflow);
+        warn(s, warning::hiddenline_overflow);
         return;
     }
     long count = 0;
@@ -228,13 +228,13 @@ void Gravox::zbfini() {
     const double w = std::floor(std::max(px, qx) + 0.5) + 1,
                  h = std::floor(std::max(py, qy) + 0.5) + 1;
     if (!(w * h <= static_cast<double>(kMaxZBufferPixels))) {
-        warn(s, three_d_warning::overflow);
+        warn(s, warning::hiddenline_overflow);
         return;
     }
     try {
         t.zbuffer.assign(static_cast<size_t>(w * h), HUGE_VALF);
     } catch (const std::bad_alloc&) {
-        warn(s, three_d_warning::overflow);
+        warn(s, warning::hiddenline_overflow);
         return;
     }
     t.zb_width = static_cast<int>(w);

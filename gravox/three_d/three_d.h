@@ -22,15 +22,6 @@ namespace gvx {
 
 struct PlotState;
 
-// Custom warnings of this subsystem (361 to 369).
-namespace three_d_warning {
-inline constexpr int incorrect_viewpoint = 33;  // "Incorrect viewpoint"
-inline constexpr int confused = 35;             // "Confusion of graf3d and graf3"
-inline constexpr int overflow = 52;             // "Hiddenline overflow"
-inline constexpr int no_system = 361;           // no three-dimensional axis system
-inline constexpr int bad_grid = 362;            // grid values not strictly monotonic
-}  // namespace three_d_warning
-
 // Pixels the z-buffer of zbfini may hold; a larger picture gives warning 52 and the
 // surfaces of that plot are drawn back to front instead.
 inline constexpr long kMaxZBufferPixels = 16L * 1024 * 1024;
