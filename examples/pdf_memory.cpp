@@ -17,7 +17,7 @@ int main() {
 
     Gravox g;
     g.metafl("PDF");
-    g.pdfmod("ON", "BUFFER");     // no file is named or opened
+    g.pdfmod("ON", "BUFFER");  // no file is named or opened
     g.scrmod("REVERS");
     g.gvxini();
     g.errmod("PROTOCOL", "OFF");  // standard output carries the document only

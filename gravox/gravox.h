@@ -1444,8 +1444,7 @@ class GRAVOX_API Gravox {
     /// @levels 1. @warnings 10, 9 (refused), 12, 50 as for graf; 33 for a viewpoint
     /// inside the box or with part of the box behind it; 35 inside a graf3 system.
     void graf3d(double xa, double xe, double x_first, double x_step, double ya, double ye,
-                double y_first, double y_step, double za, double ze, double z_first,
-                double z_step);
+                double y_first, double y_step, double za, double ze, double z_first, double z_step);
     /// Draws the twelve edges of the box of graf3d.
     /// @levels 3. @warnings 361 outside a three-dimensional axis system.
     void box3d();

@@ -113,7 +113,7 @@ namespace gvx {
     X(pdf_buffer_small, 312, "Buffer too small for the PDF document")                              \
     X(no_grid, 341, "Grid values must be strictly monotonic")                                      \
     X(bad_levels, 342, "Levels must be finite and increasing")                                     \
-    X(no_display_unset, 351, "No display for the window: DISPLAY is not set")                   \
+    X(no_display_unset, 351, "No display for the window: DISPLAY is not set")                      \
     X(no_display_refused, 351, "The display of DISPLAY cannot be opened")                          \
     X(display_not_true_colour, 352, "The display shows no true colour")                            \
     X(window_too_large, 353, "The window is too large for the display")                            \

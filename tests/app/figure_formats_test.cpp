@@ -13,10 +13,10 @@
 namespace cosmology {
 namespace {
 
-using gvx::testing::tool_available;
 using gvx::testing::parse_pnm;
 using gvx::testing::RgbImage;
 using gvx::testing::run_program;
+using gvx::testing::tool_available;
 
 std::vector<std::uint8_t> png_rgb(const std::string& file) {
     gvx::testing::DecodedPng png = gvx::testing::decode_png(gvx::testing::read_file(file));
