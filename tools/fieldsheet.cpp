@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "gravox/gravox.h"
+#include "tools/sheet_output.h"
 
 namespace {
 
@@ -144,14 +145,10 @@ void stream_lines(Gravox& g, const Grid& d, const std::string& file) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    const std::string folder = argc > 1 ? std::string(argv[1]) + "/" : std::string();
-    const std::string format = argc > 2 ? argv[2] : "PNG";
-    std::string ext = format;
-    for (char& c : ext) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
     Gravox g;
-    g.metafl(format.c_str());
-    g.filmod("DELETE");
-    g.scrmod("REVERS");
+    const SheetOutput out = start_sheet(g, argc, argv);
+    const std::string& folder = out.folder;
+    const std::string& ext = out.ext;
     const Grid d;
     heat_map(g, d, folder + "fields_colour." + ext);
     contour_lines(g, d, folder + "fields_contour." + ext);

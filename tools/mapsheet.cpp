@@ -3,10 +3,10 @@
 // stereographic projection, and Antarctica; North America in Lambert's conformal conic projection.
 // Usage: mapsheet [folder] [format]   (writes maps_*.png, or another format's files, in
 // the folder)
-#include <cctype>
 #include <string>
 
 #include "gravox/gravox.h"
+#include "tools/sheet_output.h"
 
 namespace {
 
@@ -102,14 +102,10 @@ void projections(Gravox& g, const std::string& file) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    const std::string folder = argc > 1 ? std::string(argv[1]) + "/" : std::string();
-    const std::string format = argc > 2 ? argv[2] : "PNG";
-    std::string ext = format;
-    for (char& c : ext) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
     Gravox g;
-    g.metafl(format.c_str());
-    g.filmod("DELETE");
-    g.scrmod("REVERS");
+    const SheetOutput out = start_sheet(g, argc, argv);
+    const std::string& folder = out.folder;
+    const std::string& ext = out.ext;
     map_page(
         g, folder + "maps_world." + ext,
         {"The world in Robinson's projection", "ROBI", 0.0, 0.0, {-180, 180, -90, 90}, {60, 30}});

@@ -3,12 +3,12 @@
 // z-buffer, and a curve in space.
 // Usage: threedsheet [folder] [format]   (writes three_d_*.png, or another format's
 // files, in the folder)
-#include <cctype>
 #include <cmath>
 #include <string>
 #include <vector>
 
 #include "gravox/gravox.h"
+#include "tools/sheet_output.h"
 
 namespace {
 
@@ -110,15 +110,11 @@ void curve(Gravox& g, const std::string& file) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    const std::string folder = argc > 1 ? std::string(argv[1]) + "/" : std::string();
-    const std::string format = argc > 2 ? argv[2] : "PNG";
-    std::string ext = format;
-    for (char& c : ext) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
     Gravox g;
-    g.metafl(format.c_str());
-    if (format == "PNG") g.imgfmt("RGB");
-    g.filmod("DELETE");
-    g.scrmod("REVERS");
+    const SheetOutput out = start_sheet(g, argc, argv);
+    const std::string& folder = out.folder;
+    const std::string& ext = out.ext;
+    if (out.format == "PNG") g.imgfmt("RGB");
     const Grid d;
     mesh(g, d, folder + "three_d_mesh." + ext);
     shaded(g, d, folder + "three_d_shaded." + ext);

@@ -8,6 +8,7 @@
 #include <set>
 #include <string>
 
+#include "tests/support/gallery_tool.h"
 #include "tests/support/png_decode.h"
 #include "tests/support/temp_dir.h"
 
@@ -18,17 +19,13 @@ const char* const kPictures[] = {"fields_colour", "fields_contour", "fields_fill
                                  "fields_vectors", "fields_stream"};
 
 std::string tool() {
-    return std::string(GRAVOX_BINARY_DIR) + "/fieldsheet";
-}
-
-bool run(const std::string& command) {
-    return std::system((command + " >/dev/null 2>&1").c_str()) == 0;
+    return sheet_tool("fieldsheet");
 }
 
 TEST(FieldGallery, EveryFamilyDrawsItsPicture) {
     if (!std::filesystem::exists(tool())) GTEST_SKIP() << "the tool fieldsheet is not built";
     TempDir dir;
-    ASSERT_TRUE(run(tool() + " '" + dir.path().string() + "'"));
+    ASSERT_TRUE(run_quietly(tool() + " '" + dir.path().string() + "'"));
     for (const char* name : kPictures) {
         const DecodedPng png = decode_png(read_file(dir.file(std::string(name) + ".png")));
         ASSERT_TRUE(png.ok) << name << ": " << png.error;
@@ -53,15 +50,9 @@ TEST(FieldGallery, EveryFamilyDrawsItsPicture) {
 }
 
 TEST(FieldGallery, SvgFilesParse) {
-    if (!std::filesystem::exists(tool())) GTEST_SKIP() << "the tool fieldsheet is not built";
-    if (!run("command -v xmllint")) GTEST_SKIP() << "xmllint (libxml2-utils) is not installed";
-    TempDir dir;
-    ASSERT_TRUE(run(tool() + " '" + dir.path().string() + "' SVG"));
-    for (const char* name : kPictures) {
-        const std::string file = dir.file(std::string(name) + ".svg");
-        ASSERT_TRUE(std::filesystem::exists(file)) << file;
-        EXPECT_TRUE(run("xmllint --noout --nonet '" + file + "'")) << file;
-    }
+    if (const std::string why = svg_check_unavailable("fieldsheet"); !why.empty())
+        GTEST_SKIP() << why;
+    expect_svg_pictures_parse("fieldsheet", kPictures);
 }
 
 }  // namespace

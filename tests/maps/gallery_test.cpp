@@ -7,6 +7,7 @@
 #include <map>
 #include <string>
 
+#include "tests/support/gallery_tool.h"
 #include "tests/support/png_decode.h"
 #include "tests/support/temp_dir.h"
 
@@ -16,17 +17,13 @@ namespace {
 const char* const kPictures[] = {"maps_world", "maps_arctic", "maps_antarctica", "maps_lambert"};
 
 std::string tool() {
-    return std::string(GRAVOX_BINARY_DIR) + "/mapsheet";
-}
-
-bool run(const std::string& command) {
-    return std::system((command + " >/dev/null 2>&1").c_str()) == 0;
+    return sheet_tool("mapsheet");
 }
 
 TEST(MapGallery, EveryMapDrawsLandAndSea) {
     if (!std::filesystem::exists(tool())) GTEST_SKIP() << "the tool mapsheet is not built";
     TempDir dir;
-    ASSERT_TRUE(run(tool() + " '" + dir.path().string() + "'"));
+    ASSERT_TRUE(run_quietly(tool() + " '" + dir.path().string() + "'"));
     for (const char* name : kPictures) {
         const DecodedPng png = decode_png(read_file(dir.file(std::string(name) + ".png")));
         ASSERT_TRUE(png.ok) << name << ": " << png.error;
@@ -49,15 +46,9 @@ TEST(MapGallery, EveryMapDrawsLandAndSea) {
 }
 
 TEST(MapGallery, SvgFilesParse) {
-    if (!std::filesystem::exists(tool())) GTEST_SKIP() << "the tool mapsheet is not built";
-    if (!run("command -v xmllint")) GTEST_SKIP() << "xmllint (libxml2-utils) is not installed";
-    TempDir dir;
-    ASSERT_TRUE(run(tool() + " '" + dir.path().string() + "' SVG"));
-    for (const char* name : kPictures) {
-        const std::string file = dir.file(std::string(name) + ".svg");
-        ASSERT_TRUE(std::filesystem::exists(file)) << file;
-        EXPECT_TRUE(run("xmllint --noout --nonet '" + file + "'")) << file;
-    }
+    if (const std::string why = svg_check_unavailable("mapsheet"); !why.empty())
+        GTEST_SKIP() << why;
+    expect_svg_pictures_parse("mapsheet", kPictures);
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <string>
 
+#include "tests/support/gallery_tool.h"
 #include "tests/support/png_decode.h"
 #include "tests/support/temp_dir.h"
 
@@ -15,17 +16,13 @@ namespace {
 const char* const kPictures[] = {"three_d_mesh", "three_d_shaded", "three_d_curve"};
 
 std::string tool() {
-    return std::string(GRAVOX_BINARY_DIR) + "/threedsheet";
-}
-
-bool run(const std::string& command) {
-    return std::system((command + " >/dev/null 2>&1").c_str()) == 0;
+    return sheet_tool("threedsheet");
 }
 
 TEST(ThreeDGallery, ToolRewritesTheKeptPictures) {
     if (!std::filesystem::exists(tool())) GTEST_SKIP() << "the tool threedsheet is not built";
     TempDir dir;
-    ASSERT_TRUE(run(tool() + " '" + dir.path().string() + "'"));
+    ASSERT_TRUE(run_quietly(tool() + " '" + dir.path().string() + "'"));
     for (const char* name : kPictures) {
         const std::string made = read_file(dir.file(std::string(name) + ".png"));
         const std::string kept =
@@ -38,15 +35,9 @@ TEST(ThreeDGallery, ToolRewritesTheKeptPictures) {
 }
 
 TEST(ThreeDGallery, SvgFilesParse) {
-    if (!std::filesystem::exists(tool())) GTEST_SKIP() << "the tool threedsheet is not built";
-    if (!run("command -v xmllint")) GTEST_SKIP() << "xmllint (libxml2-utils) is not installed";
-    TempDir dir;
-    ASSERT_TRUE(run(tool() + " '" + dir.path().string() + "' SVG"));
-    for (const char* name : kPictures) {
-        const std::string file = dir.file(std::string(name) + ".svg");
-        ASSERT_TRUE(std::filesystem::exists(file)) << file;
-        EXPECT_TRUE(run("xmllint --noout --nonet '" + file + "'")) << file;
-    }
+    if (const std::string why = svg_check_unavailable("threedsheet"); !why.empty())
+        GTEST_SKIP() << why;
+    expect_svg_pictures_parse("threedsheet", kPictures);
 }
 
 }  // namespace
