@@ -1628,6 +1628,36 @@ class GRAVOX_API Gravox {
     /// @levels 1 to 3. @default "AUTO". @warnings 2 for an unknown keyword.
     void mapres(const char* resolution);
 
+    // --- Triangulated fields --------------------------------------------------------------
+    /// Colours a triangulated surface over the colour axis system of graf3: each
+    /// triangle is cut along the boundaries of the colour bands of the colour axis into
+    /// polygons filled with the colour of their band, so that the colours follow the
+    /// values interpolated linearly from the corners (in exponents on a logarithmic z
+    /// axis). Triangles sharing an edge are cut at the same points on it. Triangles with
+    /// a NaN value or coordinate (or a value of 0 or less on a logarithmic z axis) are
+    /// left out. Level 3 in a graf3 system.
+    /// @param x,y,z coordinates (user units) and values of n points
+    /// @param n number of points, at least 3
+    /// @param i1,i2,i3 corner indices of ntri triangles, 0 to n - 1 (triang makes them)
+    /// @param ntri number of triangles, at least 1
+    /// @levels 3. @warnings 2 for bad counts or null arrays; 343 for a corner index out
+    ///        of range (nothing drawn); 35 in a three-dimensional system.
+    void crvtri(const double* x, const double* y, const double* z, int n, const int* i1,
+                const int* i2, const int* i3, int ntri);
+    /// Builds the Delaunay triangulation of scattered points by incremental insertion
+    /// (see docs/fields.md): no point lies inside the circle through the corners of a
+    /// triangle, and together the triangles cover the convex hull of the points.
+    /// Repeated points are used once; points all on one line give no triangle.
+    /// @param x,y coordinates of n points, finite
+    /// @param n number of points, at least 3
+    /// @param i1,i2,i3 receive the corner indices (0 to n - 1, counter-clockwise in x
+    ///        and y) of each triangle; at most 2 n - 5 triangles
+    /// @param nmax room of i1, i2 and i3, at least 1
+    /// @return the number of triangles; 0 when refused or when there is none.
+    /// @levels 0 to 3. @warnings 2 for bad counts, null arrays or coordinates that are
+    ///        not finite; 344 when the triangles do not fit into nmax (nothing written).
+    int triang(const double* x, const double* y, int n, int* i1, int* i2, int* i3, int nmax);
+
     // Internal access for the library's own subsystems and its tests.
     /// @cond INTERNAL
     friend struct gvx::InternalAccess;  // gvx::state_of in gravox/core/internal.h

@@ -1,6 +1,7 @@
 // Draws one picture per family of the fields routines, for the gallery and a look by
 // eye: a heat map with its colour bar, labelled contour lines, filled contours under
-// their lines, a vector field coloured by magnitude, and stream lines.
+// their lines, a vector field coloured by magnitude, stream lines, and scattered points
+// triangulated and coloured.
 // Usage: fieldsheet [folder] [format]   (writes fields_*.png, or another format's
 // files, in the folder)
 #include <cmath>
@@ -142,6 +143,37 @@ void stream_lines(Gravox& g, const Grid& d, const std::string& file) {
     g.gvxfin();
 }
 
+// The landscape at scattered points (a fixed pseudo-random sequence), triangulated and
+// coloured, with the triangles' edges over the colours.
+void triangles(Gravox& g, const std::string& file) {
+    constexpr int kPoints = 400;
+    std::vector<double> x(kPoints + 4), y(kPoints + 4), z(kPoints + 4);
+    unsigned long v = 2024;
+    const auto next = [&] {
+        v = v * 6364136223846793005ul + 1442695040888963407ul;
+        return static_cast<double>(v >> 11) / 9007199254740992.0;
+    };
+    const double corners[4][2] = {{-2, -1.5}, {2, -1.5}, {2, 1.5}, {-2, 1.5}};
+    for (int k = 0; k < kPoints + 4; ++k) {
+        x[k] = k < 4 ? corners[k][0] : -2.0 + 4.0 * next();
+        y[k] = k < 4 ? corners[k][1] : -1.5 + 3.0 * next();
+        z[k] = landscape(x[k], y[k]);
+    }
+    const int room = 2 * (kPoints + 4);
+    std::vector<int> i1(room), i2(room), i3(room);
+    open(g, file, "triang and crvtri: scattered points, triangulated and coloured");
+    colour_axes(g);
+    const int n = g.triang(x.data(), y.data(), kPoints + 4, i1.data(), i2.data(), i3.data(), room);
+    g.crvtri(x.data(), y.data(), z.data(), kPoints + 4, i1.data(), i2.data(), i3.data(), n);
+    g.color("FORE");
+    for (int k = 0; k < n; ++k) {
+        const double tx[4] = {x[i1[k]], x[i2[k]], x[i3[k]], x[i1[k]]};
+        const double ty[4] = {y[i1[k]], y[i2[k]], y[i3[k]], y[i1[k]]};
+        g.curve(tx, ty, 4);
+    }
+    g.gvxfin();
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -155,5 +187,6 @@ int main(int argc, char** argv) {
     filled_contours(g, d, folder + "fields_filled." + ext);
     vectors(g, d, folder + "fields_vectors." + ext);
     stream_lines(g, d, folder + "fields_stream." + ext);
+    triangles(g, folder + "fields_triangles." + ext);
     return 0;
 }

@@ -113,6 +113,8 @@ namespace gvx {
     X(pdf_buffer_small, 312, "Buffer too small for the PDF document")                              \
     X(no_grid, 341, "Grid values must be strictly monotonic")                                      \
     X(bad_levels, 342, "Levels must be finite and increasing")                                     \
+    X(bad_triangle_index, 343, "Triangle corner index out of range")                               \
+    X(triangle_space, 344, "Too many triangles for the arrays")                                    \
     X(no_display_unset, 351, "No display for the window: DISPLAY is not set")                      \
     X(no_display_refused, 351, "The display of DISPLAY cannot be opened")                          \
     X(display_not_true_colour, 352, "The display shows no true colour")                            \

@@ -64,6 +64,17 @@ void fill_polygon_vertices(PlotState& s, const double* x, const double* y, int n
     if (!ok) warn(s, warning::not_enough_memory);
 }
 
+// Orders the corners of a box and cuts it to the window; false when nothing is left.
+bool clip_box(const ClipWindow& w, double& x1, double& y1, double& x2, double& y2) {
+    if (x1 > x2) std::swap(x1, x2);
+    if (y1 > y2) std::swap(y1, y2);
+    x1 = std::max(x1, static_cast<double>(w.xmin));
+    x2 = std::min(x2, static_cast<double>(w.xmax));
+    y1 = std::max(y1, static_cast<double>(w.ymin));
+    y2 = std::min(y2, static_cast<double>(w.ymax));
+    return x1 <= x2 && y1 <= y2;
+}
+
 }  // namespace
 
 void fill_polygon(PlotState& s, const double* x, const double* y, int n) {
@@ -89,14 +100,7 @@ void fill_box(PlotState& s, double x1, double y1, double x2, double y2, int colo
         return;
     }
 
-    if (x1 > x2) std::swap(x1, x2);
-    if (y1 > y2) std::swap(y1, y2);
-    const ClipWindow& w = p.clip_window;
-    x1 = std::max(x1, static_cast<double>(w.xmin));
-    x2 = std::min(x2, static_cast<double>(w.xmax));
-    y1 = std::max(y1, static_cast<double>(w.ymin));
-    y2 = std::min(y2, static_cast<double>(w.ymax));
-    if (x1 > x2 || y1 > y2 || !s.device) return;
+    if (!clip_box(p.clip_window, x1, y1, x2, y2) || !s.device) return;
 
     const DeviceCapabilities caps = device_capabilities(s);
     if (caps.pixels || caps.fills_polygons) {
@@ -119,6 +123,34 @@ void fill_box(PlotState& s, double x1, double y1, double x2, double y2, int colo
     device_plot(s, x1, y2, 1);
     device_plot(s, x2, y2, 2);
     set_device_colour(s, current);
+}
+
+bool groups_boxes(const PlotState& s) {
+    return s.device && !(s.prims.projection_on && s.prims.projection) &&
+           device_capabilities(s).fills_box_sets;
+}
+
+void fill_box_set(PlotState& s, const PlotBox* boxes, int n, int colour) {
+    if (!boxes || n < 1) return;
+    if (!groups_boxes(s)) {
+        for (int k = 0; k < n; ++k)
+            fill_box(s, boxes[k].x1, boxes[k].y1, boxes[k].x2, boxes[k].y2, colour);
+        return;
+    }
+    PrimitiveState& p = s.prims;
+    std::vector<PlotBox>& work = p.box_work;
+    work.clear();
+    for (int k = 0; k < n; ++k) {
+        PlotBox b{boxes[k].x1 + p.origin_x, boxes[k].y1 + p.origin_y, boxes[k].x2 + p.origin_x,
+                  boxes[k].y2 + p.origin_y};
+        if (!std::isfinite(b.x1) || !std::isfinite(b.y1) || !std::isfinite(b.x2) ||
+            !std::isfinite(b.y2) || !clip_box(p.clip_window, b.x1, b.y1, b.x2, b.y2))
+            continue;
+        work.push_back(b);
+    }
+    if (work.empty()) return;
+    flush_polyline(s);
+    s.device->fill_boxes(work.data(), static_cast<int>(work.size()), colour);
 }
 
 void plot_point(PlotState& s, double x, double y, int colour) {

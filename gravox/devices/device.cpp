@@ -13,6 +13,11 @@ void Device::polyline(const double* x, const double* y, int n) {
     for (int i = 1; i < n; ++i) draw(x[i], y[i]);
 }
 
+void Device::fill_boxes(const PlotBox* boxes, int n, int colour) {
+    for (int k = 0; k < n; ++k)
+        fill_box(boxes[k].x1, boxes[k].y1, boxes[k].x2, boxes[k].y2, colour);
+}
+
 DeviceCapabilities PixelDevice::capabilities() const {
     DeviceCapabilities caps;
     caps.fills_polygons = true;

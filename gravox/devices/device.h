@@ -24,6 +24,14 @@ struct DeviceCapabilities {
     bool draws_wide_lines = false;  // widens lines itself (else the primitives draw rings)
     bool pixels = false;            // integer pixel device (raster images, screens, applet)
     bool keeps_palette = false;     // wants the colour table
+    // Fills a box exactly, without covering its neighbours' edges, so that boxes that do
+    // not overlap may be filled together in any order (fill_boxes).
+    bool fills_box_sets = false;
+};
+
+// An axis-parallel box in plot coordinates, x1 <= x2 and y1 <= y2.
+struct PlotBox {
+    double x1 = 0.0, y1 = 0.0, x2 = 0.0, y2 = 0.0;
 };
 
 class Device {
@@ -62,6 +70,10 @@ class Device {
     // Fills an axis-parallel box (plot coordinates, already clipped) with a colour.
     virtual void fill_box(double /*x1*/, double /*y1*/, double /*x2*/, double /*y2*/,
                           int /*colour*/) {}
+    // Fills n boxes (plot coordinates, already clipped) that do not overlap with one
+    // colour. Only called when capabilities().fills_box_sets; the default fills them one
+    // by one.
+    virtual void fill_boxes(const PlotBox* boxes, int n, int colour);
     // Sets one point (plot coordinates) to a colour.
     virtual void point(double /*x*/, double /*y*/, int /*colour*/) {}
     // Clears the picture to the background.

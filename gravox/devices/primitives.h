@@ -11,6 +11,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "gravox/devices/device.h"
+
 namespace gvx {
 
 struct PlotState;
@@ -100,6 +102,8 @@ struct PrimitiveState {
     std::vector<double> work_x, work_y;
     // Work buffer of the hatching: the crossings of one hatch line (reused).
     std::vector<double> hatch_crossings;
+    // Work buffer of fill_box_set: the boxes shifted and clipped (reused).
+    std::vector<PlotBox> box_work;
 };
 
 // Per-plot reset of gvxini: empty buffer, clipping window = page, origin 0, solid
@@ -148,6 +152,12 @@ DeviceColour resolve_device_colour(const PlotState& s, int value);
 void fill_polygon(PlotState& s, const double* x, const double* y, int n);
 // Fills the axis-parallel box with corners (x1, y1) and (x2, y2) with a colour value.
 void fill_box(PlotState& s, double x1, double y1, double x2, double y2, int colour);
+// Fills n boxes that do not overlap with one colour value: the same picture as fill_box
+// for each, in fewer device operations on a device that fills box sets.
+void fill_box_set(PlotState& s, const PlotBox* boxes, int n, int colour);
+// True when the device of the open plot fills box sets (and no projection is on), so
+// that the caller may group boxes that do not overlap by colour.
+bool groups_boxes(const PlotState& s);
 // Sets one device pixel to a colour value.
 void plot_point(PlotState& s, double x, double y, int colour);
 // A rectangular frame with its upper left corner at (x, y); positive thickness grows

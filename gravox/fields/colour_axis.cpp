@@ -90,6 +90,8 @@ void reset_fields(PlotState& s) {
     fresh.grid_x.swap(f.grid_x);
     fresh.grid_y.swap(f.grid_y);
     fresh.cells.swap(f.cells);
+    fresh.boxes.swap(f.boxes);
+    fresh.box_run.swap(f.box_run);
     f = std::move(fresh);
 }
 
@@ -103,20 +105,28 @@ bool colour_axis_confused(PlotState& s) {
     return true;
 }
 
-int scale_colour(const PlotState& s, const ColourScale& scale, double z) {
-    if (std::isnan(z)) return -1;
-    const ColourState& c = s.colours;
+double scale_parameter(const ColourScale& scale, double z) {
     double v = z;
     if (scale.logarithmic) {
-        if (!(z > 0.0)) return c.under_colour;
+        if (std::isnan(z)) return z;
+        if (!(z > 0.0)) return -HUGE_VAL;
         v = std::log10(z);
     }
-    const double t = (v - scale.za) / (scale.ze - scale.za);
+    return (v - scale.za) / (scale.ze - scale.za);
+}
+
+int parameter_colour(const PlotState& s, double t) {
+    if (std::isnan(t)) return -1;
+    const ColourState& c = s.colours;
     if (t < 0.0) return c.under_colour;
     if (t > 1.0) return c.over_colour;
     const int count = c.colour_range_last - c.colour_range_first + 1;
     const int k = std::min(static_cast<int>(t * count), count - 1);
     return c.colour_range_first + k;
+}
+
+int scale_colour(const PlotState& s, const ColourScale& scale, double z) {
+    return parameter_colour(s, scale_parameter(scale, z));
 }
 
 }  // namespace gvx

@@ -18,10 +18,14 @@ constexpr int kMaxDivisions = 1000;
 
 // The boxes of a colour map, merged in two directions: along a row while the colour
 // stays, and down the rows while a run of the next row has the same ends and colour as
-// a box still open above it. Only the open boxes of one row are kept.
+// a box still open above it. Only the open boxes of one row are kept. The boxes tile the
+// map without overlapping, so on a device that fills box sets they are kept and filled
+// colour by colour at the end, a few device operations instead of one per box.
 class MapPainter {
   public:
-    explicit MapPainter(PlotState& s) : s_(s) {}
+    explicit MapPainter(PlotState& s) : s_(s), grouped_(groups_boxes(s)) {
+        s_.fields.boxes.clear();
+    }
     ~MapPainter() { finish(); }
     MapPainter(const MapPainter&) = delete;
     MapPainter& operator=(const MapPainter&) = delete;
@@ -57,6 +61,20 @@ class MapPainter {
     void finish() {
         for (const Box& b : open_) paint(b);
         open_.clear();
+        std::vector<ColouredBox>& kept = s_.fields.boxes;
+        std::stable_sort(kept.begin(), kept.end(), [](const ColouredBox& a, const ColouredBox& b) {
+            return a.colour < b.colour;
+        });
+        std::vector<PlotBox>& same = s_.fields.box_run;
+        for (std::size_t k = 0; k < kept.size();) {
+            same.clear();
+            std::size_t e = k;
+            for (; e < kept.size() && kept[e].colour == kept[k].colour; ++e)
+                same.push_back(kept[e].box);
+            fill_box_set(s_, same.data(), static_cast<int>(same.size()), kept[k].colour);
+            k = e;
+        }
+        kept.clear();
     }
 
   private:
@@ -64,9 +82,16 @@ class MapPainter {
         double left, right, y1, y2;
         int colour;
     };
-    void paint(const Box& b) { fill_box(s_, b.left, b.y1, b.right, b.y2, b.colour); }
+    void paint(const Box& b) {
+        if (grouped_)
+            s_.fields.boxes.push_back(
+                {PlotBox{b.left, std::min(b.y1, b.y2), b.right, std::max(b.y1, b.y2)}, b.colour});
+        else
+            fill_box(s_, b.left, b.y1, b.right, b.y2, b.colour);
+    }
 
     PlotState& s_;
+    const bool grouped_;
     double y1_ = 0.0, y2_ = 0.0;
     std::vector<Box> open_, row_;
 };

@@ -21,6 +21,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "gravox/devices/device.h"
+
 namespace gvx {
 
 struct PlotState;
@@ -36,6 +38,13 @@ enum class FieldAxis { none = 0, colour = 1, three_d = 2 };
 struct ColourScale {
     double za = 0.0, ze = 1.0, first = 0.0, step = 1.0;  // exponents on a log axis
     bool logarithmic = false;
+};
+
+// A box of a colour map with its colour, kept to be filled together with the others
+// of its colour.
+struct ColouredBox {
+    PlotBox box;
+    int colour = 0;
 };
 
 // Filled contours: cells one by one, or whole cells of one band merged per row.
@@ -75,6 +84,8 @@ struct FieldState {
     std::vector<double> plot_x, plot_y, plot_arc;
     std::vector<double> grid_x, grid_y;
     std::vector<int> cells;
+    std::vector<ColouredBox> boxes;  // colour map boxes kept for filling by colour
+    std::vector<PlotBox> box_run;    // the boxes of one colour
 };
 
 // Per-plot reset of gvxini.
@@ -88,6 +99,11 @@ bool colour_axis_confused(PlotState& s);
 // Colour value of z on a colour scale with the current colour range, under and over
 // colours; -1 for NaN.
 int scale_colour(const PlotState& s, const ColourScale& scale, double z);
+// The position t of z on a colour scale: 0 at za, 1 at ze (through the decimal
+// logarithm on a logarithmic scale, where values of 0 or less give -infinity); NaN for
+// NaN. parameter_colour gives the colour of a position (-1 for NaN).
+double scale_parameter(const ColourScale& scale, double z);
+int parameter_colour(const PlotState& s, double t);
 
 // --- Contour tracing (shared by contur, conmat and the tests) ---------------------
 // A rectilinear grid with its matrix; x and y strictly monotonic.

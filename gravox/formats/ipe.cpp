@@ -60,6 +60,7 @@ class IpeDevice final : public Device, public TextDevice {
         DeviceCapabilities caps;
         caps.fills_polygons = true;
         caps.draws_wide_lines = true;
+        caps.fills_box_sets = true;
         return caps;
     }
 
@@ -71,6 +72,7 @@ class IpeDevice final : public Device, public TextDevice {
     void colour(int value) override;
     Warning fill_polygon(const double* x, const double* y, int n) override;
     void fill_box(double x1, double y1, double x2, double y2, int colour) override;
+    void fill_boxes(const PlotBox* boxes, int n, int colour) override;
     void text_character(const DeviceCharacter& c) override;
 
   private:
@@ -251,6 +253,26 @@ void IpeDevice::fill_box(double x1, double y1, double x2, double y2, int colour)
     write_point(bx, by, " l\n");
     write_point(bx, ay, " l\n");
     write_point(ax, ay, " l\n");
+    text_.put("</path>\n");
+}
+
+// One path of rectangular subpaths, each closed on its start.
+void IpeDevice::fill_boxes(const PlotBox* boxes, int n, int colour) {
+    if (!out_ || n < 1) return;
+    sync_width();
+    flush();
+    const DeviceColour dc = resolve_device_colour(state_, colour);
+    const ColourText c = colour_text(dc.red, dc.green, dc.blue);
+    text_.put("<path layer=\"alpha\" fill=\"").put(c.text).put("\">\n");
+    for (int k = 0; k < n; ++k) {
+        double ax, ay, bx, by;
+        to_points(boxes[k].x1, boxes[k].y1, ax, ay);
+        to_points(boxes[k].x2, boxes[k].y2, bx, by);
+        write_point(ax, ay, " m\n");
+        write_point(ax, by, " l\n");
+        write_point(bx, by, " l\n");
+        write_point(bx, ay, " l\nh\n");
+    }
     text_.put("</path>\n");
 }
 

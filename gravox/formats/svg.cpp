@@ -7,6 +7,7 @@
 // polyline opens a new one. Coordinates are scaled but not rounded. The point buffer
 // is part of the device object, created with it before the file is written, so no
 // allocation can fail halfway through a document.
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <cstdint>
@@ -52,6 +53,7 @@ class SvgDevice final : public Device, public TextDevice {
         DeviceCapabilities caps;
         caps.fills_polygons = true;
         caps.draws_wide_lines = true;
+        caps.fills_box_sets = true;
         return caps;
     }
 
@@ -63,6 +65,7 @@ class SvgDevice final : public Device, public TextDevice {
     void colour(int value) override;
     Warning fill_polygon(const double* x, const double* y, int n) override;
     void fill_box(double x1, double y1, double x2, double y2, int colour) override;
+    void fill_boxes(const PlotBox* boxes, int n, int colour) override;
     void text_character(const DeviceCharacter& c) override;
     bool writes_latin1() const override { return true; }
 
@@ -77,6 +80,9 @@ class SvgDevice final : public Device, public TextDevice {
     void write_rect(double x, double y, double w, double h, std::uint8_t r, std::uint8_t g,
                     std::uint8_t b);
     void write_colour(std::uint8_t r, std::uint8_t g, std::uint8_t b);
+    // A number of hundredths of a pixel as the shortest decimal, preceded by a blank
+    // unless it is the first of a command or its sign separates it.
+    void write_hundredths(long long v, bool separate);
     // " x, y" of a point with two decimals.
     void write_point(double x, double y);
 
@@ -260,6 +266,57 @@ void SvgDevice::fill_box(double x1, double y1, double x2, double y2, int colour)
     if (ay > by) std::swap(ay, by);
     const DeviceColour c = resolve_device_colour(state_, colour);
     write_rect(ax, ay, bx - ax, by - ay, c.red, c.green, c.blue);
+}
+
+void SvgDevice::write_hundredths(long long v, bool separate) {
+    if (v < 0) {
+        text_.put('-');
+        v = -v;
+    } else if (separate) {
+        text_.put(' ');
+    }
+    text_.integer(v / 100);
+    const int cents = static_cast<int>(v % 100);
+    if (cents == 0) return;
+    text_.put('.').put(static_cast<char>('0' + cents / 10));
+    if (cents % 10 != 0) text_.put(static_cast<char>('0' + cents % 10));
+}
+
+// One path of closed rectangular subpaths. Corners are rounded to hundredths of a pixel
+// and each subpath starts relative to the start of the one before, so the numbers stay
+// short while the corners are exactly those of rectangles written one by one.
+void SvgDevice::fill_boxes(const PlotBox* boxes, int n, int colour) {
+    if (!out_ || n < 1) return;
+    sync_width();
+    flush();
+    open_stroke_group();
+    const DeviceColour c = resolve_device_colour(state_, colour);
+    text_.put("<path fill=\"");
+    write_colour(c.red, c.green, c.blue);
+    text_.put("\" stroke=\"none\" d=\"");
+    const auto hundredths = [](double v) { return std::llround(v * 100.0); };
+    long long start_x = 0, start_y = 0;
+    for (int k = 0; k < n; ++k) {
+        double ax, ay, bx, by;
+        to_device(boxes[k].x1, boxes[k].y1, ax, ay);
+        to_device(boxes[k].x2, boxes[k].y2, bx, by);
+        const long long x1 = hundredths(std::min(ax, bx)), y1 = hundredths(std::min(ay, by));
+        const long long w = hundredths(std::max(ax, bx)) - x1;
+        const long long h = hundredths(std::max(ay, by)) - y1;
+        text_.put(k == 0 ? 'M' : 'm');
+        write_hundredths(x1 - start_x, false);
+        write_hundredths(y1 - start_y, true);
+        text_.put('h');
+        write_hundredths(w, false);
+        text_.put('v');
+        write_hundredths(h, false);
+        text_.put('h');
+        write_hundredths(-w, false);
+        text_.put(k % 8 == 7 ? "z\n" : "z");
+        start_x = x1;
+        start_y = y1;
+    }
+    text_.put("\"/>\n");
 }
 
 Warning SvgDevice::fill_polygon(const double* x, const double* y, int n) {

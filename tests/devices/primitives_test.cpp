@@ -676,6 +676,33 @@ TEST_F(PrimitivesTest, BoxesAreClippedAndHatchedOnDevicesThatCannotFill) {
     EXPECT_EQ(s().colours.current_colour, 9);
 }
 
+TEST_F(PrimitivesTest, BoxSetsAreShiftedAndClippedLikeSingleBoxes) {
+    RecordingOptions options;
+    options.caps.fills_polygons = true;
+    options.caps.fills_box_sets = true;
+    open(options);
+    ASSERT_TRUE(groups_boxes(s()));
+    s().prims.clip_window = {100, 100, 200, 200};
+    s().prims.origin_x = 10;
+    const double nan = std::nan("");
+    const PlotBox boxes[4] = {
+        {80, 120, 120, 130}, {150, 150, 160, 160}, {300, 100, 400, 200}, {nan, 100, 120, 130}};
+    fill_box_set(s(), boxes, 4, 6);
+    // The default of a device fills the set box by box: the first cut at the window,
+    // the second shifted, the others dropped.
+    const auto filled = rec_->of(Call::fill_box);
+    ASSERT_EQ(filled.size(), 2u);
+    EXPECT_EQ(filled[0].x1, 100);
+    EXPECT_EQ(filled[0].x2, 130);
+    EXPECT_EQ(filled[1].x1, 160);
+    EXPECT_EQ(filled[1].y2, 160);
+    EXPECT_EQ(filled[1].colour, 6);
+    // A projection turns the set back into single boxes (filled as polygons).
+    s().prims.projection_on = true;
+    s().prims.projection = [](PlotState&, double&, double&) {};
+    EXPECT_FALSE(groups_boxes(s()));
+}
+
 TEST_F(PrimitivesTest, PointsOutsideTheClippingRegionNeverReachTheDevice) {
     open();
     s().prims.clip_window = {100, 100, 200, 200};

@@ -5,8 +5,12 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
+#include <tuple>
+#include <utility>
 
 #include "tests/fields/field_fixture.h"
+#include "tests/support/png_decode.h"
 #include "tests/support/temp_dir.h"
 
 namespace gvx::testing {
@@ -182,15 +186,134 @@ int count_of(const std::string& text, const std::string& what) {
     return n;
 }
 
+// The bytes of the elements of a file that start with `start` and end with "/>\n".
+std::size_t element_bytes(const std::string& text, const std::string& start, int* count = nullptr) {
+    std::size_t bytes = 0;
+    int n = 0;
+    for (std::size_t at = text.find(start); at != std::string::npos; at = text.find(start, at)) {
+        const std::size_t end = text.find("/>\n", at);
+        if (end == std::string::npos) break;
+        bytes += end + 3 - at;
+        at = end;
+        ++n;
+    }
+    if (count) *count = n;
+    return bytes;
+}
+
 TEST(ColourMapFile, HeatMapOf200By200StaysSmallInSvg) {
     int runs = 0;
     const std::string svg = heat_map_file("SVG", "heat.svg", runs);
     ASSERT_FALSE(svg.empty());
-    // Runs merged down the rows and the 254 boxes of the colour bar, against 39601 cells.
-    EXPECT_LT(count_of(svg, "<rect"), runs + 254);
     EXPECT_LT(runs, 39601 / 2);
-    // A rectangle costs about 90 bytes: well below one per cell.
-    EXPECT_LT(svg.size(), 39601u * 45);
+    // The colour bar's boxes are single rectangles; a rectangle per cell would be the
+    // unmerged map. The map is one path per colour, each box four short numbers.
+    int rects = 0, paths = 0;
+    const std::size_t rect_bytes = element_bytes(svg, "<rect", &rects);
+    ASSERT_EQ(rects, 254);
+    const std::size_t map_bytes = element_bytes(svg, "<path fill=", &paths);
+    EXPECT_GT(paths, 200);
+    EXPECT_LE(paths, 256);
+    const std::size_t unmerged = 39601 * rect_bytes / rects;
+    EXPECT_LT(map_bytes * 4, unmerged);
+    std::printf(
+        "200 x 200 heat map: %d runs, SVG map %zu bytes (a rectangle per cell %zu), "
+        "file %zu bytes\n",
+        runs, map_bytes, unmerged, svg.size());
+}
+
+// A smooth map of n by n values as PNG or SVG in the same axis system; returns the plot
+// coordinates of the cell centres.
+std::vector<std::pair<double, double>> draw_map(const std::string& file, const char* format,
+                                                int n) {
+    Gravox g;
+    g.metafl(format);
+    g.setfil(file.c_str());
+    g.gvxini();
+    g.axspos(500, 1600);
+    g.axslen(1001, 1001);
+    g.graf3(-1, 1, -1, 0.5, -1, 1, -1, 0.5, 0, 1, 0, 0.2);
+    const auto x = spaced(-1, 1, n);
+    const auto z =
+        matrix(x, x, [](double a, double b) { return std::exp(-2.0 * (a * a + b * b)); });
+    g.crvmat(z.data(), n, n, 1, 1);
+    g.gvxfin();
+    std::vector<std::pair<double, double>> centres;
+    const double d = 1000.0 / (n - 1);
+    for (int i = 0; i + 1 < n; ++i)
+        for (int j = 0; j + 1 < n; ++j)
+            centres.push_back({500 + (i + 0.5) * d, 1600 - (j + 0.5) * d});
+    return centres;
+}
+
+TEST(ColourMapFile, SvgPathsRenderAsThePngCells) {
+    if (std::system("command -v rsvg-convert >/dev/null 2>&1") != 0)
+        GTEST_SKIP() << "rsvg-convert is missing (Debian package librsvg2-bin)";
+    TempDir dir;
+    ::testing::internal::CaptureStdout();
+    const auto centres = draw_map(dir.file("map.png"), "PNG", 41);
+    draw_map(dir.file("map.svg"), "SVG", 41);
+    ::testing::internal::GetCapturedStdout();
+    ASSERT_NE(read_file(dir.file("map.svg")).find("<path fill="), std::string::npos);
+    const DecodedPng png = decode_png(read_file(dir.file("map.png")));
+    ASSERT_TRUE(png.ok) << png.error;
+    const std::string command = "rsvg-convert -b white -w " + std::to_string(png.width) + " -h " +
+                                std::to_string(png.height) + " -o " + dir.file("svg.png") + " " +
+                                dir.file("map.svg");
+    ASSERT_EQ(std::system(command.c_str()), 0);
+    const DecodedPng svg = decode_png(read_file(dir.file("svg.png")));
+    ASSERT_TRUE(svg.ok) << svg.error;
+    ASSERT_EQ(svg.width, png.width);
+    // Red, green and blue of a pixel, through the palette of a palette image.
+    const auto rgb = [](const DecodedPng& p, int x, int y, int c) -> int {
+        return p.colour_type == 3 ? p.palette.at(p.at(x, y))[c] : p.at(x, y, c);
+    };
+    const double scale = png.width / 2970.0;
+    int same = 0;
+    for (const auto& [px, py] : centres) {
+        const int x = static_cast<int>(px * scale), y = static_cast<int>(py * scale);
+        int diff = 0;
+        for (int c = 0; c < 3; ++c)
+            diff = std::max(diff, std::abs(rgb(png, x, y, c) - rgb(svg, x, y, c)));
+        same += diff <= 3;
+    }
+    EXPECT_EQ(same, static_cast<int>(centres.size()));
+}
+
+TEST(ColourMapDevice, BoxSetsAreTheSameBoxesInColourOrder) {
+    // The same map on a device that fills boxes one by one and on one that fills sets.
+    std::vector<DeviceCall> boxes[2];
+    for (int grouped = 0; grouped < 2; ++grouped) {
+        Gravox g;
+        RecordingOptions options;
+        options.caps.fills_polygons = true;
+        options.caps.fills_box_sets = grouped == 1;
+        std::shared_ptr<Recording> rec;
+        ::testing::internal::CaptureStdout();
+        rec = open_recorded_plot(g, options);
+        g.graf3(-1, 1, -1, 0.5, -1, 1, -1, 0.5, 0, 1, 0, 0.2);
+        rec->clear();
+        const int before = gvx::state_of(g).colours.current_colour;
+        const auto x = spaced(-1, 1, 30);
+        const auto z = matrix(x, x, [](double a, double b) { return std::sin(3 * a) * b; });
+        g.crvmat(z.data(), 30, 30, 2, 2);
+        ::testing::internal::GetCapturedStdout();
+        boxes[grouped] = rec->of(Call::fill_box);
+        EXPECT_EQ(gvx::state_of(g).colours.current_colour, before) << "colour kept";
+    }
+    ASSERT_GT(boxes[0].size(), 100u);
+    const auto key = [](const DeviceCall& c) {
+        return std::make_tuple(c.colour, c.x1, c.y1, c.x2, c.y2);
+    };
+    std::vector<std::tuple<int, double, double, double, double>> a, b;
+    for (const auto& c : boxes[0]) a.push_back(key(c));
+    for (const auto& c : boxes[1]) b.push_back(key(c));
+    EXPECT_TRUE(std::is_sorted(b.begin(), b.end(), [](const auto& u, const auto& v) {
+        return std::get<0>(u) < std::get<0>(v);
+    }));
+    std::sort(a.begin(), a.end());
+    std::sort(b.begin(), b.end());
+    EXPECT_EQ(a, b);
 }
 
 TEST(ColourMapFile, HeatMapOf200By200StaysSmallInPdf) {

@@ -15,8 +15,8 @@
 namespace gvx::testing {
 namespace {
 
-const char* const kPictures[] = {"fields_colour", "fields_contour", "fields_filled",
-                                 "fields_vectors", "fields_stream"};
+const char* const kPictures[] = {"fields_colour",  "fields_contour", "fields_filled",
+                                 "fields_vectors", "fields_stream",  "fields_triangles"};
 
 std::string tool() {
     return sheet_tool("fieldsheet");
@@ -41,6 +41,8 @@ TEST(FieldGallery, EveryFamilyDrawsItsPicture) {
         } else if (n == "fields_filled") {
             EXPECT_GE(colours.size(), 9u) << n;  // nine bands and the lines
             EXPECT_LT(colours.size(), 20u) << n;
+        } else if (n == "fields_triangles") {
+            EXPECT_GT(colours.size(), 60u) << n;  // smooth colours under the edges
         } else if (n == "fields_vectors") {
             EXPECT_GT(colours.size(), 5u) << n;  // colours by magnitude
         } else {

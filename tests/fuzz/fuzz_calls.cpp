@@ -868,6 +868,23 @@ const Routine kRoutines[] = {
     {"shdmap", [](Gravox& gr, Input& in) { gr.shdmap(in.text()); }},
     {"mapbas", [](Gravox& gr, Input& in) { gr.mapbas(in.text()); }},
     {"mapres", [](Gravox& gr, Input& in) { gr.mapres(in.text()); }},
+    {"crvtri", [](Gravox& gr, Input& in) {
+         const int n = in.count(), ntri = in.count();
+         const double* x = in.doubles(n);
+         const double* y = in.doubles(n);
+         const double* z = in.doubles(n);
+         const int* i1 = in.ints(ntri);
+         const int* i2 = in.ints(ntri);
+         const int* i3 = in.ints(ntri);
+         gr.crvtri(x, y, z, in.count_up_to(n), i1, i2, i3, in.count_up_to(ntri));
+     }},
+    {"triang", [](Gravox& gr, Input& in) {
+         static int i1[64], i2[64], i3[64];
+         const int n = in.count();
+         const double* x = in.doubles(n);
+         const double* y = in.doubles(n);
+         gr.triang(x, y, in.count_up_to(n), i1, i2, i3, in.count_up_to(64));
+     }},
 };
 const std::size_t kRoutineCount = std::size(kRoutines);
 
