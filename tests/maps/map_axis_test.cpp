@@ -10,23 +10,23 @@
 #include "gravox/core/internal.h"
 #include "gravox/core/state.h"
 #include "gravox/gravox.h"
-#include "tests/support/recording_device.h"
+#include "tests/support/recorded_plot_test.h"
 
 namespace gvx::testing {
 namespace {
 
-class MapAxis : public ::testing::Test {
+class MapAxis : public RecordedPlotTest {
   protected:
     void SetUp() override {
-        ::testing::internal::CaptureStdout();
         RecordingOptions options;
         options.caps.fills_polygons = true;
-        rec_ = open_recorded_plot(g_, options);
-        g_.axspos(400, 1800);
-        g_.axslen(2001, 1001);
-        g_.labels("NONE", "XY");   // outlines only unless a test wants labels
-        g_.errmod("WARN", "OFF");  // counted, not printed
-        ::testing::internal::GetCapturedStdout();
+        open(options);
+        output_of([&] {
+            g_.axspos(400, 1800);
+            g_.axslen(2001, 1001);
+            g_.labels("NONE", "XY");   // outlines only unless a test wants labels
+            g_.errmod("WARN", "OFF");  // counted, not printed
+        });
     }
 
     // Opens a map and forgets what it drew.
@@ -36,11 +36,7 @@ class MapAxis : public ::testing::Test {
         flush_polyline(s());
         ASSERT_EQ(s().frame.level, 2) << projection;
     }
-    PlotState& s() { return gvx::state_of(g_); }
-    int warnings() { return s().frame.warning_count; }
-
-    Gravox g_;
-    std::shared_ptr<Recording> rec_;
+    using RecordedPlotTest::open;
 };
 
 TEST_F(MapAxis, CylindricalWorldFillsTheRectangle) {
