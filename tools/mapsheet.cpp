@@ -1,6 +1,7 @@
 // Draws the maps of the gallery, for a look by eye: the world in Robinson's projection
 // with shaded continents, coastlines and the graticule; the Arctic in the polar
-// stereographic projection, and Antarctica; North America in Lambert's conformal conic projection.
+// stereographic projection, and Antarctica; North America in Lambert's conformal conic
+// projection; every projection on one page; a hemisphere and a whole globe on circles.
 // Usage: mapsheet [folder] [format]   (writes maps_*.png, or another format's files, in
 // the folder)
 #include <string>
@@ -99,6 +100,25 @@ void projections(Gravox& g, const std::string& file) {
     g.gvxfin();
 }
 
+// Whole-globe circle maps, labelled around the circle: the hemisphere around 20 E, 40 N
+// in the orthographic projection and the whole globe around it in the azimuthal
+// equidistant projection.
+void globes(Gravox& g, const std::string& file) {
+    open(g, file, "Orthographic hemisphere and azimuthal equidistant globe around 20 E, 40 N");
+    g.height(24);
+    const char* names[] = {"ORTH", "AZIM"};
+    for (int k = 0; k < 2; ++k) {
+        g.axspos(250 + k * 1400, 1850);
+        g.axslen(1100, 1100);
+        g.projct(names[k]);
+        g.mappol(20.0, 40.0);
+        g.grafmp(-180.0, 180.0, -180.0, 30.0, -90.0, 90.0, -90.0, 30.0);
+        land_and_lines(g);
+        g.endgrf();
+    }
+    g.gvxfin();
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -125,5 +145,6 @@ int main(int argc, char** argv) {
               {30, 10}});
     north_america(g, folder + "maps_lambert." + ext);
     projections(g, folder + "maps_projections." + ext);
+    globes(g, folder + "maps_globes." + ext);
     return 0;
 }

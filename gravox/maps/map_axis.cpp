@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <numbers>
+#include <vector>
 
 #include "gravox/axes/axis_system.h"
 #include "gravox/axes/labels.h"
@@ -78,12 +79,6 @@ bool label_of(PlotState& s, double value, bool longitude, double step, char* out
     return true;
 }
 
-// Draws a label centred on (x, y).
-void centred_label(PlotState& s, const char* text, double x, double y) {
-    const TextBox box = text_box(s, text);
-    draw_text(s, text, x - box.length / 2.0, y - box.height / 2.0);
-}
-
 // Values first + k step within [lo, hi].
 template <typename Visit>
 void each_value(double first, double step, double lo, double hi, Visit visit) {
@@ -152,62 +147,268 @@ void draw_map_outline(PlotState& s) {
     }
 }
 
+namespace {
+
+// Writes the labels of one map, leaving out a label that would overlap one already
+// written (meridians crowd where they converge).
+struct MapLabeller {
+    PlotState& s;
+    double gap;
+    struct Box {
+        double x0, y0, x1, y1;
+    };
+    std::vector<Box> placed;
+    char text[kLabelTextLength + 1];
+
+    // Writes the label of value with its box's lower left corner at (x, y), unless it
+    // overlaps an earlier one.
+    void put(double x, double y, const TextBox& box) {
+        const Box b{x, y - box.height, x + box.length, y};
+        for (const Box& o : placed)
+            if (b.x0 < o.x1 && o.x0 < b.x1 && b.y0 < o.y1 && o.y0 < b.y1) return;
+        placed.push_back(b);
+        draw_text(s, text, x, y - box.height);
+    }
+    bool text_of(double value, bool longitude, double step) {
+        return label_of(s, value, longitude, step, text, sizeof text);
+    }
+    // A label outside the outline point (x, y), away from the centre (cx, cy).
+    void outward(double x, double y, double cx, double cy) {
+        const double dx = x - cx, dy = y - cy, r = std::hypot(dx, dy);
+        if (!(r > 0.0)) return;
+        const TextBox box = text_box(s, text);
+        const double reach = gap + std::hypot(box.length, box.height) / 2.0;
+        const double mx = x + dx / r * reach, my = y + dy / r * reach;
+        put(mx - box.length / 2.0, my + box.height / 2.0, box);
+    }
+};
+
+// Latitude on the meridian lon (-90 to 90) where the angular distance from the centre
+// crosses `edge`, searched in half degrees and refined by bisection; visit(lat) for
+// each crossing.
+template <typename Visit>
+void meridian_crossings(const Projector& p, double dlon, double edge, Visit visit) {
+    double lat0 = -90.0, f0 = p.distance(dlon, lat0) - edge;
+    for (int i = 1; i <= 360; ++i) {
+        const double lat1 = -90.0 + i * 0.5, f1 = p.distance(dlon, lat1) - edge;
+        if ((f0 < 0.0) != (f1 < 0.0)) {
+            double a = lat0, b = lat1, fa = f0;
+            for (int k = 0; k < 40; ++k) {
+                const double mid = (a + b) / 2.0, fm = p.distance(dlon, mid) - edge;
+                ((fa < 0.0) == (fm < 0.0) ? a : b) = mid;
+                if ((fa < 0.0) == (fm < 0.0)) fa = fm;
+            }
+            visit((a + b) / 2.0);
+        }
+        lat0 = lat1, f0 = f1;
+    }
+}
+
+// The same along the parallel lat: visit(dlon) for each crossing.
+template <typename Visit>
+void parallel_crossings(const Projector& p, double lat, double edge, Visit visit) {
+    double l0 = -180.0, f0 = p.distance(l0, lat) - edge;
+    for (int i = 1; i <= 720; ++i) {
+        const double l1 = -180.0 + i * 0.5, f1 = p.distance(l1, lat) - edge;
+        if ((f0 < 0.0) != (f1 < 0.0)) {
+            double a = l0, b = l1, fa = f0;
+            for (int k = 0; k < 40; ++k) {
+                const double mid = (a + b) / 2.0, fm = p.distance(mid, lat) - edge;
+                ((fa < 0.0) == (fm < 0.0) ? a : b) = mid;
+                if ((fa < 0.0) == (fm < 0.0)) fa = fm;
+            }
+            visit((a + b) / 2.0);
+        }
+        l0 = l1, f0 = f1;
+    }
+}
+
+// Plot position of a point at angular distance `dist` from the centre in the direction
+// of the point (dlon, lat): the outline of a whole cap in the direction of a meridian.
+void along_direction(const MapState& m, double dlon, double lat, double dist, double& x,
+                     double& y) {
+    double u, v;
+    m.proj.forward(dlon, lat, u, v);
+    const double r = std::hypot(u, v);
+    const double reach = m.proj.rho(std::min(dist, m.proj.cap));
+    if (r > 0.0) u *= reach / r, v *= reach / r;
+    project(m, u, v, x, y);
+}
+
+}  // namespace
+
+namespace {
+
+// The label colour and the text modes of map labels (the degree sign is written with
+// the exponent characters: on, formulas off) while it lives; then those of before.
+struct LabelMode {
+    PlotState& s;
+    int colour;
+    bool mix, formula;
+    explicit LabelMode(PlotState& state)
+        : s(state),
+          colour(state.colours.current_colour),
+          mix(state.text.mix_on),
+          formula(state.text.formula_mode) {
+        const int label_colour = s.axes.axis[axis_x].label_colour;
+        if (label_colour >= 0) set_device_colour(s, label_colour);
+        s.text.mix_on = true;
+        s.text.formula_mode = false;
+    }
+    ~LabelMode() {
+        flush_polyline(s);
+        s.text.mix_on = mix;
+        s.text.formula_mode = formula;
+        if (s.colours.current_colour != colour) set_device_colour(s, colour);
+    }
+};
+
+// True on maps whose parallels are labelled inside the outline: a circle around a pole
+// and the whole globe of the azimuthal equidistant projection.
+bool inside_parallel_labels(const MapState& m) {
+    return polar_map(m) || (m.whole_cap && m.proj.cap >= 180.0);
+}
+
+// The labels of the parallels inside a circle map, right of the central meridian (from
+// a pole it runs to the bottom or the top of the page), leaving out the outline.
+void draw_inside_map_labels(PlotState& s, MapLabeller& out) {
+    const MapState& m = s.maps;
+    const Projector& p = m.proj;
+    if (!inside_parallel_labels(m)) return;
+    each_value(m.y_first, m.y_step, m.ya, m.ye, [&](double lat) {
+        if (std::fabs(lat) >= 90.0 - 1e-9 || lat <= m.ya + 1e-9 || lat >= m.ye - 1e-9) return;
+        if (!(p.distance(0.0, lat) < p.cap - 1e-6)) return;
+        if (!out.text_of(lat, false, m.y_step)) return;
+        double x, y;
+        map_to_plot(s, p.lon0, lat, x, y);
+        const TextBox box = text_box(s, out.text);
+        out.put(x + out.gap, y + box.height / 2.0, box);
+    });
+}
+
+}  // namespace
+
+// The labels of a map:
+// - a rectangular or curved outline: meridians in a row below the map (or below its
+//   lowest edge on conics and azimuthal windows), parallels left of its west edge;
+// - a circle around a pole: meridians around the circle, outside it; parallels inside,
+//   to the right of the meridian that runs from the pole to the bottom (or top) of the
+//   page;
+// - the circle of a hemisphere (orthographic, stereographic): meridians and parallels
+//   outside the circle where they meet it;
+// - the whole globe of the azimuthal equidistant projection away from a pole: meridians
+//   outside the circle in the direction where they come nearest to the point opposite
+//   the centre, parallels inside along the central meridian.
+// A label that would overlap one already written is left out.
 void draw_map_labels(PlotState& s) {
     MapState& m = s.maps;
-    if (m.whole_cap) return;
-    const int colour = s.colours.current_colour;
-    const int label_colour = s.axes.axis[axis_x].label_colour;
-    if (label_colour >= 0) set_device_colour(s, label_colour);
-    const double gap = s.axes.axis[axis_x].label_distance;
-    // The degree sign is written with the exponent characters: on, formulas off.
-    const bool mix = s.text.mix_on, formula = s.text.formula_mode;
-    s.text.mix_on = true;
-    s.text.formula_mode = false;
-    char text[kLabelTextLength + 1];
-    double bottom = -HUGE_VAL;  // lowest point of the outline on the page
-    {
-        const Extent e = projected_extent(m);
-        double x, y;
-        project(m, e.u0, e.v0, x, y);
-        bottom = y;
-    }
+    const LabelMode mode(s);
+    MapLabeller out{s, static_cast<double>(s.axes.axis[axis_x].label_distance), {}, {}};
+    const double gap = out.gap;
+    const Projector& p = m.proj;
     const bool polar = polar_map(m);
-    const double mid_lat = (m.ya + m.ye) / 2.0;
-    each_value(m.x_first, m.x_step, m.lon_low, m.lon_high, [&](double lon) {
-        if (full_circle(m) && lon >= m.lon_high - 1e-9) return;  // the same as the first
-        if (!label_of(s, lon, true, m.x_step, text, sizeof text)) return;
-        const TextBox box = text_box(s, text);
-        double x, y;
-        if (polar) {
-            // Outward from the centre, beyond the outer parallel.
-            const double edge = m.proj.lat0 > 0.0 ? m.ya : m.ye;
-            if (!map_to_plot(s, lon, edge, x, y)) return;
-            const double dx = x - m.x_mid, dy = y - m.y_mid, r = std::hypot(dx, dy);
-            if (r <= 0.0) return;
-            const double reach = gap + std::hypot(box.length, box.height) / 2.0;
-            centred_label(s, text, x + dx / r * reach, y + dy / r * reach);
-        } else if (m.proj.conic() || m.proj.azimuthal()) {
-            if (!map_to_plot(s, lon, m.ya, x, y)) return;
-            centred_label(s, text, x, y + gap + box.height / 2.0);
-        } else {
-            // A row below the map where the meridian crosses the middle parallel.
-            map_to_plot(s, lon, mid_lat, x, y);
-            centred_label(s, text, x, bottom + gap + box.height / 2.0);
-        }
-    });
-    if (!polar) {
+    const bool horizon = m.whole_cap && p.cap < 180.0;
+    auto labelled_meridian = [&](double lon) {
+        if (full_circle(m) && lon >= m.lon_high - 1e-9) return false;  // the same as the first
+        return out.text_of(lon, true, m.x_step);
+    };
+    auto dlon_of = [&](double lon) {
+        double d = std::fmod(lon - p.lon0, 360.0);
+        return d > 180.0 ? d - 360.0 : d < -180.0 ? d + 360.0 : d;
+    };
+
+    if (polar || m.whole_cap) {
+        each_value(m.x_first, m.x_step, m.lon_low, m.lon_high, [&](double lon) {
+            if (!labelled_meridian(lon)) return;
+            const double d = dlon_of(lon);
+            double x, y;
+            if (horizon) {
+                meridian_crossings(p, d, p.cap, [&](double lat) {
+                    along_direction(m, d, lat, p.cap, x, y);
+                    out.outward(x, y, m.x_mid, m.y_mid);
+                });
+                return;
+            }
+            if (polar) {
+                // Beyond the outer parallel, in the meridian's direction.
+                const double edge = p.lat0 > 0.0 ? m.ya : m.ye;
+                along_direction(m, d, 0.0, p.distance(d, edge), x, y);
+            } else {
+                // The point of the meridian nearest the point opposite the centre.
+                double best = 0.0, far = -1.0;
+                for (int i = 0; i <= 360; ++i) {
+                    const double lat = -90.0 + i * 0.5, dist = p.distance(d, lat);
+                    if (dist > far) far = dist, best = lat;
+                }
+                // Meridians that come nearest at a pole all point the same way.
+                if (std::fabs(best) > 89.0) return;
+                along_direction(m, d, best, p.cap, x, y);
+            }
+            out.outward(x, y, m.x_mid, m.y_mid);
+        });
         each_value(m.y_first, m.y_step, m.ya, m.ye, [&](double lat) {
+            if (std::fabs(lat) >= 90.0 - 1e-9) return;  // a pole is the centre or a point
+            if (horizon && !polar) {
+                if (!out.text_of(lat, false, m.y_step)) return;
+                parallel_crossings(p, lat, p.cap, [&](double d) {
+                    double x, y;
+                    along_direction(m, d, lat, p.cap, x, y);
+                    out.outward(x, y, m.x_mid, m.y_mid);
+                });
+                return;
+            }
+        });
+        draw_inside_map_labels(s, out);
+    } else {
+        // A rectangular or curved outline.
+        double bottom = -HUGE_VAL;  // lowest point of the outline on the page
+        {
+            const Extent e = projected_extent(m);
+            double x, y;
+            project(m, e.u0, e.v0, x, y);
+            bottom = y;
+        }
+        // The parallels first, so that a label of the lowest parallel (a pole on the flat
+        // bottom of a pseudocylindrical map) keeps its place and the row of meridian
+        // labels goes below it.
+        double lowest = bottom;
+        // Where the outline is curved the pole is a point or a short line in the middle
+        // of the map's flat edge, far from the west edge: it is not labelled.
+        const bool rectangle = p.kind == Projection::cylindrical ||
+                               p.kind == Projection::mercator || p.kind == Projection::equal_area ||
+                               p.kind == Projection::miller;
+        each_value(m.y_first, m.y_step, m.ya, m.ye, [&](double lat) {
+            if (!rectangle && !p.conic() && !p.azimuthal() && std::fabs(lat) >= 90.0 - 1e-9) return;
             double x, y;
             if (!map_to_plot(s, m.lon_low, lat, x, y)) return;
-            if (!label_of(s, lat, false, m.y_step, text, sizeof text)) return;
-            const TextBox box = text_box(s, text);
-            draw_text(s, text, x - gap - box.length, y - box.height / 2.0);
+            if (!out.text_of(lat, false, m.y_step)) return;
+            const TextBox box = text_box(s, out.text);
+            out.put(x - gap - box.length, y + box.height / 2.0, box);
+            lowest = std::max(lowest, y + box.height / 2.0);
+        });
+        const double mid_lat = (m.ya + m.ye) / 2.0;
+        const bool row = !(p.conic() || p.azimuthal());
+        each_value(m.x_first, m.x_step, m.lon_low, m.lon_high, [&](double lon) {
+            if (!labelled_meridian(lon)) return;
+            const TextBox box = text_box(s, out.text);
+            double x, y;
+            if (!row) {
+                if (!map_to_plot(s, lon, m.ya, x, y)) return;
+                out.put(x - box.length / 2.0, y + gap + box.height, box);
+            } else {
+                // A row below the map where the meridian crosses the middle parallel.
+                map_to_plot(s, lon, mid_lat, x, y);
+                out.put(x - box.length / 2.0, lowest + gap + box.height, box);
+            }
         });
     }
-    flush_polyline(s);
-    s.text.mix_on = mix;
-    s.text.formula_mode = formula;
-    if (s.colours.current_colour != colour) set_device_colour(s, colour);
+}
+
+void redraw_inside_map_labels(PlotState& s) {
+    if (!inside_parallel_labels(s.maps)) return;
+    const LabelMode mode(s);
+    MapLabeller out{s, static_cast<double>(s.axes.axis[axis_x].label_distance), {}, {}};
+    draw_inside_map_labels(s, out);
 }
 
 }  // namespace gvx

@@ -291,6 +291,8 @@ void Gravox::gridmp(int i, int j) {
                 map_parallel(s, b, m.lon_low, m.lon_high);
             }
         }
+        // The parallels' labels inside a circle map stay readable over land and lines.
+        if (!s.axes.no_axes) redraw_inside_map_labels(s);
     }
 }
 

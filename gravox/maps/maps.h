@@ -68,6 +68,9 @@ struct Projector {
     bool inverse(double u, double v, double& lon, double& lat) const;
     // Distance of the visible cap's edge from the centre in projected units (azimuthal).
     double cap_radius() const;
+    // Distance from the centre in projected units of a point at angular distance dist
+    // degrees from it (azimuthal projections).
+    double rho(double dist) const;
     // Angular distance from the centre in degrees (azimuthal projections).
     double distance(double dlon, double lat) const;
     bool azimuthal() const {
@@ -126,7 +129,10 @@ void map_polygon(PlotState& s, const double* lon, const double* lat, long n, int
 
 // Draws the outline of the current map.
 void draw_map_outline(PlotState& s);
-// Draws the labels of meridians and parallels on the edge of the current map.
+// Draws the labels of meridians and parallels of the current map.
 void draw_map_labels(PlotState& s);
+// Draws again the labels that lie inside the outline (the parallels of a circle map), on
+// top of what has been drawn since grafmp; gridmp calls it after its lines.
+void redraw_inside_map_labels(PlotState& s);
 
 }  // namespace gvx

@@ -97,12 +97,16 @@ bool Projector::setup(Projection p, double centre_lon, double centre_lat, double
     return true;
 }
 
+double Projector::rho(double dist) const {
+    const double cr = dist * kRad;
+    const double r = kind == Projection::stereographic  ? 2.0 * std::tan(cr / 2.0)
+                     : kind == Projection::orthographic ? std::sin(cr)
+                                                        : cr;
+    return radius * r;
+}
+
 double Projector::cap_radius() const {
-    const double cr = cap * kRad;
-    const double rho = kind == Projection::stereographic  ? 2.0 * std::tan(cr / 2.0)
-                       : kind == Projection::orthographic ? std::sin(cr)
-                                                          : cr;
-    return radius * rho;
+    return rho(cap);
 }
 
 double Projector::distance(double dlon, double lat) const {

@@ -1,4 +1,4 @@
-// The gallery tool: it draws the three gallery maps to PNG, which libpng decodes to
+// The gallery tool: it draws the gallery maps to PNG, which libpng decodes to
 // pictures with land, lines and sea, and to SVG, which xmllint parses.
 #include <gtest/gtest.h>
 
@@ -14,7 +14,8 @@
 namespace gvx::testing {
 namespace {
 
-const char* const kPictures[] = {"maps_world", "maps_arctic", "maps_antarctica", "maps_lambert"};
+const char* const kPictures[] = {"maps_world", "maps_arctic", "maps_antarctica", "maps_lambert",
+                                 "maps_globes"};
 
 std::string tool() {
     return sheet_tool("mapsheet");

@@ -10,23 +10,23 @@
 #include "gravox/core/internal.h"
 #include "gravox/core/state.h"
 #include "gravox/gravox.h"
-#include "tests/support/recording_device.h"
+#include "tests/support/recorded_plot_test.h"
 
 namespace gvx::testing {
 namespace {
 
-class MapAxis : public ::testing::Test {
+class MapAxis : public RecordedPlotTest {
   protected:
     void SetUp() override {
-        ::testing::internal::CaptureStdout();
         RecordingOptions options;
         options.caps.fills_polygons = true;
-        rec_ = open_recorded_plot(g_, options);
-        g_.axspos(400, 1800);
-        g_.axslen(2001, 1001);
-        g_.labels("NONE", "XY");   // outlines only unless a test wants labels
-        g_.errmod("WARN", "OFF");  // counted, not printed
-        ::testing::internal::GetCapturedStdout();
+        open(options);
+        output_of([&] {
+            g_.axspos(400, 1800);
+            g_.axslen(2001, 1001);
+            g_.labels("NONE", "XY");   // outlines only unless a test wants labels
+            g_.errmod("WARN", "OFF");  // counted, not printed
+        });
     }
 
     // Opens a map and forgets what it drew.
@@ -36,11 +36,7 @@ class MapAxis : public ::testing::Test {
         flush_polyline(s());
         ASSERT_EQ(s().frame.level, 2) << projection;
     }
-    PlotState& s() { return gvx::state_of(g_); }
-    int warnings() { return s().frame.warning_count; }
-
-    Gravox g_;
-    std::shared_ptr<Recording> rec_;
+    using RecordedPlotTest::open;
 };
 
 TEST_F(MapAxis, CylindricalWorldFillsTheRectangle) {
@@ -210,6 +206,105 @@ TEST_F(MapAxis, LabelsNameMeridiansAndParallels) {
     }
     EXPECT_GT(below, 50);
     EXPECT_GT(left, 50);
+}
+
+// Label ink of circle maps: the distances from the map's centre of everything grafmp
+// drew with labels, in the four quarters of the page around the centre.
+struct RingInk {
+    int outside = 0, inside = 0;
+    int quarters[4] = {0, 0, 0, 0};
+};
+
+RingInk ring_ink(const Recording& rec, double cx, double cy, double r) {
+    RingInk ink;
+    for (const auto& seg : rec.segments()) {
+        const double d = std::hypot(seg.x1 - cx, seg.y1 - cy);
+        if (d > r + 2.0) {
+            ++ink.outside;
+            ++ink.quarters[(seg.x1 > cx ? 1 : 0) + (seg.y1 > cy ? 2 : 0)];
+        } else if (d < r - 2.0) {
+            ++ink.inside;
+        }
+    }
+    return ink;
+}
+
+TEST_F(MapAxis, CircleMapsAreLabelledAroundTheCircleAndPolarParallelsInside) {
+    g_.labels("MAP", "XY");
+    double cx, cy;
+    {
+        // A hemisphere: meridians and parallels outside the circle where they meet
+        // it, all the way round; nothing inside.
+        g_.mappol(20.0, 40.0);
+        open("ORTH", -180.0, 180.0, -90.0, 90.0);
+        g_.endgrf();
+        rec_->clear();
+        open("ORTH", -180.0, 180.0, -90.0, 90.0);
+        g_.pos2pt(20.0, 40.0, &cx, &cy);
+        const RingInk ink = ring_ink(*rec_, cx, cy, 500.0);
+        EXPECT_EQ(ink.inside, 0);
+        for (int q : ink.quarters) EXPECT_GT(q, 20);
+        g_.endgrf();
+    }
+    {
+        // Around the north pole down to 30 N: meridians outside, parallels inside to
+        // the right of the central meridian below the pole.
+        g_.mappol(0.0, 90.0);
+        rec_->clear();
+        open("STER", -180.0, 180.0, 30.0, 90.0);
+        g_.pos2pt(0.0, 90.0, &cx, &cy);
+        const RingInk ink = ring_ink(*rec_, cx, cy, 500.0);
+        for (int q : ink.quarters) EXPECT_GT(q, 20);
+        EXPECT_GT(ink.inside, 20);  // the label of 60 N
+        for (const auto& seg : rec_->segments())
+            if (std::hypot(seg.x1 - cx, seg.y1 - cy) < 498.0) {
+                EXPECT_GT(seg.x1, cx);
+                EXPECT_GT(seg.y1, cy - 20.0);
+            }
+        // gridmp writes them again over what was drawn since: its last ink is a label
+        // right of the central meridian, not a parallel.
+        rec_->clear();
+        g_.gridmp(0, 1);
+        flush_polyline(s());
+        const auto segs = rec_->segments();
+        ASSERT_FALSE(segs.empty());
+        EXPECT_GT(segs.back().x1, cx);
+        const double r = std::hypot(segs.back().x1 - cx, segs.back().y1 - cy);
+        EXPECT_LT(r, 498.0);
+        g_.endgrf();
+    }
+    {
+        // The whole globe around a point away from the pole: labels outside and
+        // parallels inside.
+        g_.mappol(20.0, 40.0);
+        rec_->clear();
+        open("AZIM", -180.0, 180.0, -90.0, 90.0);
+        g_.pos2pt(20.0, 40.0, &cx, &cy);
+        const RingInk ink = ring_ink(*rec_, cx, cy, 500.0);
+        EXPECT_GT(ink.outside, 50);
+        EXPECT_GT(ink.inside, 20);
+        g_.endgrf();
+    }
+}
+
+TEST_F(MapAxis, MeridianLabelsOfCurvedWorldMapsKeepClearOfTheOutline) {
+    // The pole line of Robinson's map is not labelled: the gap below the map and the
+    // strip just above the bottom left of the pole line hold no ink.
+    g_.labels("MAP", "XY");
+    rec_->clear();
+    open("ROBI", -180.0, 180.0, -90.0, 90.0);
+    double x0, bottom;
+    g_.pos2pt(-180.0, -90.0, &x0, &bottom);
+    const double gap = s().axes.axis[0].label_distance;
+    int row = 0;
+    for (const auto& seg : rec_->segments()) {
+        if (seg.y1 > bottom + 0.5 && seg.y1 < bottom + gap / 2.0) ADD_FAILURE() << seg.y1;
+        if (seg.y1 > bottom + gap) ++row;
+        // Nothing of a pole label left of the pole line's end.
+        if (seg.x1 < x0 - 60.0 && seg.y1 > bottom - 5.0 && seg.y1 < bottom + 0.5)
+            ADD_FAILURE() << seg.x1 << " " << seg.y1;
+    }
+    EXPECT_GT(row, 50);
 }
 
 TEST_F(MapAxis, MapRoutinesRefuseBadArgumentsAndChangeNothing) {
