@@ -86,6 +86,21 @@ struct PassState {
         return direction < 0 ? index + 1 : n - index;
     }
 
+    // A point as a candidate for the extremes: only a smaller minimum or a larger
+    // maximum replaces the one found first.
+    void see_min(double a_new, double t_new) {
+        if (a_new < a_min) {
+            a_min = a_new;
+            t_min = t_new;
+        }
+    }
+    void see_max(double a_new, double t_new) {
+        if (a_new > a_max) {
+            a_max = a_new;
+            t_max = t_new;
+        }
+    }
+
     // Prints the "a_0 = 0" line of the pass, if it has one.
     void report_clamp(std::ostream& out) const {
         if (!clamped) return;
@@ -138,14 +153,8 @@ class Stepper {
             p.clamp_t = p.t;
             p.clamped = true;  // at most once: a never leaves zero again
         }
-        if (p.a < p.a_min) {
-            p.a_min = p.a;
-            p.t_min = p.t;
-        }
-        if (p.a > p.a_max) {
-            p.a_max = p.a;
-            p.t_max = p.t;
-        }
+        p.see_min(p.a, p.t);
+        p.see_max(p.a, p.t);
         scale[p.index] = p.a;
         time[p.index] = p.t / kH0;
         p.index += p.direction;
@@ -211,14 +220,8 @@ void step_both_passes(ExpansionHistory& history, const ExpansionModel& model, st
     stepper.run_both(back, forward, history.size(), history.time.data(), history.scale.data());
     back.report_clamp(out);
     forward.report_clamp(out);
-    if (forward.a_min < back.a_min) {
-        back.a_min = forward.a_min;
-        back.t_min = forward.t_min;
-    }
-    if (forward.a_max > back.a_max) {
-        back.a_max = forward.a_max;
-        back.t_max = forward.t_max;
-    }
+    back.see_min(forward.a_min, forward.t_min);
+    back.see_max(forward.a_max, forward.t_max);
     if (std::isnan(back.t_z)) {
         back.a_z = forward.a_z;
         back.t_z = forward.t_z;
