@@ -10,6 +10,8 @@
 #include <limits>
 #include <vector>
 
+#include "app/series.h"
+
 namespace cosmology {
 
 // Hubble constant, per Gyr. Dimensionless time is t * H0; every stored or printed
@@ -37,8 +39,8 @@ struct ExpansionModel {
 struct ExpansionHistory {
     int back_count = 0;
     int forward_count = 0;
-    std::vector<double> time;   // Gyr
-    std::vector<double> scale;  // scale factor a
+    Series time;   // Gyr
+    Series scale;  // scale factor a
     // Extremes of the stepped points and the first one with a <= 0.5. The times are
     // dimensionless (t * H0).
     double a_min = std::numeric_limits<double>::infinity();
@@ -52,6 +54,12 @@ struct ExpansionHistory {
     // set to a = 1 at t = 0) and marks every extreme as not found. Throws
     // std::length_error for negative counts or more points than an int can index.
     void reset(int back, int forward);
+    // Sizes the arrays as reset does but leaves every entry except the present point
+    // as it is, for a run whose two passes write all of them.
+    void prepare(int back, int forward);
+    // Keeps room for a run of this many points, so that no later run up to that size
+    // allocates.
+    void reserve(int points);
     int size() const { return static_cast<int>(scale.size()); }
 };
 
@@ -73,6 +81,9 @@ void integrate_expansion(ExpansionHistory& history, const ExpansionModel& model,
 // before the arrays are released; this is where the run becomes a curve of the
 // current figure (x = history.time, y = history.scale, history.size() points).
 using CurveHandOver = std::function<void(const ExpansionModel&, const ExpansionHistory&)>;
+
+// The number of points of a model's history. Throws as step_count does.
+int point_count(const ExpansionModel& model);
 
 // One model run into a history the caller keeps (its arrays are reused when large
 // enough): sizes and fills the history and prints the report block to out.

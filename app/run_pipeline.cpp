@@ -1,5 +1,7 @@
 #include "app/run_pipeline.h"
 
+#include <algorithm>
+#include <new>
 #include <sstream>
 #include <stdexcept>
 #include <utility>
@@ -28,6 +30,20 @@ void RunPipeline::work() {
 }
 
 void RunPipeline::run_all() {
+    // Both slots get room for the largest run at once, so that no run reallocates
+    // (and touches fresh memory) on the way. An invalid model fails at its own turn,
+    // and a run too large to keep room for fails when it is run.
+    int largest = 0;
+    for (const ExpansionModel* model : models_) {
+        try {
+            largest = std::max(largest, point_count(*model));
+        } catch (const std::exception&) {
+        }
+    }
+    try {
+        for (Slot& slot : slots_) slot.run.history.reserve(largest);
+    } catch (const std::bad_alloc&) {
+    }
     std::ostringstream report;
     for (std::size_t i = 0; i < models_.size(); ++i) {
         Slot& slot = slots_[i % 2];

@@ -34,12 +34,17 @@ char* digits_before(char* end, std::uint64_t q) {
     return at;
 }
 
+// Number of decimal digits of v (1 for 0).
+int digit_count(std::uint64_t v) {
+    int n = 1;
+    for (std::uint64_t limit = 10; n < 20 && v >= limit; limit *= 10) ++n;
+    return n;
+}
+
 // Decimals of the integer path: v * 10^decimals stays below 2^63 for every 53-bit
 // significand, so the exact scaled value is one 64-bit product.
 constexpr int kIntegerDecimals = 3;
 constexpr std::uint64_t kPowers[kIntegerDecimals + 1] = {1, 10, 100, 1000};
-// Room of a text of the integer path: sign, 19 digits and the point fit well within.
-constexpr std::ptrdiff_t kTextBlock = 32;
 
 // "%.*f" of a finite value below 2^53 in magnitude with Decimals (at most
 // kIntegerDecimals) decimals, by exact integer arithmetic: the value is m * 2^-k, and
@@ -67,10 +72,12 @@ char* integer_fixed(char* out, double value) {
     // quotient to the nearest, ties to even; p < 2^63 leaves room for the sum.
     if (k < 64) q = (p + ((std::uint64_t{1} << (k - 1)) - 1) + ((p >> k) & 1)) >> k;
     // else p < 2^63 <= half a unit: the value rounds to zero
-    // The text is built backwards from the end of a local block and copied whole: the
-    // caller's room (kLongestFixed) holds the block, whatever its tail holds.
-    char text[64];
-    char* const end = text + kTextBlock;
+    // The text is written backwards straight into out, from its end, once its length
+    // is known: building it in a local block and copying that would read back bytes
+    // just stored one by one, which stalls the processor on every number.
+    const std::uint64_t whole = q / kPowers[Decimals];
+    const bool negative = (bits >> 63) != 0;
+    char* const end = out + negative + digit_count(whole) + (Decimals > 0 ? Decimals + 1 : 0);
     char* at = end;
     if constexpr (Decimals % 2 == 1) {  // one decimal, or the last of three
         const std::uint64_t rest = q / 10;
@@ -85,14 +92,13 @@ char* integer_fixed(char* out, double value) {
         q = rest;
     }
     if constexpr (Decimals > 0) *--at = '.';
-    at = digits_before(at, q);
-    if (bits >> 63) *--at = '-';
-    std::memcpy(out, at, static_cast<std::size_t>(kTextBlock));
-    return out + (end - at);
+    digits_before(at, q);
+    if (negative) *out = '-';
+    return end;
 }
 
 // The longest "%.*f" text: sign, 309 integer digits, point and 17 decimals.
-constexpr std::size_t kLongestFixed = 1 + 309 + 1 + 17;
+constexpr std::size_t kLongestFixed = TextOut::kFixedChars;
 
 // "%.*f" with 0 to 17 decimals (others are clamped) into out, which holds at least
 // kLongestFixed characters. Returns the end of the text.
@@ -184,6 +190,14 @@ TextOut& TextOut::fixed(double value, int decimals, int width) {
     std::memcpy(at + pad, text, length);
     used_ += pad + length;
     return *this;
+}
+
+char* TextOut::integer_at(char* at, long long value) {
+    return std::to_chars(at, at + kNumberChars, value).ptr;
+}
+
+char* TextOut::fixed_at(char* at, double value, int decimals) {
+    return fixed_text(at, value, decimals);
 }
 
 std::size_t TextOut::integer_text(char* out, long long value) {

@@ -57,6 +57,19 @@ class TextOut {
     static std::size_t integer_text(char* out, long long value);
     static std::size_t shortest_text(char* out, double value);
 
+    // Direct writing, for a writer's loop over the points of a line: room(n) gives
+    // space for n more bytes (n at most kRoomLimit), the writer puts its text there
+    // with the *_at routines below or by hand, and advance_to takes it up to the end
+    // of what was written. Each *_at routine returns the end of its text.
+    static constexpr std::size_t kRoomLimit = 4096;
+    char* room(std::size_t n) { return reserve(n); }
+    void advance_to(char* end) { used_ = static_cast<std::size_t>(end - buffer_); }
+    // "%lld" into at least kNumberChars bytes.
+    static char* integer_at(char* at, long long value);
+    // "%.*f" into at least kFixedChars bytes.
+    static constexpr std::size_t kFixedChars = 1 + 309 + 1 + 17;
+    static char* fixed_at(char* at, double value, int decimals);
+
     // Hands everything pending to the sink.
     void flush();
     // Bytes written through this object so far (pending ones included).

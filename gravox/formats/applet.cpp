@@ -14,6 +14,8 @@
 #include <algorithm>
 #include <climits>
 #include <cstdint>
+#include <cstring>
+#include <string_view>
 
 #include "gravox/core/state.h"
 #include "gravox/core/text_out.h"
@@ -40,6 +42,7 @@ class AppletDevice final : public PixelDevice {
     void colour(int value) override;
     void erase() override;
 
+    void polyline(const double* x, const double* y, int n) override;
     void line(int x1, int y1, int x2, int y2) override;
     void pixel_box(int x1, int y1, int x2, int y2, int colour) override;
     void pixel_point(int x, int y, int colour) override;
@@ -54,7 +57,7 @@ class AppletDevice final : public PixelDevice {
     // to the next method when the current one is full.
     void next_call(long weight = 1);
     // A call with four integer arguments: its head, "a,b,c,d" and ");".
-    void write_call(const char* head, int a, int b, int c, int d);
+    void write_call(std::string_view head, int a, int b, int c, int d);
     // The rounded coordinates of a polygon's vertices, ten to a line.
     void write_vertices(const double* v, int n);
 
@@ -127,9 +130,20 @@ void AppletDevice::next_call(long weight) {
     calls_ = weight;
 }
 
-void AppletDevice::write_call(const char* head, int a, int b, int c, int d) {
-    text_.put(head).integer(a).put(',').integer(b).put(',').integer(c).put(',').integer(d);
-    text_.put(");\n");
+void AppletDevice::write_call(std::string_view head, int a, int b, int c, int d) {
+    char* at = text_.room(head.size() + 4 * TextOut::kNumberChars + 6);
+    std::memcpy(at, head.data(), head.size());
+    at = TextOut::integer_at(at + head.size(), a);
+    *at++ = ',';
+    at = TextOut::integer_at(at, b);
+    *at++ = ',';
+    at = TextOut::integer_at(at, c);
+    *at++ = ',';
+    at = TextOut::integer_at(at, d);
+    at[0] = ')';
+    at[1] = ';';
+    at[2] = '\n';
+    text_.advance_to(at + 3);
 }
 
 void AppletDevice::write_vertices(const double* v, int n) {
@@ -159,6 +173,56 @@ void AppletDevice::erase() {
     next_call();
     text_.put("  g.clearRect (0,0,").integer(state_.page.device_w).put(',');
     text_.integer(state_.page.device_h).put(");\n");
+}
+
+// The text "x,y" of a pixel point: two integers of at most 11 characters and a comma.
+struct PointText {
+    static constexpr std::size_t kLongest = 23;
+    char text[2 * TextOut::kNumberChars + 1];
+    std::size_t length;
+
+    void set(int x, int y) {
+        char* at = TextOut::integer_at(text, x);
+        *at++ = ',';
+        length = static_cast<std::size_t>(TextOut::integer_at(at, y) - text);
+    }
+};
+
+// A line of many points: the pixel conversion taken once, every segment one call, as
+// the pen would draw them one by one. Each point's text is made once and serves as
+// the end of one segment and the start of the next.
+void AppletDevice::polyline(const double* x, const double* y, int n) {
+    if (n < 1) return;
+    static constexpr std::string_view kHead = "  g.drawLine (";
+    const PixelMapping map = pixel_mapping();
+    int px, py;
+    map.to_pixel(x[0], y[0], px, py);
+    PointText texts[2] = {};
+    int from = 0;
+    if (out_) texts[from].set(px, py);
+    for (int i = 1; i < n; ++i) {
+        map.to_pixel(x[i], y[i], px, py);
+        if (!out_) continue;
+        next_call();
+        const PointText& start = texts[from];
+        PointText& end = texts[1 - from];
+        end.set(px, py);
+        // Whole blocks of kLongest + 1 bytes are copied: fixed sizes copy fastest.
+        char* at = text_.room(kHead.size() + 2 * (PointText::kLongest + 1) + 4);
+        std::memcpy(at, kHead.data(), kHead.size());
+        at += kHead.size();
+        std::memcpy(at, start.text, PointText::kLongest + 1);
+        at += start.length;
+        *at++ = ',';
+        std::memcpy(at, end.text, PointText::kLongest + 1);
+        at += end.length;
+        at[0] = ')';
+        at[1] = ';';
+        at[2] = '\n';
+        text_.advance_to(at + 3);
+        from = 1 - from;
+    }
+    set_pen(px, py);
 }
 
 void AppletDevice::line(int x1, int y1, int x2, int y2) {

@@ -235,7 +235,15 @@ void IpeDevice::set_colour(std::uint8_t r, std::uint8_t g, std::uint8_t b) {
 }
 
 void IpeDevice::write_point(double x, double y, const char* op) {
-    text_.fixed(x, 1).put(' ').fixed(y, 1).put(op);
+    // op is " m\n" or " l\n".
+    char* at = text_.room(2 * TextOut::kFixedChars + 4);
+    at = TextOut::fixed_at(at, x, 1);
+    *at++ = ' ';
+    at = TextOut::fixed_at(at, y, 1);
+    at[0] = op[0];
+    at[1] = op[1];
+    at[2] = op[2];
+    text_.advance_to(at + 3);
 }
 
 void IpeDevice::fill_box(double x1, double y1, double x2, double y2, int colour) {

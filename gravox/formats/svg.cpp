@@ -241,7 +241,12 @@ void SvgDevice::write_colour(std::uint8_t r, std::uint8_t g, std::uint8_t b) {
 }
 
 void SvgDevice::write_point(double x, double y) {
-    text_.put(' ').fixed(x, 2).put(", ").fixed(y, 2);
+    char* at = text_.room(2 * TextOut::kFixedChars + 3);
+    *at++ = ' ';
+    at = TextOut::fixed_at(at, x, 2);
+    *at++ = ',';
+    *at++ = ' ';
+    text_.advance_to(TextOut::fixed_at(at, y, 2));
 }
 
 void SvgDevice::write_rect(double x, double y, double w, double h, std::uint8_t r, std::uint8_t g,

@@ -61,7 +61,7 @@ TEST(ExpansionPass, ScaleFactorLandingExactlyOnZeroPrintsNoLine) {
     plot_model(model, out,
                [&history](const ExpansionModel&, const ExpansionHistory& h) { history = h; });
     EXPECT_EQ(out.str().find("a_0 = 0 at"), std::string::npos) << out.str();
-    EXPECT_EQ(history.scale, (std::vector<double>{0.0, 0.0, 0.25, 0.5, 0.75, 1.0}));
+    EXPECT_EQ(history.scale, (Series{0.0, 0.0, 0.25, 0.5, 0.75, 1.0}));
     // The minimum keeps the first point at zero, not the later tie.
     EXPECT_EQ(history.a_min, 0.0);
     EXPECT_EQ(history.t_min, -1.0);
@@ -123,7 +123,7 @@ TEST(ExpansionPass, ExtremesSpanBothPassesInVisitingOrder) {
     EXPECT_EQ(history.t_max, -0.25);
     // The forward pass sees and raises the maximum found by the backward pass.
     integrate_expansion(history, model, 3, +1, out);
-    EXPECT_EQ(history.scale, (std::vector<double>{0.5, 0.75, 1.0, 1.25, 1.5}));
+    EXPECT_EQ(history.scale, (Series{0.5, 0.75, 1.0, 1.25, 1.5}));
     EXPECT_EQ(history.a_max, 1.5);
     EXPECT_EQ(history.t_max, 0.5);
     EXPECT_EQ(history.a_min, 0.5);
@@ -134,8 +134,8 @@ TEST(ExpansionPass, RefusedArgumentsLeaveTheHistoryUntouched) {
     const ExpansionModel model = empty_model(0.25, -10.0f, 10.0f);
     ExpansionHistory history;
     history.reset(2, 2);
-    const std::vector<double> scale = history.scale;
-    const std::vector<double> time = history.time;
+    const Series scale = history.scale;
+    const Series time = history.time;
     std::ostringstream out;
     for (int direction : {0, 2, -2, 7}) integrate_expansion(history, model, 1, direction, out);
     // Starts outside the arrays do nothing (as the backward pass with no backward steps).
@@ -198,8 +198,8 @@ TEST(ExpansionHistoryRecord, ResetZeroFillsAndMarksThePresent) {
     history.reset(2, 1);  // a second run on the same record starts afresh
     EXPECT_EQ(history.back_count, 2);
     EXPECT_EQ(history.forward_count, 1);
-    EXPECT_EQ(history.scale, (std::vector<double>{0.0, 0.0, 1.0, 0.0}));
-    EXPECT_EQ(history.time, (std::vector<double>(4, 0.0)));
+    EXPECT_EQ(history.scale, (Series{0.0, 0.0, 1.0, 0.0}));
+    EXPECT_EQ(history.time, (Series(4, 0.0)));
     EXPECT_TRUE(std::signbit(history.t_min) && std::isnan(history.t_min));
 }
 
@@ -259,38 +259,70 @@ void reference_run(const ExpansionModel& m, std::ostream& out, ExpansionHistory&
     out << "\ta_Z = " << h.a_z << " at: " << h.t_z / kH0 << "Gyr." << std::endl << std::endl;
 }
 
+// A run of the program matches the reference run bit for bit, report included;
+// returns the report.
+std::string expect_reference_run(const ExpansionModel& model) {
+    SCOPED_TRACE(model.label);
+    std::ostringstream reference_out;
+    ExpansionHistory reference;
+    reference_run(model, reference_out, reference);
+    std::ostringstream out;
+    ExpansionHistory history;
+    plot_model(model, out, [&](const ExpansionModel&, const ExpansionHistory& h) { history = h; });
+    EXPECT_EQ(history.back_count, reference.back_count);
+    EXPECT_EQ(history.forward_count, reference.forward_count);
+    if (history.size() != static_cast<int>(reference.scale.size())) {
+        ADD_FAILURE() << "history of " << history.size() << " points";
+        return out.str();
+    }
+    int differing = 0;
+    for (int i = 0; i < history.size(); ++i)
+        if (!same_bits(history.scale[i], reference.scale[i]) ||
+            !same_bits(history.time[i], reference.time[i]))
+            ++differing;
+    EXPECT_EQ(differing, 0);
+    EXPECT_TRUE(same_bits(history.a_min, reference.a_min));
+    EXPECT_TRUE(same_bits(history.t_min, reference.t_min));
+    EXPECT_TRUE(same_bits(history.a_max, reference.a_max));
+    EXPECT_TRUE(same_bits(history.t_max, reference.t_max));
+    EXPECT_TRUE(same_bits(history.a_z, reference.a_z));
+    EXPECT_TRUE(same_bits(history.t_z, reference.t_z));
+    EXPECT_EQ(out.str(), reference_out.str());
+    return out.str();
+}
+
+TEST(ExpansionPass, PassesSideBySideMatchThePassesOneAfterTheOther) {
+    // The program steps both passes together; whatever each pass finds must come out
+    // as if the backward pass had run first: the extremes and a_Z of the backward pass
+    // win ties, and its "a_0 = 0" line comes first.
+    const ExpansionModel models[] = {
+        // Both passes fall to zero (a tie of the minimum at 0), the forward one later.
+        {"Both clamp", "RED", -30.0f, 60.0f, -1.0f, 3.0, 0.0, 1e-3},
+        // No backward steps at all; a_Z only from the forward pass.
+        {"Forward only", "RED", 0.0f, 60.0f, -1.0f, 3.0, 0.0, 1e-3},
+        // No forward steps.
+        {"Backward only", "RED", -20.0f, 0.0f, -1.0f, 0.3, 0.7, 1e-3},
+        // Backward much longer than forward.
+        {"Long past", "RED", -80.0f, 1.0f, -0.9f, 0.3, 0.7, 1e-3},
+        // The forward pass turns round: its maximum beats the backward one, while
+        // the minimum stays the backward pass's.
+        {"Turning", "RED", -5.0f, 40.0f, -1.0f, 0.0, -2.0, 1e-3},
+    };
+    for (const ExpansionModel& model : models) expect_reference_run(model);
+    // The first model really clamps in both passes.
+    std::ostringstream out;
+    plot_model(models[0], out);
+    const std::string report = out.str();
+    const std::size_t first = report.find("a_0 = 0 at: -");
+    ASSERT_NE(first, std::string::npos) << report;
+    EXPECT_NE(report.find("a_0 = 0 at: ", first + 1), std::string::npos) << report;
+}
+
 TEST(ExpansionPass, SquaringShortcutKeepsEveryRunBitForBit) {
     for (int r = 0; r < kRunCount; ++r) {
-        const ExpansionModel& model = kModelRuns[r].model;
         SCOPED_TRACE("run " + std::to_string(r + 1));
-        std::ostringstream reference_out;
-        ExpansionHistory reference;
-        reference_run(model, reference_out, reference);
-
-        std::ostringstream out;
-        bool compared = false;
-        plot_model(model, out, [&](const ExpansionModel&, const ExpansionHistory& h) {
-            compared = true;
-            ASSERT_EQ(h.size(), static_cast<int>(reference.scale.size()));
-            EXPECT_EQ(h.back_count, reference.back_count);
-            EXPECT_EQ(h.forward_count, reference.forward_count);
-            int differing = 0;
-            for (int i = 0; i < h.size(); ++i) {
-                if (!same_bits(h.scale[i], reference.scale[i]) ||
-                    !same_bits(h.time[i], reference.time[i]))
-                    ++differing;
-            }
-            EXPECT_EQ(differing, 0);
-            EXPECT_TRUE(same_bits(h.a_min, reference.a_min));
-            EXPECT_TRUE(same_bits(h.t_min, reference.t_min));
-            EXPECT_TRUE(same_bits(h.a_max, reference.a_max));
-            EXPECT_TRUE(same_bits(h.t_max, reference.t_max));
-            EXPECT_TRUE(same_bits(h.a_z, reference.a_z));
-            EXPECT_TRUE(same_bits(h.t_z, reference.t_z));
-        });
-        EXPECT_TRUE(compared);
-        EXPECT_EQ(out.str(), reference_out.str());
-        EXPECT_EQ(out.str(), testing::expected_block(testing::expected_runs()[r]));
+        EXPECT_EQ(expect_reference_run(kModelRuns[r].model),
+                  testing::expected_block(testing::expected_runs()[r]));
     }
 }
 
@@ -304,30 +336,7 @@ TEST(ExpansionPass, ModelsWithoutMatterKeepEveryValueOfTheDivision) {
         {"Power", "RED", -20.0f, 10.0f, -0.9f, 0.0, 0.7, 1e-3},
         {"Empty", "RED", -20.0f, 10.0f, -1.0f, 0.0, 0.0, 1e-3},
     };
-    for (const ExpansionModel& model : models) {
-        SCOPED_TRACE(model.label);
-        std::ostringstream reference_out;
-        ExpansionHistory reference;
-        reference_run(model, reference_out, reference);
-        std::ostringstream out;
-        ExpansionHistory history;
-        plot_model(model, out,
-                   [&](const ExpansionModel&, const ExpansionHistory& h) { history = h; });
-        ASSERT_EQ(history.size(), static_cast<int>(reference.scale.size()));
-        int differing = 0;
-        for (int i = 0; i < history.size(); ++i)
-            if (!same_bits(history.scale[i], reference.scale[i]) ||
-                !same_bits(history.time[i], reference.time[i]))
-                ++differing;
-        EXPECT_EQ(differing, 0);
-        EXPECT_TRUE(same_bits(history.a_min, reference.a_min));
-        EXPECT_TRUE(same_bits(history.t_min, reference.t_min));
-        EXPECT_TRUE(same_bits(history.a_max, reference.a_max));
-        EXPECT_TRUE(same_bits(history.t_max, reference.t_max));
-        EXPECT_TRUE(same_bits(history.a_z, reference.a_z));
-        EXPECT_TRUE(same_bits(history.t_z, reference.t_z));
-        EXPECT_EQ(out.str(), reference_out.str());
-    }
+    for (const ExpansionModel& model : models) expect_reference_run(model);
     // The turning model does turn round and the falling ones reach zero, so both
     // branches of the recurrence were taken.
     ExpansionHistory turning;
