@@ -207,6 +207,7 @@ void PageDescriptionDevice::move(double x, double y) {
     write_pending();
     if (path_points_ >= kPathPoints) stroke();
     write_point(x10, y10, 'm');
+    drawn_ = false;
     pen_x_ = x10;
     pen_y_ = y10;
     ++path_points_;
@@ -243,14 +244,15 @@ bool goes_straight_on(long long ux, long long uy, long long vx, long long vy) {
 void PageDescriptionDevice::line_to(double x, double y) {
     const long long x10 = tenths(x), y10 = tenths(y);
     // A line that ends where the last line ended, as written, adds nothing to the page;
-    // a dense curve leaves out most of its points this way. A path of one point keeps
+    // a dense curve leaves out most of its points this way. A subpath without a line keeps
     // its line to the same point, which is a dot under round caps.
-    if (path_points_ > 1 && x10 == pen_x_ && y10 == pen_y_) return;
+    if (drawn_ && x10 == pen_x_ && y10 == pen_y_) return;
     if (path_points_ == 0 || path_points_ >= kPathPoints) {
         stroke();
         write_point(pen_x_, pen_y_, 'm');
         path_points_ = 1;
     }
+    drawn_ = true;
     // The last line is held back while the next one goes straight on from it: the two
     // become one line, which strokes the same (its straight join covers nothing more).
     if (pending_ &&

@@ -94,6 +94,7 @@ class PageDescriptionDevice : public Device, public TextDevice, public PageDevic
     long long pen_x_ = 0, pen_y_ = 0;
     long long anchor_x_ = 0, anchor_y_ = 0;
     bool pending_ = false;
+    bool drawn_ = false;  // the subpath at the pen has a line
     // Attributes as written on the page; a width of 0 forces the first writing.
     double width_ = 0.0;
     int line_width_ = 0;  // the primitives' width that width_ was made from
