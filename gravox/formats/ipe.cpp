@@ -312,12 +312,26 @@ void IpeDevice::text_character(const DeviceCharacter& c) {
     if (red_ != 0 || green_ != 0 || blue_ != 0) text_.put("stroke=\"").put(colour_.text).put("\" ");
     const int divisor = c.size_divisor > 0 ? c.size_divisor : 1000;
     text_.put("size=\"").fixed(1000.0 / divisor * c.height * scale_, 1).put('"');
-    if (c.angle != 0) {
+    const bool slanted = c.slant != 0.0;
+    if (slanted) {
+        // A slanted character (chaang): sheared along its baseline and turned by the
+        // angle, about its position, by the object's matrix; the glyph point (u, v)
+        // lands at (u + slant v, v) before the turn.
+        const double radians = c.angle * (3.14159265358979323846 / 180.0);
+        const double cs = std::cos(radians), sn = std::sin(radians);
+        const double m[4] = {cs, sn, c.slant * cs - sn, c.slant * sn + cs};
+        text_.put("\n transformations=\"affine\" matrix=\"");
+        for (double v : m) text_.fixed(v, 4).put(' ');
+        // About the position as written above.
+        const double px = std::round(x * 10.0) / 10.0, py = std::round(y * 10.0) / 10.0;
+        text_.fixed(px - (m[0] * px + m[2] * py), 2).put(' ');
+        text_.fixed(py - (m[1] * px + m[3] * py), 2).put('"');
+    } else if (c.angle != 0) {
         text_.put("\n");
         if (c.angle == 90 || c.angle == 180) text_.put(" halign=\"right\"");
     }
     text_.put(">");
-    if (c.angle != 0) text_.put("\\rotatebox{").integer(c.angle).put('}');
+    if (c.angle != 0 && !slanted) text_.put("\\rotatebox{").integer(c.angle).put('}');
     // The label goes through LaTeX inside XML: characters special to either are escaped.
     const unsigned char code = text_code(c.code);
     switch (code) {

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 #include "gravox/core/state.h"
 
@@ -47,6 +48,8 @@ void PageDescriptionDevice::begin_body(TextOut* out) {
         write_transform(scale_, 0.0, 0.0, -scale_, 0.0, paper_h_);
     path_points_ = 0;
     width_ = 0.0;
+    line_width_ = std::numeric_limits<int>::min();
+    pending_ = false;
     cap_ = join_ = -1;
     miter_ = 0.0;
     // Under REVERS, and always on the black-and-white paper device, the page keeps the
@@ -62,16 +65,53 @@ void PageDescriptionDevice::end_body() {
     stroke();
 }
 
-void PageDescriptionDevice::number(double v) {
-    if (!std::isfinite(v)) v = 0.0;
-    double tenths = std::round(std::clamp(v, -1e15, 1e15) * 10.0);
-    long long n = static_cast<long long>(tenths);
+long long PageDescriptionDevice::tenths(double v) {
+    if (!std::isfinite(v)) return 0;
+    // Rounded half away from zero. The fraction of a double is exact, and the rounding
+    // takes no branch: on the path of every point, the halves come at random.
+    const double t = std::clamp(v, -1e15, 1e15) * 10.0;
+    const long long n = static_cast<long long>(t);
+    const double rest = t - static_cast<double>(n);
+    return n + static_cast<long long>(rest >= 0.5) - static_cast<long long>(rest <= -0.5);
+}
+
+char* PageDescriptionDevice::tenths_text(char* out, long long n) {
     if (n < 0) {
-        out_->put('-');
+        *out++ = '-';
         n = -n;
     }
-    out_->integer(n / 10);
-    if (n % 10 != 0) out_->put('.').put(static_cast<char>('0' + n % 10));
+    out += TextOut::integer_text(out, n / 10);
+    if (n % 10 != 0) {
+        *out++ = '.';
+        *out++ = static_cast<char>('0' + n % 10);
+    }
+    return out;
+}
+
+void PageDescriptionDevice::number(double v) {
+    char text[TextOut::kNumberChars];
+    out_->put(
+        std::string_view(text, static_cast<std::size_t>(tenths_text(text, tenths(v)) - text)));
+}
+
+void PageDescriptionDevice::write_point(long long x, long long y, char op) {
+    // One line in one piece: "x y m" or "x y l".
+    char line[2 * TextOut::kNumberChars + 4];
+    char* end = tenths_text(line, x);
+    *end++ = ' ';
+    end = tenths_text(end, y);
+    *end++ = ' ';
+    *end++ = op;
+    *end++ = '\n';
+    out_->put(std::string_view(line, static_cast<std::size_t>(end - line)));
+    anchor_x_ = x;
+    anchor_y_ = y;
+}
+
+void PageDescriptionDevice::write_pending() {
+    if (!pending_) return;
+    write_point(pen_x_, pen_y_, 'l');
+    pending_ = false;
 }
 
 void PageDescriptionDevice::coefficient(TextOut& out, double v) {
@@ -122,6 +162,7 @@ void PageDescriptionDevice::write_colour(std::uint8_t r, std::uint8_t g, std::ui
 }
 
 void PageDescriptionDevice::stroke() {
+    write_pending();
     if (path_points_ > 1) out_->put("S\n");
     path_points_ = 0;
 }
@@ -131,11 +172,15 @@ void PageDescriptionDevice::stroke() {
 // to the device (a negative width) are drawn with their own width.
 void PageDescriptionDevice::sync_attributes() {
     const PrimitiveState& p = state_.prims;
+    const int cap = static_cast<int>(p.line_cap);    // CUT, ROUND, LONG: butt, round, square
+    const int join = static_cast<int>(p.line_join);  // SHARP, ROUND, TRUNC: miter, round, bevel
+    // Called for every point: nothing is computed while nothing changed.
+    if (p.line_width == line_width_ && cap == cap_ && join == join_ && p.miter_limit == miter_)
+        return;
+    line_width_ = p.line_width;
     const double thinnest = 2.5 / state_.frame.unit_scale;
     const double width =
         p.line_width < 0 ? std::max(-static_cast<double>(p.line_width), thinnest) : thinnest;
-    const int cap = static_cast<int>(p.line_cap);    // CUT, ROUND, LONG: butt, round, square
-    const int join = static_cast<int>(p.line_join);  // SHARP, ROUND, TRUNC: miter, round, bevel
     if (width == width_ && cap == cap_ && join == join_ && p.miter_limit == miter_) return;
     // The pending path is stroked with the attributes it was drawn with; a line that
     // goes on starts a new path at the pen (see draw).
@@ -156,35 +201,70 @@ void PageDescriptionDevice::sync_attributes() {
 void PageDescriptionDevice::move(double x, double y) {
     if (!out_) return;
     sync_attributes();
-    // A move to where the pen already is adds nothing to the path.
-    if (path_points_ > 0 && x == pen_x_ && y == pen_y_) return;
+    const long long x10 = tenths(x), y10 = tenths(y);
+    // A move to where the pen is written already adds nothing to the path.
+    if (path_points_ > 0 && x10 == pen_x_ && y10 == pen_y_) return;
+    write_pending();
     if (path_points_ >= kPathPoints) stroke();
-    number(x);
-    out_->put(' ');
-    number(y);
-    out_->put(" m\n");
-    pen_x_ = x;
-    pen_y_ = y;
+    write_point(x10, y10, 'm');
+    drawn_ = false;
+    pen_x_ = x10;
+    pen_y_ = y10;
     ++path_points_;
 }
 
 void PageDescriptionDevice::draw(double x, double y) {
     if (!out_) return;
     sync_attributes();
+    line_to(x, y);
+}
+
+void PageDescriptionDevice::polyline(const double* x, const double* y, int n) {
+    if (!out_ || n < 1) return;
+    // The attributes hold for the whole line: they are looked at once, in move.
+    move(x[0], y[0]);
+    for (int i = 1; i < n; ++i) line_to(x[i], y[i]);
+}
+
+namespace {
+
+// True when the line from (0, 0) to (ux, uy) goes straight on along (vx, vy): the two
+// are parallel and point the same way. Long lines are never taken as straight, so the
+// products stay far from overflowing.
+bool goes_straight_on(long long ux, long long uy, long long vx, long long vy) {
+    constexpr long long kShort = 1LL << 30;
+    if (ux <= -kShort || ux >= kShort || uy <= -kShort || uy >= kShort || vx <= -kShort ||
+        vx >= kShort || vy <= -kShort || vy >= kShort)
+        return false;
+    return ux * vy == uy * vx && ux * vx + uy * vy > 0;
+}
+
+}  // namespace
+
+void PageDescriptionDevice::line_to(double x, double y) {
+    const long long x10 = tenths(x), y10 = tenths(y);
+    // A line that ends where the last line ended, as written, adds nothing to the page;
+    // a dense curve leaves out most of its points this way. A subpath without a line keeps
+    // its line to the same point, which is a dot under round caps.
+    if (drawn_ && x10 == pen_x_ && y10 == pen_y_) return;
     if (path_points_ == 0 || path_points_ >= kPathPoints) {
         stroke();
-        number(pen_x_);
-        out_->put(' ');
-        number(pen_y_);
-        out_->put(" m\n");
+        write_point(pen_x_, pen_y_, 'm');
         path_points_ = 1;
     }
-    number(x);
-    out_->put(' ');
-    number(y);
-    out_->put(" l\n");
-    pen_x_ = x;
-    pen_y_ = y;
+    drawn_ = true;
+    // The last line is held back while the next one goes straight on from it: the two
+    // become one line, which strokes the same (its straight join covers nothing more).
+    if (pending_ &&
+        goes_straight_on(pen_x_ - anchor_x_, pen_y_ - anchor_y_, x10 - pen_x_, y10 - pen_y_)) {
+        pen_x_ = x10;
+        pen_y_ = y10;
+        return;
+    }
+    write_pending();
+    pen_x_ = x10;
+    pen_y_ = y10;
+    pending_ = true;
     ++path_points_;
 }
 

@@ -26,6 +26,7 @@ class PageDescriptionDevice : public Device, public TextDevice, public PageDevic
 
     void move(double x, double y) override;
     void draw(double x, double y) override;
+    void polyline(const double* x, const double* y, int n) override;
     void colour(int value) override;
     Warning fill_polygon(const double* x, const double* y, int n) override;
     void fill_box(double x1, double y1, double x2, double y2, int colour) override;
@@ -54,6 +55,12 @@ class PageDescriptionDevice : public Device, public TextDevice, public PageDevic
     virtual void write_transform(double a, double b, double c, double d, double e, double f) = 0;
     // One decimal at most: "%.1f" with a trailing ".0" dropped.
     void number(double v);
+    // A value in tenths as number writes it, rounded half away from zero (0 when not
+    // finite).
+    static long long tenths(double v);
+    // The text of a value in tenths at out (at most TextOut::kNumberChars characters);
+    // returns its end.
+    static char* tenths_text(char* out, long long n);
     // A coefficient of a transformation: an integer as such, else six decimals.
     static void coefficient(TextOut& out, double v);
     // A colour component 0..255 as a fraction: 0, 1 or three decimals.
@@ -71,13 +78,26 @@ class PageDescriptionDevice : public Device, public TextDevice, public PageDevic
 
   private:
     void sync_attributes();
+    // A line from the pen to (x, y) with the attributes already written.
+    void line_to(double x, double y);
+    // Writes the path point (x, y), in tenths, with operator op and makes it the anchor.
+    void write_point(long long x, long long y, char op);
+    // Writes the pending line, if any.
+    void write_pending();
     void page_rect(std::uint8_t r, std::uint8_t g, std::uint8_t b);
 
     Dialect dialect_;
     long long path_points_ = 0;  // points of the pending path
-    double pen_x_ = 0.0, pen_y_ = 0.0;
+    // The path in tenths: the pen, where the path ends, and the anchor, the last point
+    // written. While a line is pending, the pen is its end, not yet written; otherwise
+    // pen and anchor are the same point.
+    long long pen_x_ = 0, pen_y_ = 0;
+    long long anchor_x_ = 0, anchor_y_ = 0;
+    bool pending_ = false;
+    bool drawn_ = false;  // the subpath at the pen has a line
     // Attributes as written on the page; a width of 0 forces the first writing.
     double width_ = 0.0;
+    int line_width_ = 0;  // the primitives' width that width_ was made from
     int cap_ = -1, join_ = -1;
     double miter_ = 0.0;
 };

@@ -3,8 +3,14 @@
 // line attributes and the colour rules of the black-and-white and reversed devices.
 #include <zlib.h>
 
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <cstdio>
 #include <cstring>
 #include <map>
+#include <sstream>
+#include <vector>
 
 #include "tests/formats/format_fixture.h"
 
@@ -288,6 +294,89 @@ TEST_F(PageDescriptionTest, LongLinesAreStrokedInPathsThatShareTheirEnds) {
     EXPECT_EQ(count_of(ps, "S\n"), 3);
     // The second path starts where the first ended.
     EXPECT_NE(ps.find("999 499 l\nS\n999 499 m\n"), std::string::npos);
+}
+
+TEST_F(PageDescriptionTest, PathsKeepOnlyThePointsThatShow) {
+    open("PS  ");
+    // A curve through the primitives' polyline: a repeated point (as written), a point
+    // on a straight run, corners, and a turn back along the same line, which shows.
+    offset_move_to(s(), 100, 100);
+    const double curve[][2] = {{100.02, 100}, {100.5, 100}, {101, 100},   {101, 100.04},
+                               {101, 101},    {100.5, 101}, {101.5, 101}, {101.5, 101}};
+    for (const auto& p : curve) offset_draw_to(s(), p[0], p[1]);
+    flush_polyline(s());
+    // A line to the point itself is a dot under round caps: kept.
+    move_to(s(), 50, 50);
+    draw_to(s(), 50.01, 50.02);
+    // A straight run held back is written before a move and before the stroke that a
+    // colour brings.
+    move_to(s(), 10, 10);
+    draw_to(s(), 15, 10);
+    draw_to(s(), 20, 10);
+    move_to(s(), 30, 10);
+    draw_to(s(), 35, 10);
+    draw_to(s(), 40, 10);
+    g_.color("RED");
+    draw_to(s(), 50, 10);
+    draw_to(s(), 60, 10);
+    const std::string ps = finish();
+    // The first line, to the point itself as written, stays as the dot of a subpath
+    // without a line.
+    EXPECT_NE(ps.find("2.000 M\n100 100 m\n100 100 l\n101 100 l\n101 101 l\n100.5 101 l\n"
+                      "101.5 101 l\n50 50 m\n50 50 l\n10 10 m\n20 10 l\n30 10 m\n40 10 l\nS\n"
+                      "1 0 0 RG\n50 10 m\n60 10 l\nS\n"),
+              std::string::npos)
+        << ps;
+}
+
+TEST_F(PageDescriptionTest, CoordinatesRoundHalfAwayFromZero) {
+    // Values near halves of a tenth, far ones and ones that are no numbers, each as the
+    // x of a move; the y alternates so that every move is written.
+    std::vector<double> values = {0.05,
+                                  -0.05,
+                                  0.15,
+                                  -0.15,
+                                  0.25,
+                                  2.45,
+                                  -2.45,
+                                  1e-17,
+                                  -1e-17,
+                                  0.049999999999999996,
+                                  4503599627370.45,
+                                  1e15,
+                                  1e20,
+                                  -1e20,
+                                  std::nan(""),
+                                  HUGE_VAL};
+    for (int k = -2000; k <= 2000; ++k) values.push_back(k * 0.05);
+    std::uint64_t seed = 12345;
+    for (int k = 0; k < 2000; ++k) {
+        seed = seed * 6364136223846793005ULL + 1442695040888963407ULL;
+        values.push_back(static_cast<double>(seed >> 11) / 9007199254740992.0 * 4000.0 - 2000.0);
+    }
+    open("PS  ");
+    // Straight to the device: the primitives would clip the far values.
+    for (std::size_t i = 0; i < values.size(); ++i) s().device->move(values[i], i % 2 ? 8 : 7);
+    const std::string ps = finish();
+    std::size_t at = ps.find("2.000 M\n");
+    ASSERT_NE(at, std::string::npos);
+    std::istringstream lines(ps.substr(at + 8));
+    for (double v : values) {
+        // The C library's rounding and printing, as the reference.
+        const double clamped = std::isfinite(v) ? std::clamp(v, -1e15, 1e15) : 0.0;
+        char expected[64];
+        std::snprintf(expected, sizeof expected, "%.1f", std::round(clamped * 10.0) / 10.0);
+        std::string text = expected;
+        if (text.size() > 2 && text.compare(text.size() - 2, 2, ".0") == 0)
+            text.resize(text.size() - 2);
+        if (text == "-0") text = "0";
+        std::string x, y, op;
+        ASSERT_TRUE(lines >> x) << v;
+        if (x == "S") lines >> x;  // a path ends after a thousand points
+        ASSERT_TRUE(lines >> y >> op) << v;
+        EXPECT_EQ(x, text) << v;
+        EXPECT_EQ(op, "m");
+    }
 }
 
 TEST_F(PageDescriptionTest, ColoursFollowTheDeviceAndScreenMode) {

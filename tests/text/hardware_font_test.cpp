@@ -1,9 +1,14 @@
 // The standard PostScript fonts as hardware fonts: the metric tables against their
 // generator, psfont's checks, measuring with the real widths, native text in the
 // documents and the fall-back to the vector font.
+#include <cstdint>
+#include <cstdio>
 #include <filesystem>
+#include <fstream>
+#include <vector>
 
 #include "tests/formats/format_fixture.h"
+#include "tests/support/png_decode.h"
 
 namespace gvx::testing {
 namespace {
@@ -200,7 +205,7 @@ TEST_F(HardwareFontTest, SlantAndFixedSpacingApplyToTheFontsText) {
     EXPECT_NEAR(fixed_length, 2 * cell, 1.0);
 }
 
-TEST_F(HardwareFontTest, SlantedCharactersInPdfAndSvg) {
+TEST_F(HardwareFontTest, SlantedCharactersInPdfSvgAndIpe) {
     open("PDF ", [&] { g_.pdfmod("OFF", "COMPRESSION"); });
     g_.psfont("Times-Roman");
     g_.chaang(45.0);
@@ -217,6 +222,94 @@ TEST_F(HardwareFontTest, SlantedCharactersInPdfAndSvg) {
     g_.messag("A", 1000, 500);
     const std::string svg = finish();
     EXPECT_NE(svg.find(" rotate(-90) skewX(-45.00)\">A</text>"), std::string::npos) << svg;
+
+    // IPE: the object's matrix shears and turns the label about its position, which
+    // the matrix leaves in place; no rotatebox turns it a second time.
+    bytes_.clear();
+    open("IPE ");
+    g_.psfont("Times-Roman");
+    g_.chaang(45.0);
+    g_.messag("A", 500, 500);
+    g_.angle(90);
+    g_.messag("B", 1000, 500);
+    const std::string ipe = finish();
+    EXPECT_EQ(ipe.find("rotatebox"), std::string::npos) << ipe;
+    const std::vector<std::string> elements = split_lines(ipe);
+    int labels = 0;
+    for (std::size_t i = 0; i + 1 < elements.size(); ++i) {
+        double x, y, m[6];
+        if (std::sscanf(elements[i].c_str(), "<text pos=\"%lf %lf\"", &x, &y) != 2) continue;
+        ASSERT_EQ(std::sscanf(elements[i + 1].c_str(),
+                              " transformations=\"affine\" matrix=\"%lf %lf %lf %lf %lf %lf\"",
+                              &m[0], &m[1], &m[2], &m[3], &m[4], &m[5]),
+                  6)
+            << elements[i + 1];
+        // (u, v) goes to (u + v, v), turned by 0 and then by 90 degrees.
+        const double expected[2][4] = {{1, 0, 1, 1}, {0, 1, -1, 1}};
+        for (int k = 0; k < 4; ++k) EXPECT_NEAR(m[k], expected[labels][k], 1e-4) << ipe;
+        EXPECT_NEAR(m[0] * x + m[2] * y + m[4], x, 0.01);
+        EXPECT_NEAR(m[1] * x + m[3] * y + m[5], y, 0.01);
+        ++labels;
+    }
+    EXPECT_EQ(labels, 2) << ipe;
+}
+
+TEST_F(HardwareFontTest, IpeRendersSlantedLabelsSlanted) {
+    if (!tool_available("iperender") || !tool_available("pdflatex"))
+        GTEST_SKIP() << "iperender (ipe) or pdflatex (texlive-latex-base) is not installed";
+    // The document's preamble takes xcolor and the Times fonts.
+    if (run_program("kpsewhich xcolor.sty").empty() || run_program("kpsewhich ptmr7t.tfm").empty())
+        GTEST_SKIP() << "xcolor (texlive-latex-recommended) or the Times metrics "
+                        "(texlive-fonts-recommended) are not installed";
+    // The leaning of a tall "I": the mean column of its ink in the top rows less the
+    // mean column in the bottom rows, in pixels.
+    const auto lean = [&](double degrees) {
+        bytes_.clear();
+        open("IPE ");
+        g_.psfont("Times-Roman");
+        g_.height(400);
+        g_.chaang(degrees);
+        g_.messag("I", 1000, 800);
+        const std::string ipe = finish();
+        {
+            std::ofstream file("lean.ipe", std::ios::binary);
+            file << ipe;
+        }
+        int status = 0;
+        const std::string log =
+            // LaTeX runs in this test's folder, not in the one that every run shares.
+            run_program("IPELATEXDIR=\"$PWD\" iperender -png -resolution 36 lean.ipe lean.png 2>&1",
+                        &status, true);
+        EXPECT_EQ(status, 0) << log;
+        const DecodedPng png = decode_png(read_file("lean.png"));
+        EXPECT_TRUE(png.ok) << png.error;
+        std::vector<double> sum(png.height, 0.0), count(png.height, 0.0);
+        int top = -1, bottom = -1;
+        for (std::uint32_t y = 0; png.ok && y < png.height; ++y)
+            for (std::uint32_t x = 0; x < png.width; ++x) {
+                if (png.at(x, y, 0) + png.at(x, y, 1) + png.at(x, y, 2) > 3 * 96) continue;
+                sum[y] += x;
+                count[y] += 1;
+                if (top < 0) top = static_cast<int>(y);
+                bottom = static_cast<int>(y);
+            }
+        if (top < 0 || bottom - top < 8) return 0.0;
+        const auto mean = [&](int from, int to) {
+            double s = 0, n = 0;
+            for (int y = from; y < to; ++y) s += sum[y], n += count[y];
+            return n > 0 ? s / n : 0.0;
+        };
+        const int quarter = (bottom - top) / 4;
+        return mean(top, top + quarter) - mean(bottom - quarter, bottom + 1);
+    };
+    const double upright = lean(0.0);
+    const double slanted = lean(30.0);
+    std::printf("lean of the upright I %.2f, of the slanted I %.2f pixels\n", upright, slanted);
+    EXPECT_NEAR(upright, 0.0, 1.0);
+    // 400 units of height at 36 pixels an inch are about 57 pixels; the middles of the
+    // two quarters lie three quarters of the glyph apart: about tan(30) * 0.75 * 57.
+    EXPECT_GT(slanted, 15.0);
+    EXPECT_LT(slanted, 35.0);
 }
 
 }  // namespace
