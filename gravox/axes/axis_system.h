@@ -132,7 +132,8 @@ struct AxisSettings {
     int name_distance = 30;
     NameJustification name_justification = NameJustification::centred;
     bool axis_line = true;
-    int line_colour = -1, tick_colour = -1, label_colour = -1, name_colour = -1;
+    int line_colour = kCurrentColour, tick_colour = kCurrentColour, label_colour = kCurrentColour,
+        name_colour = kCurrentColour;
     char my_labels[kMyLabelCount][kMyLabelLength + 1] = {};
     DateLabelMode date;
     bool logarithmic = false;  // axsscl

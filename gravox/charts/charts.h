@@ -8,6 +8,8 @@
 
 #include <vector>
 
+#include "gravox/core/colour_value.h"
+
 namespace gvx {
 
 struct PlotState;
@@ -24,16 +26,16 @@ enum class ErrorDirection { vertical = 1, horizontal = 2 };
 struct ChartState {
     // Bars.
     BarType bar_type = BarType::vertical;
-    bool bar_variable = false;          // barmod "VARI": width from each bar's own spacing
-    bool bar_at_ticks = false;          // barpos "TICK": bars at the main ticks of the axis
-    int bar_colours[3] = {-1, -1, -1};  // front, side, top; -1 the current colour
-    int bar_border = -1;                // outline colour, -1 the current colour
-    int bar_depth = 30;                 // 3-D depth in plot units
-    double bar_angle = 45.0;            // 3-D direction in degrees
-    int group_size = 1;                 // bargrp: bars side by side
-    int group_gap = 0;                  // plot units between the bars of a group
-    int group_slot = 0;                 // slot of the next bars call, 0 .. group_size - 1
-    int bar_label_colour = -1;          // labclr(.., "BARS"), -1 the current colour
+    bool bar_variable = false;              // barmod "VARI": width from each bar's own spacing
+    bool bar_at_ticks = false;              // barpos "TICK": bars at the main ticks of the axis
+    int bar_colours[3] = {-1, -1, -1};      // front, side, top; -1 the current colour
+    int bar_border = -1;                    // outline colour, -1 the current colour
+    int bar_depth = 30;                     // 3-D depth in plot units
+    double bar_angle = 45.0;                // 3-D direction in degrees
+    int group_size = 1;                     // bargrp: bars side by side
+    int group_gap = 0;                      // plot units between the bars of a group
+    int group_slot = 0;                     // slot of the next bars call, 0 .. group_size - 1
+    int bar_label_colour = kCurrentColour;  // labclr(.., "BARS")
 
     // Pies.
     bool pie_3d = false;
@@ -43,7 +45,7 @@ struct ChartState {
     int pie_depth = 60;
     double pie_angle = 45.0;  // view angle of 3-D pies, 10 to 90 degrees
     int pie_border = -1;
-    int pie_label_colour = -1;
+    int pie_label_colour = kCurrentColour;
     bool pie_exploded = false;       // pieexp: every sector pulled out
     int pie_pull[kPieSectors] = {};  // pievec: pull-out of a sector in plot units
     PieChange pie_change = PieChange::colour;

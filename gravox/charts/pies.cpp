@@ -198,7 +198,7 @@ void Gravox::piegrf(LegendBuffer buffer, int nlin, const double* data, int n) {
             rec.symbol = -1;
             rec.thickness = 1;
             rec.line_width = s.prims.line_width;
-            rec.symbol_colour = -1;
+            rec.symbol_colour = kCurrentColour;
             rec.fill_pattern = sec.pattern;
         }
     }

@@ -3,8 +3,8 @@
 // A colour value is a signed 32-bit integer in one of two forms:
 //   0 .. 255                  an index into the colour table;
 //   0x01000000 .. 0x01FFFFFF  an explicit colour 0x01000000 + blue*65536 + green*256 + red.
-// Any other non-negative value is read as a table index modulo 256, and -1 in a colour
-// attribute stands for "no colour of its own": the current colour is used.
+// Any other non-negative value is read as a table index modulo 256, and kCurrentColour
+// (-1) in a colour attribute stands for "no colour of its own": the current colour is used.
 //
 // Table entries are 0x00RRGGBB: red in bits 16 to 23, blue in the low byte. That is the
 // reverse of the explicit form, which keeps red in the low byte.
@@ -18,6 +18,8 @@ inline constexpr int kColourTableSize = 256;
 inline constexpr std::int32_t kExplicitColour = 0x01000000;  // tag of an explicit colour
 inline constexpr std::int32_t kExplicitBlack = 0x01000000;
 inline constexpr std::int32_t kExplicitWhite = 0x01FFFFFF;
+// A colour attribute without a colour of its own: drawn in the current colour.
+inline constexpr std::int32_t kCurrentColour = -1;
 
 // Three colour components of 0 to 255.
 struct Rgb {

@@ -20,6 +20,11 @@ enum class FileMode {
 enum class Separator { underscore = 0, hyphen = 1, none = 2 };
 enum class ScreenMode { erase = 0, noerase = 1, reverse = 2, autom = 4 };
 
+// True for the screen mode REVERSE (as stored in FileState): black drawing on a white page.
+inline bool is_reverse_mode(int screen_mode) {
+    return screen_mode == static_cast<int>(ScreenMode::reverse);
+}
+
 // Longest file name that the library takes: a longer name is refused, never cut.
 inline constexpr std::size_t kMaxFileName = 256;
 

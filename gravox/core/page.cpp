@@ -1,5 +1,7 @@
 // Page formats, units, orientation and the size of the device picture.
+#include <algorithm>
 #include <cstring>
+#include <utility>
 
 #include "gravox/core/state.h"
 #include "gravox/core/warning_texts.h"
@@ -22,6 +24,30 @@ constexpr PageFormat kPageFormats[] = {
 };
 
 }  // namespace
+
+namespace gvx {
+
+double page_fit_scale(int width, int height, int page_width, int page_height, ScaleMode mode,
+                      double unit_factor, double scale_factor) {
+    if (page_width <= 0 || page_height <= 0 || width < 1 || height < 1) return 0.0;
+    const double pw = page_width, ph = page_height;
+    double s = std::min((width - 1) / pw, (height - 1) / ph);
+    if (mode == ScaleMode::down) {
+        const double longest = ph < pw ? width - 1 : height - 1;
+        s = std::min(s, longest * unit_factor * scale_factor / 2969.0);
+    }
+    return s;
+}
+
+double fitted_scale(const PlotState& s) {
+    const PageState& p = s.page;
+    int pw = p.width, ph = p.height;
+    if (p.orientation == PageOrientation::portrait) std::swap(pw, ph);
+    return page_fit_scale(p.device_w, p.device_h, pw, ph, p.scale_mode, s.frame.unit_scale,
+                          p.scale_factor);
+}
+
+}  // namespace gvx
 
 void Gravox::setpag(const char* format) {
     if (refused("setpag", 0, 0)) return;

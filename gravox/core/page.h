@@ -3,6 +3,8 @@
 
 namespace gvx {
 
+struct PlotState;
+
 enum class PageOrientation { landscape = 0, portrait = 1, none = 2 };
 enum class ScaleMode { down = 0, full = 1, none = 2 };
 
@@ -22,5 +24,15 @@ struct PageState {
     int axis_len_x = 0, axis_len_y = 0;  // default axis lengths
     int axis_pos_x = 0, axis_pos_y = 0;  // default lower left corner of the axes
 };
+
+// The page-fit rule: device units per page unit for a device of width x height units
+// showing a page of page_width x page_height units (already exchanged for a turned
+// page). The scale fits the page into the device; in mode DOWN it is further limited so
+// that a page of the default width (2969 units) at the given unit factor and scale
+// factor is not enlarged beyond the device. An empty page or device has the scale 0.
+double page_fit_scale(int width, int height, int page_width, int page_height, ScaleMode mode,
+                      double unit_factor, double scale_factor);
+// The page-fit rule for the open plot's page and device size.
+double fitted_scale(const PlotState& s);
 
 }  // namespace gvx

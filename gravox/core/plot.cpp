@@ -3,6 +3,7 @@
 #include <cmath>
 #include <string>
 
+#include "gravox/core/clock_text.h"
 #include "gravox/core/output_catalogue.h"
 #include "gravox/core/state.h"
 #include "gravox/core/version.h"
@@ -16,15 +17,6 @@ namespace {
 // Truncation of value + 0.5, the library's rounding of non-negative measures.
 int round_half_up(double value) {
     return truncate_coordinate(value + 0.5);
-}
-
-// Device units per page unit for screens and raster images.
-double pixel_device_scale(const PlotState& s) {
-    const PageState& p = s.page;
-    int pw = p.width, ph = p.height;
-    if (p.orientation == PageOrientation::portrait) std::swap(pw, ph);
-    return canvas_scale(p.device_w, p.device_h, pw, ph, p.scale_mode, s.frame.unit_scale,
-                        p.scale_factor);
 }
 
 }  // namespace
@@ -82,7 +74,7 @@ void Gravox::gvxini() {
         f.level = 0;
         return;
     }
-    if (output_row(f.device).scale == ScaleFit::core) p.device_scale = pixel_device_scale(s);
+    if (output_row(f.device).scale == ScaleFit::core) p.device_scale = fitted_scale(s);
 
     if (!f.window_app && f.error_device == ErrorDevice::console && !plot_goes_to_stdout(s))
         f.secondary_error = stdout;
@@ -155,21 +147,6 @@ void Gravox::gvxfin() {
 
 namespace {
 
-struct ProtocolText {
-    char date[16];
-    char time[16];
-};
-
-ProtocolText protocol_time(const FrameState& f) {
-    std::tm now = f.clock();
-    ProtocolText text{};
-    std::snprintf(text.date, sizeof text.date, "%02d.%02d.%04d", now.tm_mday % 100,
-                  (now.tm_mon + 1) % 100, (now.tm_year + 1900) % 10000);
-    std::snprintf(text.time, sizeof text.time, "%02d:%02d:%02d", now.tm_hour % 100,
-                  now.tm_min % 100, now.tm_sec % 100);
-    return text;
-}
-
 // "Metafile: name" or "Err-file: name", the name cut to 48 characters.
 std::string labelled_name(const char* label, const char* name) {
     return std::string(label) + std::string(name).substr(0, 48);
@@ -177,7 +154,7 @@ std::string labelled_name(const char* label, const char* name) {
 
 void write_box(std::FILE* out, const PlotState& s, int type) {
     const FrameState& f = s.frame;
-    ProtocolText when = protocol_time(f);
+    const DateText when = date_text(f.clock());
     const char* border = "\n <<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<<";
     std::fprintf(out, "%s", border);
     std::fprintf(out, "\n <<                END OF GRAVOX / VERSION %4.1f.%d                <<",
@@ -206,7 +183,7 @@ void write_box(std::FILE* out, const PlotState& s, int type) {
 // Without a window system the text of the message box goes to the error output.
 void write_message_box(std::FILE* out, const PlotState& s, int type) {
     const FrameState& f = s.frame;
-    ProtocolText when = protocol_time(f);
+    const DateText when = date_text(f.clock());
     char version[32];
     std::snprintf(version, sizeof version, " %.1f.%d ", kVersionNumber, kVersionPatch);
     std::string text = std::string("           END OF GRAVOX / VERSION") + version + "\n";

@@ -235,8 +235,7 @@ void load_palette(PlotState& s, const char* keyword) {
     else
         fill_table(c, kind, out);
     set_scale_colours(c, kind, out, depth);
-    if (s.files.screen_mode_effective == 2 && out.reversal.reversible)
-        reverse_for_screen_mode(c, kind);
+    if (screen_mode_reverses_colours(s)) reverse_for_screen_mode(c, kind);
     fill_colour_cycle(c);
 
     load_device_palette(s);
@@ -244,7 +243,8 @@ void load_palette(PlotState& s, const char* keyword) {
 }
 
 bool screen_mode_reverses_colours(const PlotState& s) {
-    return s.files.screen_mode_effective == 2 && output_row(s.frame.device).reversal.reversible;
+    return is_reverse_mode(s.files.screen_mode_effective) &&
+           output_row(s.frame.device).reversal.reversible;
 }
 
 void reverse_table(std::uint32_t* table, int kind) {

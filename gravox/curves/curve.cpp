@@ -62,7 +62,7 @@ void restore_line_type(PlotState& s, const SavedLineStyle& saved) {
 void draw_symbols(PlotState& s, const double* x, const double* y, int n) {
     CurveState& c = s.curves;
     const int colour = s.colours.current_colour;
-    if (c.marker_colour != -1) set_device_colour(s, c.marker_colour);
+    if (c.marker_colour != kCurrentColour) set_device_colour(s, c.marker_colour);
     const AxisView axes = axis_view(s);
     // A step of INT_MIN has no positive counterpart; such a step reaches only point 0.
     const long step = c.marker_step < 0 ? -static_cast<long>(c.marker_step) : c.marker_step;

@@ -15,6 +15,8 @@
 
 #include <array>
 
+#include "gravox/core/colour_value.h"
+
 namespace gvx {
 
 struct PlotState;
@@ -53,11 +55,11 @@ constexpr std::array<int, 30> repeating_cycle(int period) {
 
 struct CurveState {
     CurveMode mode = CurveMode::line;
-    int marker_step = 0;     // 0 lines only; k > 0 lines and every k-th symbol; k < 0 symbols only
-    int marker_symbol = 0;   // symbol drawn at the points
-    int marker_size = 36;    // symbol height in plot units
-    int marker_colour = -1;  // colour value of symbols, -1: the current colour
-    int thickness = 1;       // parallel passes of the curve line, 1 to 10000
+    int marker_step = 0;    // 0 lines only; k > 0 lines and every k-th symbol; k < 0 symbols only
+    int marker_symbol = 0;  // symbol drawn at the points
+    int marker_size = 36;   // symbol height in plot units
+    int marker_colour = kCurrentColour;  // colour value of symbols
+    int thickness = 1;                   // parallel passes of the curve line, 1 to 10000
     AttributeChange attribute_change = AttributeChange::none;
     int calls_per_curve = 1;      // curve calls that form one legend curve
     int call_counter = 1;         // calls made of the current legend curve

@@ -65,7 +65,7 @@ void reset_curves(PlotState& s) {
     c.marker_step = 0;
     c.marker_symbol = 0;
     c.marker_size = static_cast<int>(std::floor(36.0 / unit_factor(s) + 0.5));
-    c.marker_colour = -1;
+    c.marker_colour = kCurrentColour;
     c.thickness = 1;
     c.attribute_change = AttributeChange::none;
     c.calls_per_curve = 1;

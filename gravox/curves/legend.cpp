@@ -70,7 +70,7 @@ void draw_sample(PlotState& s, const LegendRecord& r, int x0, int yc, int P, int
             set_line_width(s, width);
         }
         if (r.symbol >= 0 && s.curves.marker_size > 0) {
-            if (r.symbol_colour != -1) set_device_colour(s, r.symbol_colour);
+            if (r.symbol_colour != kCurrentColour) set_device_colour(s, r.symbol_colour);
             draw_symbol(s, r.symbol, s.curves.marker_size, x0 + P / 2 - S, yc);
         }
         return;

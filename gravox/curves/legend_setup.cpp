@@ -417,7 +417,7 @@ void Gravox::legpat(int type, int thickness, int symbol, int colour, int pattern
     r.symbol = symbol;
     r.thickness = 1;
     r.line_width = stored_line_width(s, thickness);
-    r.colour = colour == -1 ? s.colours.current_colour : colour;
+    r.colour = colour == kCurrentColour ? s.colours.current_colour : colour;
     r.symbol_colour = s.curves.marker_colour;
     r.fill_pattern = pattern;
 }

@@ -199,7 +199,7 @@ void draw_frame(PlotState& s, double x, double y, double width, double height, i
         return;
     PrimitiveState& p = s.prims;
     const int current = s.colours.current_colour;
-    if (p.frame_colour != -1) set_device_colour(s, p.frame_colour);
+    if (p.frame_colour != kCurrentColour) set_device_colour(s, p.frame_colour);
     x += p.origin_x;
     y += p.origin_y;
     // Thickness in plot units; the magnitude is kept within int, whatever the caller gave.

@@ -37,7 +37,7 @@ void reset_primitives(PlotState& s) {
     p.line_handler = nullptr;
     p.device_fill = true;  // hwmode "SHAD" holds for one plot; "LINE" is kept
     p.fill_pattern = kSolidFill;
-    p.frame_colour = -1;
+    p.frame_colour = kCurrentColour;
     p.axis_kind = 0;
     p.axis_drops_outer_segments = false;
     // The current colour is left to the palette load of the colour layer, which

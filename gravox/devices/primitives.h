@@ -11,6 +11,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "gravox/core/colour_value.h"
 #include "gravox/devices/device.h"
 
 namespace gvx {
@@ -89,8 +90,8 @@ struct PrimitiveState {
     // hwmode: let a capable device fill polygons ("SHAD") and draw wide lines ("LINE").
     bool device_fill = true;
     bool device_width = true;
-    int fill_pattern = kSolidFill;  // shading pattern of the shading routines
-    int frame_colour = -1;          // colour of rectangular frames, -1: the current colour
+    int fill_pattern = kSolidFill;      // shading pattern of the shading routines
+    int frame_colour = kCurrentColour;  // colour of rectangular frames
 
     // Written by the axis layer: the kind of the current axis system (kinds 30 and above
     // let no device fill polygons), and its mode that drops circle-clipped segments whose

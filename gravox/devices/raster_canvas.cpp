@@ -6,6 +6,8 @@
 #include <cstring>
 #include <new>
 
+#include "gravox/core/files.h"
+
 namespace gvx {
 
 namespace {
@@ -143,18 +145,6 @@ std::uint8_t mix(int old, int colour, int alpha) {
 
 }  // namespace
 
-double canvas_scale(int width, int height, int page_width, int page_height, ScaleMode mode,
-                    double unit_factor, double scale_factor) {
-    if (page_width <= 0 || page_height <= 0 || width < 1 || height < 1) return 0.0;
-    const double pw = page_width, ph = page_height;
-    double s = std::min((width - 1) / pw, (height - 1) / ph);
-    if (mode == ScaleMode::down) {
-        const double longest = ph < pw ? width - 1 : height - 1;
-        s = std::min(s, longest * unit_factor * scale_factor / 2969.0);
-    }
-    return s;
-}
-
 CanvasStatus RasterCanvas::create(int page_width, int page_height, int& width, int& height,
                                   bool size_given, int background_mode, bool true_colour) {
     int w = width, h = height;
@@ -192,7 +182,7 @@ CanvasStatus RasterCanvas::create(int page_width, int page_height, int& width, i
 }
 
 void RasterCanvas::clear_pixels() {
-    if (true_colour_ && background_mode_ == kReversedBackground) {
+    if (true_colour_ && is_reverse_mode(background_mode_)) {
         // White with a fourth byte of 0.
         const std::uint8_t white[4] = {255, 255, 255, 0};
         std::uint8_t* p = pixels_.get();

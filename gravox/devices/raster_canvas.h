@@ -44,20 +44,9 @@ inline constexpr int smoothing = 34;
 inline constexpr int reset_alpha = 99;
 }  // namespace canvas_option
 
-// Screen mode value that marks reversed (black on white) output.
-inline constexpr int kReversedBackground = 2;
-
 // Default image size of the raster devices (landscape pages; portrait ones swap it).
 inline constexpr int kDefaultImageWidth = 853;
 inline constexpr int kDefaultImageHeight = 603;
-
-// Device units per page unit for a canvas of width x height pixels showing a page of
-// page_width x page_height units (already exchanged for a turned page). The scale fits
-// the page into the image; in mode DOWN it is further limited so that a page of the
-// default width (2969 units) at the given unit factor and scale factor is not enlarged
-// beyond the image.
-double canvas_scale(int width, int height, int page_width, int page_height, ScaleMode mode,
-                    double unit_factor, double scale_factor);
 
 class RasterCanvas {
   public:

@@ -1,6 +1,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "gravox/core/files.h"
 #include "gravox/devices/image_writer_internal.h"
 #include "gravox/devices/image_writers.h"
 
@@ -148,7 +149,7 @@ ImageStatus write_tiff(Sink& sink, const RasterCanvas& canvas, const ImageSettin
 
     // One bit per pixel: in reversed mode (black on white) white pixels are 1, in normal
     // mode everything but black is 1, so that the background keeps its shade.
-    const bool reversed = canvas.background_mode() == kReversedBackground;
+    const bool reversed = is_reverse_mode(canvas.background_mode());
     for (int r = 0; r < block.height && !sink.failed(); ++r) {
         const int y = block.y + r;
         if (indexed) {

@@ -68,8 +68,8 @@ Warning CgmDevice::open(Sink* file) {
     records_.item("MFVERSION").integer(1).attach(";");
     records_.item("MFDESC")
         .token(std::string("\"GRAVOX ") + kLibraryVersion)
-        .token(clock_text(when.tm_mday, when.tm_mon + 1, when.tm_year + 1900, '.', true))
-        .token(clock_text(when.tm_hour, when.tm_min, when.tm_sec, ':', false) + "\"")
+        .token(date_text(when).date)
+        .token(std::string(date_text(when).time) + "\"")
         .attach(";");
     records_.item("MFELEMLIST").token("\"DRAWINGPLUS\"").attach(";");
     records_.item("MAXCOLRINDEX").integer(255).attach(";");

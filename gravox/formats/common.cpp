@@ -8,17 +8,6 @@
 
 namespace gvx {
 
-DateText date_text(const std::tm& when) {
-    DateText text{};
-    // The modulo keeps every field within its width, whatever the clock returns.
-    std::snprintf(text.date, sizeof text.date, "%02d.%02d.%04d", (when.tm_mday % 100 + 100) % 100,
-                  ((when.tm_mon + 1) % 100 + 100) % 100,
-                  ((when.tm_year + 1900) % 10000 + 10000) % 10000);
-    std::snprintf(text.time, sizeof text.time, "%02d:%02d:%02d", (when.tm_hour % 100 + 100) % 100,
-                  (when.tm_min % 100 + 100) % 100, (when.tm_sec % 100 + 100) % 100);
-    return text;
-}
-
 bool device_text_character(PlotState& s, const DeviceCharacter& c) {
     auto* writer = dynamic_cast<TextDevice*>(s.device.get());
     if (!writer) return false;
@@ -79,20 +68,6 @@ unsigned char text_code(int code) {
 unsigned char latin1_code(int code) {
     if (code >= 160 && code <= 255) return static_cast<unsigned char>(code);
     return text_code(code);
-}
-
-double fitted_scale(const PlotState& s) {
-    const PageState& p = s.page;
-    double pw = p.width, ph = p.height;
-    if (p.orientation == PageOrientation::portrait) std::swap(pw, ph);
-    // An empty page (zero extent) would divide by zero: such a page has no scale.
-    if (!(pw > 0.0) || !(ph > 0.0)) return 0.0;
-    double scale = std::min((p.device_w - 1) / pw, (p.device_h - 1) / ph);
-    if (p.scale_mode == ScaleMode::down) {
-        const double longer = ph < pw ? p.device_w - 1 : p.device_h - 1;
-        scale = std::min(scale, longer * s.frame.unit_scale * p.scale_factor / 2969.0);
-    }
-    return scale;
 }
 
 }  // namespace gvx

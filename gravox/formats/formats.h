@@ -7,6 +7,7 @@
 #include <memory>
 #include <string>
 
+#include "gravox/core/clock_text.h"
 #include "gravox/core/version.h"
 #include "gravox/devices/device.h"
 
@@ -104,17 +105,5 @@ unsigned char latin1_code(int code);
 
 // The library version written into the heads of the documents.
 inline constexpr double kFormatVersion = kVersionNumber;
-
-// Local date as dd.mm.yyyy and time as hh:mm:ss (each 9 characters with terminator).
-struct DateText {
-    char date[16];
-    char time[16];
-};
-DateText date_text(const std::tm& when);
-
-// Device units per page unit of a device of device_w x device_h units: the page fitted
-// into the device (extents exchanged for a turned page), limited under the scale mode
-// DOWN to the scale of an A4 page on the device's longer side.
-double fitted_scale(const PlotState& s);
 
 }  // namespace gvx

@@ -45,13 +45,6 @@ ColourText colour_text(std::uint8_t r, std::uint8_t g, std::uint8_t b) {
     return out;
 }
 
-// The time stamp of the document, "D:yyyymmddhhmmss" (each field kept to its width).
-void write_stamp(TextOut& text, const std::tm& when) {
-    text.put("D:").padded(((when.tm_year + 1900) % 10000 + 10000) % 10000, 4, '0');
-    const int fields[5] = {when.tm_mon + 1, when.tm_mday, when.tm_hour, when.tm_min, when.tm_sec};
-    for (int field : fields) text.padded((field % 100 + 100) % 100, 2, '0');
-}
-
 class IpeDevice final : public Device, public TextDevice {
   public:
     explicit IpeDevice(PlotState& s) : Device(s) {}
@@ -126,9 +119,9 @@ Warning IpeDevice::open(Sink* file) {
     text_.put("<!DOCTYPE ipe SYSTEM \"ipe.dtd\">\n");
     text_.put("<ipe version=\"70010\" creator=\"Gravox ").fixed(kFormatVersion, 1, 4).put("\">\n");
     text_.put("<info created=\"");
-    write_stamp(text_, when);
+    write_date_stamp(text_, when);
     text_.put("\" modified=\"");
-    write_stamp(text_, when);
+    write_date_stamp(text_, when);
     text_.put("\"/>\n");
     text_.put("<preamble>\\usepackage{times,graphicx}</preamble>\n");
     text_.put("<ipestyle name=\"basic\">\n");

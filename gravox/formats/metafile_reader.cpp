@@ -19,8 +19,9 @@ namespace gvx {
 void write_metafile_header(RecordWriter& records, const PlotState& s) {
     const std::tm when = s.frame.clock();
     records.item("GKSL").token(kMetafileName).integer(kMetafileVersion).token(kLibraryVersion);
-    records.token(clock_text(when.tm_mday, when.tm_mon + 1, when.tm_year + 1900, '.', true));
-    records.token(clock_text(when.tm_hour, when.tm_min, when.tm_sec, ':', false));
+    const DateText clock = date_text(when);
+    records.token(clock.date);
+    records.token(clock.time);
     const PageState& p = s.page;
     records.item("PAGE").integer(p.width).integer(p.height);
     records.real(s.frame.page_extent_w).real(s.frame.page_extent_h).real(s.frame.unit_scale);

@@ -55,8 +55,7 @@ void PageDescriptionDevice::begin_body(TextOut* out) {
     // Under REVERS, and always on the black-and-white paper device, the page keeps the
     // reader's white paper; otherwise it is painted black as the background of the
     // colour table.
-    if (state_.files.screen_mode_effective != static_cast<int>(ScreenMode::reverse) &&
-        state_.frame.device != 501)
+    if (!is_reverse_mode(state_.files.screen_mode_effective) && state_.frame.device != 501)
         page_rect(0, 0, 0);
     write_colour(red_, green_, blue_, false);
 }

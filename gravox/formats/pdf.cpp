@@ -256,10 +256,8 @@ Warning PdfDevice::close() {
     begin_object(3);
     file_.put("<< /Producer (Gravox ").fixed(kFormatVersion, 1).put(")\n   /Creator ");
     write_string(state_.files.plot_file_name);
-    file_.put("\n   /CreationDate (D:");
-    file_.padded(((when.tm_year + 1900) % 10000 + 10000) % 10000, 4, '0');
-    const int fields[5] = {when.tm_mon + 1, when.tm_mday, when.tm_hour, when.tm_min, when.tm_sec};
-    for (int v : fields) file_.padded((v % 100 + 100) % 100, 2, '0');
+    file_.put("\n   /CreationDate (");
+    write_date_stamp(file_, when);
     file_.put(") >>\nendobj\n");
 
     const long long xref = static_cast<long long>(file_.count());

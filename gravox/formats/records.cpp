@@ -2,26 +2,6 @@
 
 namespace gvx {
 
-std::string clock_text(int a, int b, int c, char separator, bool long_last) {
-    // Each field is kept within its width, whatever the clock returns.
-    auto digits = [](std::string& out, int v, int n) {
-        v = ((v % 10000) + 10000) % 10000;
-        char text[4];
-        for (int k = n - 1; k >= 0; --k) {
-            text[k] = static_cast<char>('0' + v % 10);
-            v /= 10;
-        }
-        out.append(text, static_cast<std::size_t>(n));
-    };
-    std::string out;
-    digits(out, a, 2);
-    out += separator;
-    digits(out, b, 2);
-    out += separator;
-    digits(out, c, long_last ? 4 : 2);
-    return out;
-}
-
 void RecordWriter::place(std::string_view text, bool blank) {
     const int length = static_cast<int>(text.size()) + (blank ? 1 : 0);
     if (column_ > 0 && column_ + length > kColumns) {

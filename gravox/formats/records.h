@@ -12,9 +12,6 @@
 
 namespace gvx {
 
-// Three clock fields as "dd.mm.yyyy" (separator '.', long last field) or "hh:mm:ss".
-std::string clock_text(int a, int b, int c, char separator, bool long_last);
-
 class RecordWriter {
   public:
     static constexpr int kColumns = 80;

@@ -133,7 +133,7 @@ Warning SvgDevice::open(Sink* file) {
     group_ = Group::none;
     chain_.reset();
     // Under REVERS the page keeps the document's own white background.
-    if (state_.files.screen_mode_effective != static_cast<int>(ScreenMode::reverse))
+    if (!is_reverse_mode(state_.files.screen_mode_effective))
         write_rect(0.0, 0.0, p.device_w - 1, p.device_h - 1, 0, 0, 0);
     return warning::none;
 }

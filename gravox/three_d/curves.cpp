@@ -63,7 +63,7 @@ void Gravox::curv3d(const double* x, const double* y, const double* z, int n) {
     }
     if (c.marker_step == 0) return;
     const int colour = s.colours.current_colour;
-    if (c.marker_colour != -1) set_device_colour(s, c.marker_colour);
+    if (c.marker_colour != kCurrentColour) set_device_colour(s, c.marker_colour);
     const long step = c.marker_step < 0 ? -static_cast<long>(c.marker_step) : c.marker_step;
     for (long i = 0; i < n; i += step) {
         const Vec3 b = user_to_box(s, x[i], y[i], z[i]);

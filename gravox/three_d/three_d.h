@@ -18,6 +18,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "gravox/core/colour_value.h"
+
 namespace gvx {
 
 struct PlotState;
@@ -94,8 +96,8 @@ struct ThreeDState {
     GivenPoint view{PointMode::angles, {-60.0, 30.0, 0.0}};  // distance 0: automatic
     GivenPoint focus{PointMode::absolute, {0.0, 0.0, 0.0}};
     Vec3 up{0.0, 0.0, 1.0};
-    int top_colour = -1, bottom_colour = -1;  // surclr, -1 the current colour
-    bool mesh = false;                        // surmsh
+    int top_colour = kCurrentColour, bottom_colour = kCurrentColour;  // surclr
+    bool mesh = false;                                                // surmsh
     Lighting light;
 
     // The current system, valid while graf3d's level 3 lasts.

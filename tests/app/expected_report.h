@@ -2,6 +2,8 @@
 // turned into the exact text the program prints.
 #pragma once
 
+#include <bit>
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -26,6 +28,11 @@ std::string expected_block(const ExpectedRun& run);
 
 // The report of all thirteen runs.
 std::string expected_report();
+
+// Whether two doubles have the same bits (a NaN marker equals only itself).
+inline bool same_bits(double x, double y) {
+    return std::bit_cast<std::uint64_t>(x) == std::bit_cast<std::uint64_t>(y);
+}
 
 // Splits text into lines at '\n'; a final '\n' ends the last line.
 std::vector<std::string> split_lines(const std::string& text);

@@ -25,9 +25,7 @@
 namespace cosmology {
 namespace {
 
-bool same_bits(double x, double y) {
-    return std::bit_cast<std::uint64_t>(x) == std::bit_cast<std::uint64_t>(y);
-}
+using testing::same_bits;
 
 // A hand-made model: no matter, no vacuum, so R = 1 at every step and a moves by
 // exactly one step per step.

@@ -62,12 +62,12 @@ TEST(Pause, StandardInputFromDevNullDoesNotWait) {
     const Fd null_fd(open("/dev/null", O_RDONLY));
     ASSERT_GE(null_fd.get(), 0);
     const RedirectedStdin redirect(null_fd.get());
-    testing::internal::CaptureStdout();
+    ::testing::internal::CaptureStdout();
     const auto start = std::chrono::steady_clock::now();
     const bool waited = pause_for_key();
     const auto elapsed = std::chrono::steady_clock::now() - start;
     EXPECT_FALSE(waited);
-    EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
+    EXPECT_EQ(::testing::internal::GetCapturedStdout(), "");
     EXPECT_LT(elapsed, std::chrono::seconds(5));
 }
 

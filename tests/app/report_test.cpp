@@ -18,6 +18,7 @@ namespace {
 
 using testing::expected_block;
 using testing::expected_runs;
+using testing::same_bits;
 using testing::split_lines;
 
 // Runs one model and keeps its report block and a copy of its finished history.
@@ -36,10 +37,6 @@ RunResult run_model(const ExpansionModel& model) {
     });
     result.report = out.str();
     return result;
-}
-
-bool same_bits(double x, double y) {
-    return std::bit_cast<std::uint64_t>(x) == std::bit_cast<std::uint64_t>(y);
 }
 
 TEST(ExpansionReport, ThirteenRunsPrintTheTableLineByLine) {

@@ -11,16 +11,16 @@ namespace {
 
 class BarsTest : public ChartsFixture {};
 
-const double kX[3] = {2.0, 4.0, 6.0}, kLow[3] = {0.0, 0.0, 0.0}, kHigh[3] = {3.0, 5.0, 4.0};
+const double kBarX[3] = {2.0, 4.0, 6.0}, kLow[3] = {0.0, 0.0, 0.0}, kHigh[3] = {3.0, 5.0, 4.0};
 
 TEST_F(BarsTest, VerticalAndHorizontalBarsSpanTheirValues) {
     g_.barwth(0.5);  // half the spacing of 2 units: 100 plot units wide
-    g_.bars(kX, kLow, kHigh, 3);
+    g_.bars(kBarX, kLow, kHigh, 3);
     auto f = fills();
     ASSERT_EQ(f.size(), 3u);
     for (int i = 0; i < 3; ++i) {
-        EXPECT_NEAR(f[i].xs[0], px(kX[i]) - 50.0, 1e-9);
-        EXPECT_NEAR(f[i].xs[1], px(kX[i]) + 50.0, 1e-9);
+        EXPECT_NEAR(f[i].xs[0], px(kBarX[i]) - 50.0, 1e-9);
+        EXPECT_NEAR(f[i].xs[1], px(kBarX[i]) + 50.0, 1e-9);
         EXPECT_NEAR(f[i].ys[0], py(kHigh[i]), 1e-9);
         EXPECT_NEAR(f[i].ys[2], py(0.0), 1e-9);
     }
@@ -30,12 +30,12 @@ TEST_F(BarsTest, VerticalAndHorizontalBarsSpanTheirValues) {
     rec_->clear();
     g_.bartyp("HORI");
     g_.barwth(-40.0);  // plot units
-    g_.bars(kX, kLow, kHigh, 3);
+    g_.bars(kBarX, kLow, kHigh, 3);
     f = fills();
     ASSERT_EQ(f.size(), 3u);
     for (int i = 0; i < 3; ++i) {
-        EXPECT_NEAR(f[i].ys[0], py(kX[i]) - 20.0, 1e-9);
-        EXPECT_NEAR(f[i].ys[2], py(kX[i]) + 20.0, 1e-9);
+        EXPECT_NEAR(f[i].ys[0], py(kBarX[i]) - 20.0, 1e-9);
+        EXPECT_NEAR(f[i].ys[2], py(kBarX[i]) + 20.0, 1e-9);
         EXPECT_NEAR(f[i].xs[0], px(0.0), 1e-9);
         EXPECT_NEAR(f[i].xs[1], px(kHigh[i]), 1e-9);
     }
@@ -62,7 +62,7 @@ TEST_F(BarsTest, ThreeDimensionalBarsHaveSideTopAndFrontFaces) {
     g_.barclr(2, 3, 4);  // red, green, blue side by side by index
     g_.barbor(1);
     g_.barwth(-100.0);
-    g_.bars(kX, kLow, kHigh, 1);
+    g_.bars(kBarX, kLow, kHigh, 1);
     const auto f = fills();
     ASSERT_EQ(f.size(), 3u);
     const double dx = 40 * std::cos(std::numbers::pi / 6),
@@ -98,9 +98,9 @@ TEST_F(BarsTest, ThreeDimensionalBarsHaveSideTopAndFrontFaces) {
 TEST_F(BarsTest, GroupsPlaceSuccessiveCallsSideBySide) {
     g_.barwth(1.0);  // 200 plot units per group
     g_.bargrp(2, 20);
-    g_.bars(kX, kLow, kHigh, 1);
-    g_.bars(kX, kLow, kLow, 1);
-    g_.bars(kX, kLow, kHigh, 1);  // the next group starts over
+    g_.bars(kBarX, kLow, kHigh, 1);
+    g_.bars(kBarX, kLow, kLow, 1);
+    g_.bars(kBarX, kLow, kHigh, 1);  // the next group starts over
     const auto f = fills();
     ASSERT_EQ(f.size(), 3u);
     const double left = px(2.0) - 100;
@@ -136,7 +136,7 @@ TEST_F(BarsTest, LabelsShowTheChosenValueWhereAsked) {
 
     // No labels by default: the outline only.
     g_.barwth(-100.0);
-    g_.bars(kX, kLow, kHigh, 1);
+    g_.bars(kBarX, kLow, kHigh, 1);
     const size_t outline = rec_->segments().size();
     EXPECT_GE(outline, 3u);  // the lower edge may lie on the clipping edge
     const double top = py(3.0);
@@ -144,7 +144,7 @@ TEST_F(BarsTest, LabelsShowTheChosenValueWhereAsked) {
         rec_->clear();
         g_.labels("SECO", "BARS");
         g_.labpos(position, "BARS");
-        g_.bars(kX, kLow, kHigh, 1);
+        g_.bars(kBarX, kLow, kHigh, 1);
         auto segs = rec_->segments();
         ASSERT_GT(segs.size(), outline) << position;
         double ymin = 1e9, ymax = -1e9;
@@ -165,7 +165,7 @@ TEST_F(BarsTest, LabelsShowTheChosenValueWhereAsked) {
     // A label colour of its own, the current colour back afterwards.
     rec_->clear();
     g_.labclr(5, "BARS");
-    g_.bars(kX, kLow, kHigh, 1);
+    g_.bars(kBarX, kLow, kHigh, 1);
     bool seen = false;
     for (const DeviceCall& c : rec_->calls) seen |= c.kind == Call::colour && c.colour == 5;
     EXPECT_TRUE(seen);
@@ -175,10 +175,10 @@ TEST_F(BarsTest, LabelsShowTheChosenValueWhereAsked) {
 TEST_F(BarsTest, EachCallIsALegendCurveWithItsPatternAndColour) {
     g_.shdpat(6);
     g_.barclr(7, -1, -1);
-    g_.bars(kX, kLow, kHigh, 3);
+    g_.bars(kBarX, kLow, kHigh, 3);
     g_.shdpat(3);
     g_.barclr(-1, -1, -1);
-    g_.bars(kX, kLow, kHigh, 3);
+    g_.bars(kBarX, kLow, kHigh, 3);
     EXPECT_EQ(s().legend.recorded_count, 2);
     EXPECT_EQ(s().legend.records[0].fill_pattern, 6);
     EXPECT_EQ(s().legend.records[0].colour, 7);
@@ -187,7 +187,7 @@ TEST_F(BarsTest, EachCallIsALegendCurveWithItsPatternAndColour) {
     EXPECT_EQ(s().curves.legend_curve_number, 3);
     // A following curve is a line entry again.
     const double y[3] = {1, 2, 3};
-    g_.curve(kX, y, 3);
+    g_.curve(kBarX, y, 3);
     EXPECT_EQ(s().legend.records[2].fill_pattern, -1);
 }
 
@@ -195,11 +195,11 @@ TEST_F(BarsTest, ChncrvColourCycleGivesEachCallItsColour) {
     g_.chncrv("COLOR");
     const int before = s().colours.current_colour;
     const auto& cycle = s().colours.colour_cycle;
-    g_.bars(kX, kLow, kHigh, 3);
+    g_.bars(kBarX, kLow, kHigh, 3);
     g_.barclr(9, -1, -1);  // a front colour of barclr wins over the cycle
-    g_.bars(kX, kLow, kHigh, 3);
+    g_.bars(kBarX, kLow, kHigh, 3);
     g_.barclr(-1, -1, -1);
-    g_.bars(kX, kLow, kHigh, 3);
+    g_.bars(kBarX, kLow, kHigh, 3);
     flush_polyline(s());
     // The fill colour of each bar: the colour set last before its fill.
     std::vector<int> fill_colours;
@@ -222,7 +222,7 @@ TEST_F(BarsTest, ChncrvColourCycleGivesEachCallItsColour) {
 
 TEST_F(BarsTest, BadArgumentsChangeNothing) {
     for (auto call : std::initializer_list<std::function<void()>>{
-             [&] { g_.bars(kX, kLow, kHigh, 0); }, [&] { g_.bars(nullptr, kLow, kHigh, 3); },
+             [&] { g_.bars(kBarX, kLow, kHigh, 0); }, [&] { g_.bars(nullptr, kLow, kHigh, 3); },
              [&] { g_.bartyp("DIAG"); }, [&] { g_.barclr(-2, 1, 1); }, [&] { g_.barbor(-5); },
              [&] { g_.barops(-1, 45.0); }, [&] { g_.barops(10, 95.0); }, [&] { g_.bargrp(0, 5); },
              [&] { g_.barpos("LEFT"); }, [&] { g_.labclr(-3, "BARS"); }}) {

@@ -9,19 +9,19 @@ namespace {
 
 class ErrorBarsTest : public ChartsFixture {};
 
-const double kX[2] = {2.0, 6.0}, kY[2] = {4.0, 5.0}, kE1[2] = {1.0, 0.5}, kE2[2] = {2.0, 1.5};
+const double kErrX[2] = {2.0, 6.0}, kErrY[2] = {4.0, 5.0}, kE1[2] = {1.0, 0.5}, kE2[2] = {2.0, 1.5};
 
 TEST_F(ErrorBarsTest, VerticalBarsWithCaps) {
     g_.hsymbl(20);
-    g_.errbar(kX, kY, kE1, kE2, 2);
+    g_.errbar(kErrX, kErrY, kE1, kE2, 2);
     const auto segs = rec_->segments();
     ASSERT_EQ(segs.size(), 6u);  // per point: the bar and two caps
     for (int i = 0; i < 2; ++i) {
         const auto& bar = segs[3 * i];
-        EXPECT_DOUBLE_EQ(bar.x1, px(kX[i]));
-        EXPECT_DOUBLE_EQ(bar.x2, px(kX[i]));
-        EXPECT_DOUBLE_EQ(bar.y1, py(kY[i] - kE1[i]));
-        EXPECT_DOUBLE_EQ(bar.y2, py(kY[i] + kE2[i]));
+        EXPECT_DOUBLE_EQ(bar.x1, px(kErrX[i]));
+        EXPECT_DOUBLE_EQ(bar.x2, px(kErrX[i]));
+        EXPECT_DOUBLE_EQ(bar.y1, py(kErrY[i] - kE1[i]));
+        EXPECT_DOUBLE_EQ(bar.y2, py(kErrY[i] + kE2[i]));
         const auto& cap = segs[3 * i + 1];
         EXPECT_DOUBLE_EQ(cap.y1, cap.y2);
         EXPECT_DOUBLE_EQ(cap.x2 - cap.x1, 20.0);
@@ -31,7 +31,7 @@ TEST_F(ErrorBarsTest, VerticalBarsWithCaps) {
 TEST_F(ErrorBarsTest, HorizontalBarsWithoutCapsAndWithSymbols) {
     g_.errbmd("DIRE", "HORI");
     g_.errbmd("CAPS", "OFF");
-    g_.errbar(kX, kY, kE1, kE2, 2);
+    g_.errbar(kErrX, kErrY, kE1, kE2, 2);
     auto segs = rec_->segments();
     ASSERT_EQ(segs.size(), 2u);
     EXPECT_DOUBLE_EQ(segs[1].x1, px(6.0 - 0.5));
@@ -39,13 +39,13 @@ TEST_F(ErrorBarsTest, HorizontalBarsWithoutCapsAndWithSymbols) {
     EXPECT_DOUBLE_EQ(segs[1].y1, py(5.0));
     rec_->clear();
     g_.errbmd("SYMB", "ON");
-    g_.errbar(kX, kY, kE1, kE2, 2);
+    g_.errbar(kErrX, kErrY, kE1, kE2, 2);
     EXPECT_GT(rec_->segments().size(), 2u);
 
     for (auto call : std::initializer_list<std::function<void()>>{
              [&] { g_.errbmd("SIZE", "ON"); }, [&] { g_.errbmd("DIRE", "DIAG"); },
-             [&] { g_.errbmd("CAPS", "MAYBE"); }, [&] { g_.errbar(kX, kY, kE1, nullptr, 2); },
-             [&] { g_.errbar(kX, kY, kE1, kE2, 0); }}) {
+             [&] { g_.errbmd("CAPS", "MAYBE"); }, [&] { g_.errbar(kErrX, kErrY, kE1, nullptr, 2); },
+             [&] { g_.errbar(kErrX, kErrY, kE1, kE2, 0); }}) {
         const std::string out = output_of(call);
         EXPECT_NE(out.find("Warning   2"), std::string::npos);
     }

@@ -1,4 +1,5 @@
 // Opening and closing plots: geometry, the closing protocol, error files, write errors.
+#include "gravox/core/page.h"
 #include "tests/core/frame_fixture.h"
 
 namespace gvx::testing {
@@ -254,6 +255,22 @@ TEST_F(Plot, WriteErrorsAreReportedNotHidden) {
     std::string out = output_of([&] { g_.gvxfin(); });
     EXPECT_EQ(out.rfind(" <<<< Warning  36: File error in gvxfin!\n", 0), 0u) << out;
     EXPECT_NE(out.find("Warnings: 1 "), std::string::npos);
+}
+
+TEST(PageFitScale, FitsThePageAndLimitsItInModeDown) {
+    EXPECT_DOUBLE_EQ(page_fit_scale(853, 603, 2969, 2099, ScaleMode::down, 1.0, 1.0),
+                     602.0 / 2099.0);
+    EXPECT_DOUBLE_EQ(page_fit_scale(1000, 1000, 2969, 2099, ScaleMode::down, 1.0, 1.0),
+                     999.0 / 2969.0);
+    // A scale factor below 1 shrinks the picture in mode DOWN only.
+    EXPECT_DOUBLE_EQ(page_fit_scale(853, 603, 2969, 2099, ScaleMode::down, 1.0, 0.5),
+                     852.0 * 0.5 / 2969.0);
+    EXPECT_DOUBLE_EQ(page_fit_scale(853, 603, 2969, 2099, ScaleMode::full, 1.0, 0.5),
+                     602.0 / 2099.0);
+    // A portrait page measures the limit along the image height.
+    EXPECT_DOUBLE_EQ(page_fit_scale(603, 853, 2099, 2969, ScaleMode::down, 1.0, 0.5),
+                     852.0 * 0.5 / 2969.0);
+    EXPECT_EQ(page_fit_scale(853, 603, 0, 2099, ScaleMode::down, 1.0, 1.0), 0.0);
 }
 
 }  // namespace

@@ -12,7 +12,7 @@ namespace {
 constexpr std::int32_t kBlack = 0x01000000;
 constexpr std::int32_t kWhite = 0x01FFFFFF;
 constexpr std::int32_t kRed = 0x010000FF;
-const double kNaN = std::numeric_limits<double>::quiet_NaN();
+const double kNotANumber = std::numeric_limits<double>::quiet_NaN();
 
 TEST_F(ColourTest, MainPathPngReversedRainbowIsBlackInkOnWhite) {
     open("PNG", "REVERS");
@@ -183,7 +183,7 @@ TEST_F(ColourTest, SetclrAndSetrgbCheckTheirValues) {
         g_.setclr(-5);
         g_.setrgb(1.002, 0.0, 0.0);
         g_.setrgb(0.0, -0.0011, 0.0);
-        g_.setrgb(0.0, 0.0, kNaN);
+        g_.setrgb(0.0, 0.0, kNotANumber);
         g_.setrgb(std::numeric_limits<double>::infinity(), 0.0, 0.0);
     });
     EXPECT_NE(out.find(" <<<< Warning   2: Incorrect parameter in setclr!   (  -5)\n"),
@@ -198,7 +198,7 @@ TEST(ColourValues, PackingAndComponents) {
     EXPECT_EQ(pack_rgb(1.001, 1.001, 1.001), kWhite);
     EXPECT_EQ(pack_rgb(-0.001, -0.001, -0.001), kBlack);
     EXPECT_EQ(pack_rgb(0.0, 0.0, 1.0), 0x01FF0000);
-    EXPECT_EQ(pack_rgb(0.0, kNaN, 0.0), -1);
+    EXPECT_EQ(pack_rgb(0.0, kNotANumber, 0.0), -1);
 
     ColourState c;
     c.table[3] = 0x123456;
@@ -295,7 +295,7 @@ TEST_F(ColourTest, BadUserEntriesChangeNothing) {
         g_.myvlt(ramp.red, ramp.green, ramp.blue, 256);
         g_.setind(256, 0.0, 0.0, 0.0);
         g_.setind(-1, 0.0, 0.0, 0.0);
-        g_.setind(3, 0.0, kNaN, 0.0);
+        g_.setind(3, 0.0, kNotANumber, 0.0);
     });
     EXPECT_NE(out.find("Incorrect parameter in myvlt!   ( 257)"), std::string::npos);
     EXPECT_NE(out.find("Incorrect parameter in setind!   ( 256)"), std::string::npos);

@@ -8,7 +8,7 @@
 namespace gvx::testing {
 namespace {
 
-const char kOutput[] = "test-output/bmp";
+const char kBmpOutput[] = "test-output/bmp";
 
 struct BmpHeader {
     std::uint32_t file_size, data_offset, info_size, width, height, planes, bits, compression,
@@ -110,8 +110,8 @@ TEST(BmpWriter, NetpbmDecodesIndexedRgbAndReducedPictures) {
                           {"reduced.bmp", true_colour, ImageFormat::indexed}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        const std::string path =
-            save_output(kOutput, c.name, encode_image(write_bmp, c.canvas, settings_for(c.format)));
+        const std::string path = save_output(
+            kBmpOutput, c.name, encode_image(write_bmp, c.canvas, settings_for(c.format)));
         RgbImage image;
         GRAVOX_DECODE_WITH("bmptopnm", path, image);
         EXPECT_EQ(image.width, kPictureWidth);

@@ -12,6 +12,7 @@
 #include <utility>
 #include <vector>
 
+#include "gravox/core/files.h"
 #include "gravox/devices/raster_canvas.h"
 #include "tests/support/colour_anchors.h"
 
@@ -20,6 +21,9 @@ namespace gvx::testing {
 using Pixel = std::pair<int, int>;
 using PixelSet = std::set<Pixel>;
 using ColourTable = std::array<std::uint32_t, 256>;
+
+// The background mode of a reversed (black on white) canvas.
+inline constexpr int kReverseMode = static_cast<int>(ScreenMode::reverse);
 
 // The rainbow table built from its anchor rows, linear in each component between them.
 inline ColourTable rainbow_table() {

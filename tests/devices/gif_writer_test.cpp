@@ -10,7 +10,7 @@
 namespace gvx::testing {
 namespace {
 
-const char kOutput[] = "test-output/gif";
+const char kGifOutput[] = "test-output/gif";
 
 // A GIF stream taken apart, with its LZW data decoded by a plain table decoder.
 struct GifParts {
@@ -195,7 +195,7 @@ TEST(GifWriter, LongRandomDataClearsTheTableAtCode4094) {
     expect_full_blocks(g);
     EXPECT_GT(g.block_sizes.size(), 40u);
 
-    const std::string path = save_output(kOutput, "random.gif", gif);
+    const std::string path = save_output(kGifOutput, "random.gif", gif);
     RgbImage image;
     GRAVOX_DECODE_WITH("giftopnm", path, image);
     EXPECT_EQ(image.rgb, canvas_rgb(canvas));
@@ -214,7 +214,7 @@ TEST(GifWriter, UniformAndTinyImages) {
         EXPECT_EQ(g.indices, canvas_indices(canvas));
         expect_full_blocks(g);
         const std::string path = save_output(
-            kOutput, "uniform_" + std::to_string(w) + "x" + std::to_string(h) + ".gif", gif);
+            kGifOutput, "uniform_" + std::to_string(w) + "x" + std::to_string(h) + ".gif", gif);
         if (tool_available("giftopnm")) {
             RgbImage image;
             image = parse_pnm(run_program("giftopnm '" + path + "'"));
@@ -227,7 +227,7 @@ TEST(GifWriter, UniformAndTinyImages) {
 TEST(GifWriter, TrueColourCanvasIsReducedToAPaletteOfItsOwn) {
     // Smoothed lines blend their colour into the paper: far more than 256 colours.
     RasterCanvas canvas;
-    make_canvas(canvas, 200, 120, true, kReversedBackground);
+    make_canvas(canvas, 200, 120, true, kReverseMode);
     canvas.option(canvas_option::smoothing, 1);
     for (int i = 0; i < 60; ++i) {
         canvas.set_colour(rgb(4 * i, 255 - 3 * i, (97 * i) % 256));
@@ -258,7 +258,7 @@ TEST(GifWriter, TrueColourCanvasIsReducedToAPaletteOfItsOwn) {
         }
     }
 
-    const std::string path = save_output(kOutput, "reduced.gif", gif);
+    const std::string path = save_output(kGifOutput, "reduced.gif", gif);
     RgbImage image;
     GRAVOX_DECODE_WITH("giftopnm", path, image);
     ASSERT_EQ(image.rgb.size(), original.size());

@@ -19,7 +19,7 @@ std::string dump(const RasterCanvas& canvas, DumpStatus expected = DumpStatus::o
 TEST(ImagWriter, DefaultPlotHeader) {
     RasterCanvas canvas;
     int w = 0, h = 0;
-    ASSERT_EQ(canvas.create(2969, 2099, w, h, false, kReversedBackground, false), CanvasStatus::ok);
+    ASSERT_EQ(canvas.create(2969, 2099, w, h, false, kReverseMode, false), CanvasStatus::ok);
     const std::string bytes = dump(canvas);
     const std::string header =
         "!Bitmap GRAVOX VIRT   853   603     8   853     8    32     0     1     0       ";

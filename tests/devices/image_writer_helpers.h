@@ -30,7 +30,7 @@ inline constexpr int kPictureHeight = 23;
 // a few coloured lines and a box.
 inline void draw_picture(RasterCanvas& canvas, bool true_colour = false, int width = kPictureWidth,
                          int height = kPictureHeight) {
-    make_canvas(canvas, width, height, true_colour, kReversedBackground);
+    make_canvas(canvas, width, height, true_colour, kReverseMode);
     const int w = width - 1, h = height - 1;
     canvas.set_colour(rgb(0, 0, 0));
     canvas.line(0, 0, w, 0);

@@ -14,7 +14,7 @@
 namespace gvx::testing {
 namespace {
 
-const char kOutput[] = "test-output/png";
+const char kPngOutput[] = "test-output/png";
 
 // A figure as a plot draws it: a black frame on white, a filled box, curves in colour.
 void draw_figure(RasterCanvas& canvas, bool true_colour = false) {
@@ -97,7 +97,7 @@ TEST(PngWriter, IndexedFigureHasTheChunksOfTheMainPath) {
     RasterCanvas canvas;
     draw_figure(canvas);
     const std::string png = encode(canvas, PngSettings{});
-    save_output(kOutput, "figure_indexed.png", png);
+    save_output(kPngOutput, "figure_indexed.png", png);
 
     bool ok = false;
     const auto chunks = png_chunks(png, &ok);
@@ -161,7 +161,7 @@ TEST(PngWriter, RgbOutputHasNoPaletteAndThreeSamplesPerPixel) {
     PngSettings settings;
     settings.format = ImageFormat::rgb;
     const std::string png = encode(canvas, settings);
-    save_output(kOutput, "figure_rgb.png", png);
+    save_output(kPngOutput, "figure_rgb.png", png);
     const auto chunks = png_chunks(png);
     EXPECT_EQ(chunk_types(chunks), (std::vector<std::string>{"IHDR", "IDAT", "IEND"}));
     EXPECT_EQ(inflate_idat(png), filtered_rows(canvas, 0, 0, 853, 603, true));
@@ -187,7 +187,7 @@ TEST(PngWriter, SmoothedTrueColourFigureRoundTrips) {
     PngSettings settings;
     settings.format = ImageFormat::rgb;
     const std::string png = encode(canvas, settings);
-    save_output(kOutput, "figure_rgb_smooth.png", png);
+    save_output(kPngOutput, "figure_rgb_smooth.png", png);
     const DecodedPng image = decode_png(png);
     ASSERT_TRUE(image.ok) << image.error;
     std::vector<std::uint8_t> expected(853 * 603 * 3);
@@ -207,7 +207,7 @@ TEST(PngWriter, TransparencyBothWays) {
     PngSettings settings;
     settings.transparent = true;
     std::string png = encode(canvas, settings);
-    save_output(kOutput, "figure_indexed_transparent.png", png);
+    save_output(kPngOutput, "figure_indexed_transparent.png", png);
     auto chunks = png_chunks(png);
     EXPECT_EQ(chunk_types(chunks),
               (std::vector<std::string>{"IHDR", "PLTE", "tRNS", "IDAT", "IEND"}));
@@ -219,7 +219,7 @@ TEST(PngWriter, TransparencyBothWays) {
 
     settings.format = ImageFormat::rgb;
     png = encode(canvas, settings);
-    save_output(kOutput, "figure_rgb_transparent.png", png);
+    save_output(kPngOutput, "figure_rgb_transparent.png", png);
     chunks = png_chunks(png);
     EXPECT_EQ(chunk_types(chunks), (std::vector<std::string>{"IHDR", "tRNS", "IDAT", "IEND"}));
     ASSERT_NE(find_chunk(chunks, "tRNS"), nullptr);
@@ -237,7 +237,7 @@ TEST(PngWriter, ClipBlockWritesOnlyThatBlock) {
     settings.clipped = true;
     settings.block = {10, 20, 100, 50};
     const std::string png = encode(canvas, settings);
-    save_output(kOutput, "figure_block.png", png);
+    save_output(kPngOutput, "figure_block.png", png);
     const DecodedPng image = decode_png(png);
     ASSERT_TRUE(image.ok) << image.error;
     EXPECT_EQ(image.width, 100u);

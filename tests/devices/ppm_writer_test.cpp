@@ -8,7 +8,7 @@
 namespace gvx::testing {
 namespace {
 
-const char kOutput[] = "test-output/ppm";
+const char kPpmOutput[] = "test-output/ppm";
 
 std::string rgb_bytes(const std::vector<std::uint8_t>& v) {
     return std::string(v.begin(), v.end());
@@ -55,7 +55,7 @@ TEST(PpmWriter, NetpbmReadsThePicture) {
     RasterCanvas canvas;
     draw_picture(canvas);
     const std::string path =
-        save_output(kOutput, "picture.ppm", encode_image(write_ppm, canvas, ImageSettings{}));
+        save_output(kPpmOutput, "picture.ppm", encode_image(write_ppm, canvas, ImageSettings{}));
     if (!tool_available("pnmfile")) GTEST_SKIP() << "pnmfile is not installed";
     int status = 0;
     const std::string description = run_program("pnmfile '" + path + "'", &status);

@@ -83,20 +83,6 @@ TEST(CanvasCreate, RefusesBadSizesAndKeepsThePreviousImage) {
     EXPECT_EQ(drawn_pixels(canvas).size(), 20u);
 }
 
-TEST(CanvasScale, FitsThePageAndLimitsItInModeDown) {
-    EXPECT_DOUBLE_EQ(canvas_scale(853, 603, 2969, 2099, ScaleMode::down, 1.0, 1.0), 602.0 / 2099.0);
-    EXPECT_DOUBLE_EQ(canvas_scale(1000, 1000, 2969, 2099, ScaleMode::down, 1.0, 1.0),
-                     999.0 / 2969.0);
-    // A scale factor below 1 shrinks the picture in mode DOWN only.
-    EXPECT_DOUBLE_EQ(canvas_scale(853, 603, 2969, 2099, ScaleMode::down, 1.0, 0.5),
-                     852.0 * 0.5 / 2969.0);
-    EXPECT_DOUBLE_EQ(canvas_scale(853, 603, 2969, 2099, ScaleMode::full, 1.0, 0.5), 602.0 / 2099.0);
-    // A portrait page measures the limit along the image height.
-    EXPECT_DOUBLE_EQ(canvas_scale(603, 853, 2099, 2969, ScaleMode::down, 1.0, 0.5),
-                     852.0 * 0.5 / 2969.0);
-    EXPECT_EQ(canvas_scale(853, 603, 0, 2099, ScaleMode::down, 1.0, 1.0), 0.0);
-}
-
 // ---------------------------------------------------------------- palette and colour
 
 TEST(CanvasPalette, LoadsNineSixteenOrAllEntriesByKind) {

@@ -9,7 +9,7 @@
 namespace gvx::testing {
 namespace {
 
-const char kOutput[] = "test-output/tiff";
+const char kTiffOutput[] = "test-output/tiff";
 
 struct IfdEntry {
     std::uint32_t tag, type, count, value;
@@ -146,7 +146,7 @@ TEST(TiffWriter, BilevelBitsFollowTheScreenMode) {
 
     // Reversed mode: white paper stays white, every line is black.
     RasterCanvas reversed;
-    make_canvas(reversed, 12, 3, false, kReversedBackground);
+    make_canvas(reversed, 12, 3, false, kReverseMode);
     reversed.point(0, 0, 255);  // black
     reversed.point(1, 0, 100);  // a colour
     reversed.point(11, 2, 30);
@@ -154,7 +154,7 @@ TEST(TiffWriter, BilevelBitsFollowTheScreenMode) {
     EXPECT_EQ(rtif.substr(rtif.size() - 6), std::string("\x3F\xF0\xFF\xF0\xFF\xE0", 6));
     // A true-colour canvas gives the same bits.
     RasterCanvas true_colour;
-    make_canvas(true_colour, 12, 3, true, kReversedBackground);
+    make_canvas(true_colour, 12, 3, true, kReverseMode);
     true_colour.point(0, 0, 255);
     true_colour.point(1, 0, 100);
     true_colour.point(11, 2, 30);
@@ -173,7 +173,7 @@ TEST(TiffWriter, ResolutionAndUnitOfTheSettings) {
     EXPECT_EQ(le32(tif, e[10].value + 4), 1u);
     EXPECT_EQ(le32(tif, e[11].value), 300u);
     EXPECT_EQ(e[12].value, 3u);
-    const std::string path = save_output(kOutput, "centimetre.tif", tif);
+    const std::string path = save_output(kTiffOutput, "centimetre.tif", tif);
     if (!tool_available("tiffinfo")) GTEST_SKIP() << "tiffinfo is not installed";
     int status = 0;
     const std::string info = run_program("tiffinfo '" + path + "'", &status, true);
@@ -186,7 +186,8 @@ TEST(TiffWriter, ResolutionAndUnitOfTheSettings) {
 RgbImage read_back(const RasterCanvas& canvas, const ImageSettings& settings,
                    const std::string& name, const std::string& photometric) {
     const int width = settings.clipped ? settings.block.width : canvas.width();
-    const std::string path = save_output(kOutput, name, encode_image(write_tiff, canvas, settings));
+    const std::string path =
+        save_output(kTiffOutput, name, encode_image(write_tiff, canvas, settings));
     int status = 0;
     const std::string info = run_program("tiffinfo '" + path + "'", &status, true);
     EXPECT_EQ(status, 0) << info;
@@ -244,7 +245,7 @@ TEST(TiffWriter, OneAndTwoRowImagesStayReadable) {
 TEST(TiffWriter, WideRgbRowsGetLongByteCounts) {
     // A row of 3 * 21846 bytes does not fit the SHORT byte count.
     RasterCanvas canvas;
-    make_canvas(canvas, 21846, 3, true, kReversedBackground);
+    make_canvas(canvas, 21846, 3, true, kReverseMode);
     canvas.set_colour(rgb(200, 10, 30));
     canvas.line(0, 0, 21845, 2);
     const std::string tif = encode_image(write_tiff, canvas, settings_for(ImageFormat::rgb));

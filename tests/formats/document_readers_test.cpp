@@ -32,15 +32,7 @@ class DocumentReaderTest : public FormatTest {
             draw_to(s(), 2000, 1500);
         }
         g_.gvxfin();
-        const std::filesystem::path kept = reader_output_dir() / kept_name;
-        std::filesystem::copy_file(s().files.plot_file_name, kept,
-                                   std::filesystem::copy_options::overwrite_existing);
-        return kept.string();
-    }
-    int run(const std::string& command, std::string& log) {
-        const int status = std::system((command + " > reader.log 2>&1").c_str());
-        log = read_file("reader.log");
-        return status;
+        return keep_plot_file(kept_name);
     }
     static std::string ghostscript(const std::string& device, const std::string& file) {
         return "gs -dSAFER -dBATCH -dNOPAUSE -q -sDEVICE=" + device + " '" + file + "'";

@@ -123,6 +123,25 @@ class FormatTest : public ::testing::Test {
         fill_polygon(s(), px, py, 5);
     }
 
+    // Copies the plot file just closed to the readers' folder as "<test>-<name>" (the
+    // test's name keeps the copies of tests running at the same time apart); its path.
+    std::string keep_plot_file(const std::string& name) {
+        const std::filesystem::path kept = reader_output_dir() / kept_name(name);
+        std::filesystem::copy_file(s().files.plot_file_name, kept,
+                                   std::filesystem::copy_options::overwrite_existing);
+        return kept.string();
+    }
+    static std::string kept_name(const std::string& name) {
+        return std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()) + "-" +
+               name;
+    }
+    // Runs a reader in the test's own folder; its exit status, and its output in log.
+    int run(const std::string& command, std::string& log) {
+        const int status = std::system((command + " > reader.log 2>&1").c_str());
+        log = read_file("reader.log");
+        return status;
+    }
+
     // Compares with the committed golden file; GRAVOX_UPDATE_GOLDEN=1 rewrites it.
     void expect_golden(const std::string& bytes, const std::string& name) {
         expect_golden_bytes(bytes, "formats", name);

@@ -17,16 +17,7 @@ class ReaderTest : public FormatTest {
         open(format);
         draw_scene();
         g_.gvxfin();
-        const std::filesystem::path kept = reader_output_dir() / kept_name;
-        std::filesystem::copy_file(s().files.plot_file_name, kept,
-                                   std::filesystem::copy_options::overwrite_existing);
-        return kept.string();
-    }
-    // Runs a command with its output in a log; the exit status and the log.
-    int run(const std::string& command, std::string& log) {
-        const int status = std::system((command + " > reader.log 2>&1").c_str());
-        log = read_file("reader.log");
-        return status;
+        return keep_plot_file(kept_name);
     }
 };
 
@@ -56,7 +47,8 @@ TEST_F(ReaderTest, TextElementsKeepTheDocumentsWellFormed) {
         }
         const std::string document = finish();
         const std::filesystem::path kept =
-            reader_output_dir() / (std::string("characters.") + (format[0] == 'S' ? "svg" : "ipe"));
+            reader_output_dir() /
+            FormatTest::kept_name(std::string("characters.") + (format[0] == 'S' ? "svg" : "ipe"));
         std::FILE* f = std::fopen(kept.string().c_str(), "wb");
         ASSERT_NE(f, nullptr);
         std::fwrite(document.data(), 1, document.size(), f);

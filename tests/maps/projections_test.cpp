@@ -60,8 +60,8 @@ TEST(Projections, ForwardAtHandComputedPoints) {
         {Projection::winkel, 0, 0, 0, 0, 0},
     };
     for (const Known& k : cases) {
-        SCOPED_TRACE(testing::Message() << "projection " << static_cast<int>(k.p) << " at ("
-                                        << k.lon << ", " << k.lat << ")");
+        SCOPED_TRACE(::testing::Message() << "projection " << static_cast<int>(k.p) << " at ("
+                                          << k.lon << ", " << k.lat << ")");
         const Projector p = make(k.p, 0.0, k.lat0);
         double u, v;
         EXPECT_TRUE(p.forward(k.lon, k.lat, u, v));
@@ -102,7 +102,7 @@ TEST(Projections, ConicsAreTrueToScaleOnTheirStandardParallels) {
     for (Projection kind : {Projection::lambert, Projection::albers}) {
         const Projector p = make(kind, 0.0, 45.0, 30.0, 60.0);
         for (double lat : {30.0, 60.0}) {
-            SCOPED_TRACE(testing::Message() << static_cast<int>(kind) << " at " << lat);
+            SCOPED_TRACE(::testing::Message() << static_cast<int>(kind) << " at " << lat);
             // A degree along the parallel has the length of the parallel's degree.
             double u0, v0, u1, v1;
             p.forward(-0.5, lat, u0, v0);
