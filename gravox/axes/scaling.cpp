@@ -7,7 +7,6 @@
 #include "gravox/core/state.h"
 #include "gravox/core/warning_texts.h"
 #include "gravox/devices/primitives.h"
-#include "gravox/fields/fields.h"
 #include "gravox/gravox.h"
 
 namespace gvx {
