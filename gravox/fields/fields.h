@@ -41,6 +41,15 @@ struct ColourScale {
 // Filled contours: cells one by one, or whole cells of one band merged per row.
 enum class ContourFill { cells = 1, polygons = 2 };  // shdmod "CELL+POLY"
 
+// Work buffers kept between calls and plots (edge marks, one polyline, occupancy).
+struct FieldWork {
+    std::vector<std::uint8_t> marks;
+    std::vector<double> line_x, line_y;
+    std::vector<double> plot_x, plot_y, plot_arc;
+    std::vector<double> grid_x, grid_y;
+    std::vector<int> cells;
+};
+
 struct FieldState {
     FieldAxis axis = FieldAxis::none;
     ColourScale scale;      // of the current graf3 system
@@ -69,12 +78,7 @@ struct FieldState {
     double stream_step = 8.0, stream_length = 20000.0, stream_distance = 16.0;
     double stream_arrows = 400.0;
 
-    // Work buffers kept between calls (edge marks, one polyline, occupancy).
-    std::vector<std::uint8_t> marks;
-    std::vector<double> line_x, line_y;
-    std::vector<double> plot_x, plot_y, plot_arc;
-    std::vector<double> grid_x, grid_y;
-    std::vector<int> cells;
+    FieldWork work;  // kept by the per-plot reset
 };
 
 // Per-plot reset of gvxini.
