@@ -216,8 +216,10 @@ bool open_axis_system(PlotState& s, double xa, double xe, double x_first, double
 
 // Scaling test of one axis (begin, end, first label, step) as graf makes it: true after
 // warning 10 (equal ends) or 9 (zero step) or 2 (values beyond the number range);
-// warnings 12 (first label outside) and 50 (sign of the step) only report.
-bool scaling_fails(PlotState& s, double a, double e, double o, double step);
+// warnings 12 (first label outside) and 50 (sign of the step) only report; they also come
+// after a refusal unless report_when_refused is false (the colour axis stops at the first).
+bool scaling_fails(PlotState& s, double a, double e, double o, double step,
+                   bool report_when_refused = true);
 
 // Per-plot reset of gvxini: the defaults above, with the axis position and lengths
 // taken from the page defaults that gvxini computed.

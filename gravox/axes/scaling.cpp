@@ -134,7 +134,8 @@ void centre_on_page(PlotState& s) {
 
 }  // namespace
 
-bool scaling_fails(PlotState& s, double a, double e, double o, double step) {
+bool scaling_fails(PlotState& s, double a, double e, double o, double step,
+                   bool report_when_refused) {
     if (!std::isfinite(a) || !std::isfinite(e) || !std::isfinite(o) || !std::isfinite(step) ||
         !std::isfinite(e - a)) {
         // No mapping can be built from values beyond the number range.
@@ -151,6 +152,7 @@ bool scaling_fails(PlotState& s, double a, double e, double o, double step) {
         warn(s, warning::zero_step);
         fails = true;
     }
+    if (fails && !report_when_refused) return true;
     // An axis whose end is not above its begin counts as descending (equal ends too).
     if (e > a) {
         if (o < a || o > e) warn(s, warning::start_label_outside);

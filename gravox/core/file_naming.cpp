@@ -26,14 +26,6 @@ bool file_exists(const char* name) {
     return ::lstat(name, &info) == 0;
 }
 
-// A regular file, or a link to one: the only things a plot may replace.
-bool replaceable(const char* name) {
-    struct stat info;
-    if (::lstat(name, &info) != 0) return false;
-    if (S_ISLNK(info.st_mode) && ::stat(name, &info) != 0) return false;
-    return S_ISREG(info.st_mode);
-}
-
 // The directory of a name resolved through links, followed by its file part.
 std::string canonical_name(const char* name) {
     const std::string text = name;
@@ -113,7 +105,7 @@ Warning resolve_output_file(PlotState& s, char* name) {
         case FileMode::remove:
             // The file is replaced when the new one is complete (see open_file_sink);
             // directories, devices, FIFOs and sockets are never replaced.
-            if (!replaceable(name)) {
+            if (!replaceable_file(name)) {
                 return warning::file_cannot_be_deleted;
             }
             return warning::none;

@@ -106,7 +106,7 @@ bool FileSink::close_stream() {
 bool FileSink::do_close() {
     bool ok = close_stream() && !failed();
     if (temporary_name_.empty()) return ok;
-    if (ok && !next_name_) ok = std::rename(temporary_name_.c_str(), final_name_.c_str()) == 0;
+    if (ok && !next_name_) ok = replace_regular_file();
     if (ok && next_name_) {
         // A file that appeared under the name since it was found free is kept: the
         // plot takes the next name instead.
@@ -138,6 +138,56 @@ bool FileSink::place_without_replacing() const {
         errno = EEXIST;
         return false;
     }
+    return std::rename(from, to) == 0;
+}
+
+namespace {
+
+// replaceable_file of a name whose own lstat is info.
+bool replaceable(const char* name, const struct stat& info) {
+    if (S_ISREG(info.st_mode)) return true;
+    struct stat target;
+    return S_ISLNK(info.st_mode) && ::stat(name, &target) == 0 && S_ISREG(target.st_mode);
+}
+
+}  // namespace
+
+bool replaceable_file(const char* name) {
+    struct stat info;
+    return ::lstat(name, &info) == 0 && replaceable(name, info);
+}
+
+// A FIFO, directory or device that appeared under the name while the plot was open is
+// never replaced. The file found is swapped with the plot in one step and the object
+// swapped out is checked to be the one found; anything else is swapped back. Where the
+// file system cannot swap, the check comes just before the rename, and an object put
+// under the name between the two would still be replaced.
+bool FileSink::replace_regular_file() const {
+    const char* from = temporary_name_.c_str();
+    const char* to = final_name_.c_str();
+    struct stat found;
+    if (::lstat(to, &found) != 0) {
+        if (errno != ENOENT) return false;
+        if (place_without_replacing()) return true;
+        if (errno != EEXIST) return false;
+        if (::lstat(to, &found) != 0) return false;  // appeared and went again
+    }
+    if (!replaceable(to, found)) {
+        errno = EEXIST;
+        return false;
+    }
+    if (::renameat2(AT_FDCWD, from, AT_FDCWD, to, RENAME_EXCHANGE) == 0) {
+        struct stat swapped;
+        if (::lstat(from, &swapped) == 0 && swapped.st_dev == found.st_dev &&
+            swapped.st_ino == found.st_ino) {
+            ::unlink(from);  // the replaced file, now under the temporary name
+            return true;
+        }
+        ::renameat2(AT_FDCWD, from, AT_FDCWD, to, RENAME_EXCHANGE);  // not the one found
+        errno = EEXIST;
+        return false;
+    }
+    if (errno != EINVAL && errno != ENOSYS && errno != ENOTSUP) return false;
     return std::rename(from, to) == 0;
 }
 

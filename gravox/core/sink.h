@@ -14,6 +14,9 @@
 
 namespace gvx {
 
+// A regular file, or a link to one: the only things a plot may replace.
+bool replaceable_file(const char* name);
+
 class Sink {
   public:
     virtual ~Sink() = default;
@@ -92,6 +95,8 @@ class FileSink final : public Sink {
     // Gives the temporary file its final name without replacing anything there; false
     // (errno EEXIST) when something of that name exists.
     bool place_without_replacing() const;
+    // Renames the file to the final name, replacing only a regular file or a link to one.
+    bool replace_regular_file() const;
 };
 
 // A sink that keeps the bytes in memory; used by tests and for in-memory output.

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "gravox/axes/axis_system.h"
+#include "gravox/core/record_reset.h"
 #include "gravox/core/state.h"
 #include "gravox/fields/fields.h"
 #include "gravox/gravox.h"
@@ -11,36 +12,6 @@
 namespace gvx {
 
 namespace {
-
-constexpr double kTiny = 1e-35;
-
-// The scaling test of the z axis, with the warnings of the x and y axes: 10 and 9 fail,
-// 12 and 50 only report.
-bool z_scaling_fails(PlotState& s, double a, double e, double o, double step) {
-    if (!std::isfinite(a) || !std::isfinite(e) || !std::isfinite(o) || !std::isfinite(step) ||
-        !std::isfinite(e - a)) {
-        warn(s, warning::incorrect_parameter);
-        return true;
-    }
-    bool fails = false;
-    if (std::fabs(e - a) < kTiny) {
-        warn(s, warning::equal_scaling_ends);
-        fails = true;
-    }
-    if (std::fabs(step) < kTiny) {
-        warn(s, warning::zero_step);
-        fails = true;
-    }
-    if (fails) return true;
-    if (e > a) {
-        if (o < a || o > e) warn(s, warning::start_label_outside);
-        if (step < 0) warn(s, warning::step_sign);
-    } else {
-        if (o > a || o < e) warn(s, warning::start_label_outside);
-        if (step > 0) warn(s, warning::step_sign);
-    }
-    return false;
-}
 
 // Draws a colour bar with its lower left corner at (x, y), width w and length n (plot
 // units), upwards from za to ze, and its z axis on the right.
@@ -78,21 +49,7 @@ void draw_colour_bar(PlotState& s, const ColourScale& scale, int x, int y, int w
 }  // namespace
 
 void reset_fields(PlotState& s) {
-    FieldState& f = s.fields;
-    // The work buffers stay for the next plot; everything else is set back.
-    FieldState fresh;
-    fresh.marks.swap(f.marks);
-    fresh.line_x.swap(f.line_x);
-    fresh.line_y.swap(f.line_y);
-    fresh.plot_x.swap(f.plot_x);
-    fresh.plot_y.swap(f.plot_y);
-    fresh.plot_arc.swap(f.plot_arc);
-    fresh.grid_x.swap(f.grid_x);
-    fresh.grid_y.swap(f.grid_y);
-    fresh.cells.swap(f.cells);
-    fresh.boxes.swap(f.boxes);
-    fresh.box_run.swap(f.box_run);
-    f = std::move(fresh);
+    reset_keeping_work(s.fields, &FieldState::work);
 }
 
 void end_field_axis(PlotState& s) {
@@ -145,7 +102,7 @@ void Gravox::graf3(double xa, double xe, double x_first, double x_step, double y
         return;
     }
     if (s.frame.level != 1 && refused("graf3", 1, 1)) return;
-    if (z_scaling_fails(s, za, ze, z_first, z_step)) return;
+    if (scaling_fails(s, za, ze, z_first, z_step, false)) return;
     if (!open_axis_system(s, xa, xe, x_first, x_step, ya, ye, y_first, y_step)) return;
     s.frame.level = 3;
     FieldState& f = s.fields;
@@ -166,7 +123,7 @@ void Gravox::zaxis(double za, double ze, double z_first, double z_step, int leng
         check_range(s, width, 1, kMaxPlotCoordinate) != 0 || check_position(s, x, y) != 0 ||
         check_block(s, x, y, width, length - 1) != 0)
         return;
-    if (z_scaling_fails(s, za, ze, z_first, z_step)) return;
+    if (scaling_fails(s, za, ze, z_first, z_step, false)) return;
     const ColourScale scale{za, ze, z_first, z_step, s.axes.axis[axis_z].logarithmic};
     draw_colour_bar(s, scale, x, y, width, length);
 }

@@ -24,7 +24,7 @@ constexpr int kMaxDivisions = 1000;
 class MapPainter {
   public:
     explicit MapPainter(PlotState& s) : s_(s), grouped_(groups_boxes(s)) {
-        s_.fields.boxes.clear();
+        s_.fields.work.boxes.clear();
     }
     ~MapPainter() { finish(); }
     MapPainter(const MapPainter&) = delete;
@@ -61,11 +61,11 @@ class MapPainter {
     void finish() {
         for (const Box& b : open_) paint(b);
         open_.clear();
-        std::vector<ColouredBox>& kept = s_.fields.boxes;
+        std::vector<ColouredBox>& kept = s_.fields.work.boxes;
         std::stable_sort(kept.begin(), kept.end(), [](const ColouredBox& a, const ColouredBox& b) {
             return a.colour < b.colour;
         });
-        std::vector<PlotBox>& same = s_.fields.box_run;
+        std::vector<PlotBox>& same = s_.fields.work.box_run;
         for (std::size_t k = 0; k < kept.size();) {
             same.clear();
             std::size_t e = k;
@@ -84,7 +84,7 @@ class MapPainter {
     };
     void paint(const Box& b) {
         if (grouped_)
-            s_.fields.boxes.push_back(
+            s_.fields.work.boxes.push_back(
                 {PlotBox{b.left, std::min(b.y1, b.y2), b.right, std::max(b.y1, b.y2)}, b.colour});
         else
             fill_box(s_, b.left, b.y1, b.right, b.y2, b.colour);

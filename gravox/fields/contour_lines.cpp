@@ -41,9 +41,9 @@ class ContourDrawer final : public ContourSink {
 
     void line(const double* x, const double* y, int n, bool) override {
         if (n < 2) return;
-        std::vector<double>& px = s_.fields.plot_x;
-        std::vector<double>& py = s_.fields.plot_y;
-        std::vector<double>& arc = s_.fields.plot_arc;
+        std::vector<double>& px = s_.fields.work.plot_x;
+        std::vector<double>& py = s_.fields.work.plot_y;
+        std::vector<double>& arc = s_.fields.work.plot_arc;
         px.resize(n);
         py.resize(n);
         arc.resize(n);
@@ -73,21 +73,23 @@ class ContourDrawer final : public ContourSink {
   private:
     // The point at arc length a.
     void point_at(double a, double& x, double& y) const {
-        const std::vector<double>& arc = s_.fields.plot_arc;
+        const std::vector<double>& arc = s_.fields.work.plot_arc;
         const int n = static_cast<int>(arc.size());
         int k = static_cast<int>(std::upper_bound(arc.begin(), arc.end(), a) - arc.begin());
         k = std::clamp(k, 1, n - 1);
         const double d = arc[k] - arc[k - 1];
         const double t = d > 0.0 ? std::clamp((a - arc[k - 1]) / d, 0.0, 1.0) : 0.0;
-        x = s_.fields.plot_x[k - 1] + t * (s_.fields.plot_x[k] - s_.fields.plot_x[k - 1]);
-        y = s_.fields.plot_y[k - 1] + t * (s_.fields.plot_y[k] - s_.fields.plot_y[k - 1]);
+        x = s_.fields.work.plot_x[k - 1] +
+            t * (s_.fields.work.plot_x[k] - s_.fields.work.plot_x[k - 1]);
+        y = s_.fields.work.plot_y[k - 1] +
+            t * (s_.fields.work.plot_y[k] - s_.fields.work.plot_y[k - 1]);
     }
 
     // The line from arc length a to b.
     void draw_piece(double a, double b) {
-        const std::vector<double>& arc = s_.fields.plot_arc;
-        const std::vector<double>& px = s_.fields.plot_x;
-        const std::vector<double>& py = s_.fields.plot_y;
+        const std::vector<double>& arc = s_.fields.work.plot_arc;
+        const std::vector<double>& px = s_.fields.work.plot_x;
+        const std::vector<double>& py = s_.fields.work.plot_y;
         if (b < a) return;
         double x, y;
         point_at(a, x, y);
@@ -175,8 +177,8 @@ void Gravox::conmat(const double* z, int nx, int ny, double level) {
     if (refuses_three_d(s)) return;
     static const double kAny[1] = {0.0};
     if (refuses_grid(s, kAny, nx, kAny, ny, z, 2, false)) return;
-    std::vector<double>& gx = s.fields.grid_x;
-    std::vector<double>& gy = s.fields.grid_y;
+    std::vector<double>& gx = s.fields.work.grid_x;
+    std::vector<double>& gy = s.fields.work.grid_y;
     axis_grid(s, nx, ny, gx, gy);
     draw_level(s, FieldGrid{gx.data(), nx, gy.data(), ny, z}, level);
 }

@@ -50,6 +50,17 @@ struct ColouredBox {
 // Filled contours: cells one by one, or whole cells of one band merged per row.
 enum class ContourFill { cells = 1, polygons = 2 };  // shdmod "CELL+POLY"
 
+// Work buffers kept between calls and plots (edge marks, one polyline, occupancy).
+struct FieldWork {
+    std::vector<std::uint8_t> marks;
+    std::vector<double> line_x, line_y;
+    std::vector<double> plot_x, plot_y, plot_arc;
+    std::vector<double> grid_x, grid_y;
+    std::vector<int> cells;
+    std::vector<ColouredBox> boxes;  // colour map boxes kept for filling by colour
+    std::vector<PlotBox> box_run;    // the boxes of one colour
+};
+
 struct FieldState {
     FieldAxis axis = FieldAxis::none;
     ColourScale scale;      // of the current graf3 system
@@ -78,14 +89,7 @@ struct FieldState {
     double stream_step = 8.0, stream_length = 20000.0, stream_distance = 16.0;
     double stream_arrows = 400.0;
 
-    // Work buffers kept between calls (edge marks, one polyline, occupancy).
-    std::vector<std::uint8_t> marks;
-    std::vector<double> line_x, line_y;
-    std::vector<double> plot_x, plot_y, plot_arc;
-    std::vector<double> grid_x, grid_y;
-    std::vector<int> cells;
-    std::vector<ColouredBox> boxes;  // colour map boxes kept for filling by colour
-    std::vector<PlotBox> box_run;    // the boxes of one colour
+    FieldWork work;  // kept by the per-plot reset
 };
 
 // Per-plot reset of gvxini.

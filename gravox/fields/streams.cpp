@@ -63,7 +63,7 @@ class StreamTracer {
 
     bool ready() {
         try {
-            s_.fields.cells.assign(static_cast<size_t>(cols_ * rows_), 0);
+            s_.fields.work.cells.assign(static_cast<size_t>(cols_ * rows_), 0);
         } catch (const std::bad_alloc&) {
             warn(s_, warning::not_enough_memory);
             return false;
@@ -79,8 +79,8 @@ class StreamTracer {
         if (!direction(x, y, ux, uy)) return;
         const long start_square = square(x, y);
         if (start_square < 0 || crowded(start_square, id)) return;
-        std::vector<double>& lx = s_.fields.plot_x;
-        std::vector<double>& ly = s_.fields.plot_y;
+        std::vector<double>& lx = s_.fields.work.plot_x;
+        std::vector<double>& ly = s_.fields.work.plot_y;
         lx.assign(1, x);
         ly.assign(1, y);
         claim(start_square, id);
@@ -97,8 +97,8 @@ class StreamTracer {
     // (sign -1), appending points, until a stop rule holds. True when the line closed
     // on the point (x0, y0).
     bool walk(int id, double sign, double x0, double y0, double& travelled) {
-        std::vector<double>& lx = s_.fields.plot_x;
-        std::vector<double>& ly = s_.fields.plot_y;
+        std::vector<double>& lx = s_.fields.work.plot_x;
+        std::vector<double>& ly = s_.fields.work.plot_y;
         const FieldState& f = s_.fields;
         const double h0 = f.stream_step;
         double h = h0, x = lx.back(), y = ly.back(), walked = 0.0;
@@ -188,17 +188,17 @@ class StreamTracer {
             for (long dc = -1; dc <= 1; ++dc) {
                 const long rr = r + dr, cc = c + dc;
                 if (rr < 0 || cc < 0 || rr >= rows_ || cc >= cols_) continue;
-                const int owner = s_.fields.cells[rr * cols_ + cc];
+                const int owner = s_.fields.work.cells[rr * cols_ + cc];
                 if (owner != 0 && owner != id) return true;
             }
         }
         return false;
     }
-    void claim(long sq, int id) { s_.fields.cells[sq] = id; }
+    void claim(long sq, int id) { s_.fields.work.cells[sq] = id; }
 
     void draw(int) {
-        const std::vector<double>& lx = s_.fields.plot_x;
-        const std::vector<double>& ly = s_.fields.plot_y;
+        const std::vector<double>& lx = s_.fields.work.plot_x;
+        const std::vector<double>& ly = s_.fields.work.plot_y;
         const int n = static_cast<int>(lx.size());
         if (n < 2) return;
         offset_move_to(s_, lx[0], ly[0]);

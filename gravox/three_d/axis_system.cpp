@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "gravox/axes/axis_system.h"
+#include "gravox/core/record_reset.h"
 #include "gravox/core/state.h"
 #include "gravox/core/warning_texts.h"
 #include "gravox/gravox.h"
@@ -182,15 +183,7 @@ double BoxAxis::to_box(double v) const {
 }
 
 void reset_three_d(PlotState& s) {
-    ThreeDState& t = s.three_d;
-    ThreeDState fresh;
-    fresh.depth.swap(t.depth);
-    fresh.cell.swap(t.cell);
-    fresh.side.swap(t.side);
-    fresh.vertices.swap(t.vertices);
-    fresh.order.swap(t.order);
-    fresh.order_depth.swap(t.order_depth);
-    t = std::move(fresh);
+    reset_keeping_work(s.three_d, &ThreeDState::work);
 }
 
 bool three_d_open(const PlotState& s) {

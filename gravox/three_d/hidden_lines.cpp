@@ -35,7 +35,7 @@ struct DepthRaster {
 };
 
 bool cell_corners(const ThreeDState& t, int ny, int i, int j, const Projected* v[4]) {
-    const Projected* base = t.vertices.data();
+    const Projected* base = t.work.vertices.data();
     v[0] = base + static_cast<long>(i) * ny + j;
     v[1] = v[0] + ny;
     v[2] = v[1] + 1;
@@ -62,7 +62,7 @@ void cell_sides(PlotState& s, const SurfaceGrid& g) {
             Vec3 n = cross(d1, d2);
             if ((xb - xa) * (yb - ya) < 0.0) n = -1.0 * n;
             const Vec3 centre{(xa + xb) / 2, (ya + yb) / 2, (z00 + z10 + z01 + z11) / 4};
-            t.side[static_cast<long>(i) * cy + j] = dot(n, t.cam.eye - centre) >= 0.0 ? 1 : 0;
+            t.work.side[static_cast<long>(i) * cy + j] = dot(n, t.cam.eye - centre) >= 0.0 ? 1 : 0;
         }
     }
 }
@@ -79,22 +79,22 @@ class EdgeTest {
         const int row = static_cast<int>(std::floor(p.y + 0.5));
         if (col < 0 || row < 0 || col >= r_.width || row >= r_.height) return own(c1, c2);
         const long k = static_cast<long>(row) * r_.width + col;
-        const int found = t_.cell[k];
-        if (found >= 0 && (found == c1 || found == c2)) return t_.side[found];
-        if (found < 0 || p.depth <= t_.depth[k] + tolerance_) return own(c1, c2);
+        const int found = t_.work.cell[k];
+        if (found >= 0 && (found == c1 || found == c2)) return t_.work.side[found];
+        if (found < 0 || p.depth <= t_.work.depth[k] + tolerance_) return own(c1, c2);
         // Next to the edge's own cells the raster may have taken a neighbour.
         for (int dr = -1; dr <= 1; ++dr)
             for (int dc = -1; dc <= 1; ++dc) {
                 const int c = col + dc, r = row + dr;
                 if (c < 0 || r < 0 || c >= r_.width || r >= r_.height) continue;
-                const int n = t_.cell[static_cast<long>(r) * r_.width + c];
-                if (n >= 0 && (n == c1 || n == c2)) return t_.side[n];
+                const int n = t_.work.cell[static_cast<long>(r) * r_.width + c];
+                if (n >= 0 && (n == c1 || n == c2)) return t_.work.side[n];
             }
         return -1;
     }
 
   private:
-    int own(int c1, int c2) const { return t_.side[c1 >= 0 ? c1 : c2]; }
+    int own(int c1, int c2) const { return t_.work.side[c1 >= 0 ? c1 : c2]; }
 
     const ThreeDState& t_;
     const DepthRaster& r_;
@@ -197,8 +197,8 @@ bool project_grid(PlotState& s, const SurfaceGrid& g) {
     const long count = static_cast<long>(g.nx) * g.ny;
     const long cells = static_cast<long>(g.nx - 1) * (g.ny - 1);
     try {
-        t.vertices.resize(count);
-        t.side.resize(cells);
+        t.work.vertices.resize(count);
+        t.work.side.resize(cells);
     } catch (const std::bad_alloc&) {
         warn(s, kNoMemory);
         return false;
@@ -210,9 +210,9 @@ bool project_grid(PlotState& s, const SurfaceGrid& g) {
             const long k = static_cast<long>(i) * g.ny + j;
             const Vec3 p{x, grid_box(a[1], g.y, j, g.ny), a[2].to_box(g.z[k])};
             if (std::isfinite(p.x) && std::isfinite(p.y) && std::isfinite(p.z)) {
-                t.vertices[k] = project(t.cam, p);
+                t.work.vertices[k] = project(t.cam, p);
             } else {
-                t.vertices[k] = {0.0, 0.0, NAN};
+                t.work.vertices[k] = {0.0, 0.0, NAN};
             }
         }
     }
@@ -226,7 +226,7 @@ void draw_hidden_mesh(PlotState& s, const SurfaceGrid& g, int ix, int iy) {
     // The raster covers the picture of the surface within the clipping window.
     double xmin = HUGE_VAL, xmax = -HUGE_VAL, ymin = HUGE_VAL, ymax = -HUGE_VAL;
     double dmin = HUGE_VAL, dmax = -HUGE_VAL;
-    for (const Projected& p : t.vertices) {
+    for (const Projected& p : t.work.vertices) {
         if (std::isnan(p.depth)) continue;
         xmin = std::min(xmin, p.x), xmax = std::max(xmax, p.x);
         ymin = std::min(ymin, p.y), ymax = std::max(ymax, p.y);
@@ -246,8 +246,8 @@ void draw_hidden_mesh(PlotState& s, const SurfaceGrid& g, int ix, int iy) {
     r.height = static_cast<int>((ymax - ymin) / r.h) + 3;
     const long size = static_cast<long>(r.width) * r.height;
     try {
-        t.depth.assign(size, HUGE_VALF);
-        t.cell.assign(size, -1);
+        t.work.depth.assign(size, HUGE_VALF);
+        t.work.cell.assign(size, -1);
     } catch (const std::bad_alloc&) {
         warn(s, warning::hiddenline_overflow);
         return;
@@ -266,9 +266,9 @@ void draw_hidden_mesh(PlotState& s, const SurfaceGrid& g, int ix, int iy) {
             const RasterVertex a = r.at(*v[0]), b = r.at(*v[1]), c = r.at(*v[2]), d = r.at(*v[3]);
             const auto keep = [&](int col, int row, double depth) {
                 const long k = static_cast<long>(row) * r.width + col;
-                if (depth < t.depth[k]) {
-                    t.depth[k] = static_cast<float>(depth);
-                    t.cell[k] = id;
+                if (depth < t.work.depth[k]) {
+                    t.work.depth[k] = static_cast<float>(depth);
+                    t.work.cell[k] = id;
                 }
             };
             raster_triangle(a, b, c, r.width, r.height, keep);
@@ -281,7 +281,7 @@ void draw_hidden_mesh(PlotState& s, const SurfaceGrid& g, int ix, int iy) {
     const auto cell_id = [&](int i, int j) {
         return i < 0 || j < 0 || i >= cx || j >= cy ? -1 : i * cy + j;
     };
-    const Projected* v = t.vertices.data();
+    const Projected* v = t.work.vertices.data();
     // Lines along x (j fixed), then along y (i fixed): every ix-th and iy-th and the last.
     for (int j = 0; j < g.ny; ++j) {
         if (j % iy != 0 && j != cy) continue;

@@ -42,7 +42,7 @@ int cell_colour(const PlotState& s, const SurfaceGrid& g, int i, int j, const Pr
         p[c] = cam.eye + d * (cam.w + sx * cam.r + sy * cam.u);
     }
     Vec3 n = cross(p[2] - p[0], p[3] - p[1]);
-    const int side = t.side[static_cast<long>(i) * (g.ny - 1) + j];
+    const int side = t.work.side[static_cast<long>(i) * (g.ny - 1) + j];
     const int base = side ? t.top_colour : t.bottom_colour;
     const Vec3 centre = 0.25 * (p[0] + p[1] + p[2] + p[3]);
     return lit_colour(s, base < 0 ? current : base, n, centre);
@@ -76,7 +76,9 @@ void zbuffer_surface(PlotState& s, PixelDevice& device, const SurfaceGrid& g) {
             const Projected* v[4];
             bool ok = true;
             for (int c = 0; c < 4; ++c) {
-                v[c] = &t.vertices[static_cast<long>(i + (c == 1 || c == 2)) * g.ny + j + (c >= 2)];
+                v[c] =
+                    &t.work
+                         .vertices[static_cast<long>(i + (c == 1 || c == 2)) * g.ny + j + (c >= 2)];
                 ok = ok && !std::isnan(v[c]->depth);
             }
             if (!ok) continue;
@@ -98,7 +100,7 @@ void zbuffer_surface(PlotState& s, PixelDevice& device, const SurfaceGrid& g) {
     if (!t.mesh) return;
     // Mesh lines pixel by pixel where they are not behind the surface around them.
     double dmin = HUGE_VAL, dmax = -HUGE_VAL;
-    for (const Projected& p : t.vertices)
+    for (const Projected& p : t.work.vertices)
         if (!std::isnan(p.depth)) dmin = std::min(dmin, p.depth), dmax = std::max(dmax, p.depth);
     const double tolerance = 2e-3 * (dmax - dmin) + 1e-9;
     const int colour = s.colours.current_colour;
@@ -127,7 +129,7 @@ void zbuffer_surface(PlotState& s, PixelDevice& device, const SurfaceGrid& g) {
             if (depth <= nearest + tolerance) device.pixel_point(col, row, colour);
         }
     };
-    const Projected* v = t.vertices.data();
+    const Projected* v = t.work.vertices.data();
     for (int i = 0; i < g.nx; ++i)
         for (int j = 0; j < g.ny; ++j) {
             const long k = static_cast<long>(i) * g.ny + j;
@@ -142,8 +144,8 @@ void painted_surface(PlotState& s, const SurfaceGrid& g) {
     const int cy = g.ny - 1;
     const long cells = static_cast<long>(g.nx - 1) * cy;
     try {
-        t.order.resize(cells);
-        t.order_depth.resize(cells);
+        t.work.order.resize(cells);
+        t.work.order_depth.resize(cells);
     } catch (const std::bad_alloc&) {
         warn(s, warning::hiddenline_overflow);
         return;
@@ -152,26 +154,28 @@ void painted_surface(PlotState& s, const SurfaceGrid& g) {
     for (long c = 0; c < cells; ++c) {
         const int i = static_cast<int>(c / cy), j = static_cast<int>(c % cy);
         const long k = static_cast<long>(i) * g.ny + j;
-        const double d = t.vertices[k].depth + t.vertices[k + g.ny].depth +
-                         t.vertices[k + g.ny + 1].depth + t.vertices[k + 1].depth;
+        const double d = t.work.vertices[k].depth + t.work.vertices[k + g.ny].depth +
+                         t.work.vertices[k + g.ny + 1].depth + t.work.vertices[k + 1].depth;
         if (std::isnan(d)) continue;
-        t.order[count] = static_cast<std::int32_t>(c);
-        t.order_depth[c] = static_cast<float>(d);
+        t.work.order[count] = static_cast<std::int32_t>(c);
+        t.work.order_depth[c] = static_cast<float>(d);
         ++count;
     }
-    std::stable_sort(t.order.begin(), t.order.begin() + count, [&](std::int32_t a, std::int32_t b) {
-        return t.order_depth[a] > t.order_depth[b];
-    });
+    std::stable_sort(t.work.order.begin(), t.work.order.begin() + count,
+                     [&](std::int32_t a, std::int32_t b) {
+                         return t.work.order_depth[a] > t.work.order_depth[b];
+                     });
     PrimitiveState& p = s.prims;
     const int colour = s.colours.current_colour, pattern = p.fill_pattern;
     p.fill_pattern = kSolidFill;
     for (long n = 0; n < count; ++n) {
-        const int c = t.order[n];
+        const int c = t.work.order[n];
         const int i = c / cy, j = c % cy;
         const Projected* v[4];
         double x[5], y[5];
         for (int q = 0; q < 4; ++q) {
-            v[q] = &t.vertices[static_cast<long>(i + (q == 1 || q == 2)) * g.ny + j + (q >= 2)];
+            v[q] =
+                &t.work.vertices[static_cast<long>(i + (q == 1 || q == 2)) * g.ny + j + (q >= 2)];
             x[q] = v[q]->x;
             y[q] = v[q]->y;
         }

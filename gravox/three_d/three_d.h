@@ -91,6 +91,16 @@ struct HookPlane {
     Vec3 origin, ex, ey;
 };
 
+// Work buffers kept between calls and plots.
+struct ThreeDWork {
+    std::vector<float> depth;         // hidden-line depth buffer
+    std::vector<std::int32_t> cell;   // its cell numbers
+    std::vector<std::uint8_t> side;   // per cell: 1 when its top faces the eye
+    std::vector<Projected> vertices;  // projected grid vertices
+    std::vector<std::int32_t> order;  // cells back to front
+    std::vector<float> order_depth;
+};
+
 struct ThreeDState {
     double len[3] = {2.0, 2.0, 2.0};                         // axis3d
     GivenPoint view{PointMode::angles, {-60.0, 30.0, 0.0}};  // distance 0: automatic
@@ -110,13 +120,7 @@ struct ThreeDState {
     int zb_width = 0, zb_height = 0;
     std::vector<float> zbuffer;
 
-    // Work buffers kept between calls.
-    std::vector<float> depth;         // hidden-line depth buffer
-    std::vector<std::int32_t> cell;   // its cell numbers
-    std::vector<std::uint8_t> side;   // per cell: 1 when its top faces the eye
-    std::vector<Projected> vertices;  // projected grid vertices
-    std::vector<std::int32_t> order;  // cells back to front
-    std::vector<float> order_depth;
+    ThreeDWork work;  // kept by the per-plot reset
 };
 
 // Per-plot reset of gvxini.
@@ -146,7 +150,7 @@ struct SurfaceGrid {
     int ny = 0;
     const double* z = nullptr;
 };
-// Projects every vertex of the grid into s.three_d.vertices; NaN vertices get NaN depth.
+// Projects every vertex of the grid into s.three_d.work.vertices; NaN vertices get NaN depth.
 // Returns false (after warning 52) when the work array cannot be allocated.
 bool project_grid(PlotState& s, const SurfaceGrid& g);
 // The mesh with hidden lines removed (hidden_lines.cpp), every ix-th line in x and

@@ -76,7 +76,7 @@ inline double raster_work(RasterVertex a, RasterVertex b, RasterVertex c, int wi
     return w > 0.0 && h > 0.0 ? w * h : 0.0;
 }
 
-// True when the cells of the projected grid (s.three_d.vertices, nx by ny), mapped into
+// True when the cells of the projected grid (s.three_d.work.vertices, nx by ny), mapped into
 // a raster by to_raster(Projected) -> RasterVertex, stay within kMaxRasterWork.
 template <typename Map>
 bool raster_work_fits(const ThreeDState& t, int nx, int ny, int width, int height, Map to_raster) {
@@ -84,10 +84,11 @@ bool raster_work_fits(const ThreeDState& t, int nx, int ny, int width, int heigh
     for (int i = 0; i + 1 < nx; ++i)
         for (int j = 0; j + 1 < ny; ++j) {
             const long k = static_cast<long>(i) * ny + j;
-            const Projected &p = t.vertices[k], &q = t.vertices[k + ny + 1];
+            const Projected &p = t.work.vertices[k], &q = t.work.vertices[k + ny + 1];
             if (std::isnan(p.depth) || std::isnan(q.depth)) continue;
             const RasterVertex a = to_raster(p), c = to_raster(q);
-            const RasterVertex b = to_raster(t.vertices[k + ny]), d = to_raster(t.vertices[k + 1]);
+            const RasterVertex b = to_raster(t.work.vertices[k + ny]),
+                               d = to_raster(t.work.vertices[k + 1]);
             work += raster_work(a, b, c, width, height) + raster_work(a, c, d, width, height);
             if (work > kMaxRasterWork) return false;
         }

@@ -8,6 +8,7 @@
 #include <unistd.h>
 
 #include <filesystem>
+#include <functional>
 
 #include "tests/core/frame_fixture.h"
 
@@ -109,6 +110,48 @@ TEST_F(FileFaults, AFileThatAppearsWhileThePlotIsOpenIsKept) {
         // No temporary file is left.
         EXPECT_EQ(listing().size(), taken.empty() || taken == "lines.svg" ? 1u : 2u);
     }
+}
+
+TEST_F(FileFaults, DeleteReplacesOnlyARegularFileThatAppearsWhileThePlotIsOpen) {
+    // A FIFO, a directory or a link to either put under the name after gvxini: the plot
+    // fails at gvxfin with warning 36 and leaves them as they were.
+    const std::pair<const char*, std::function<void()>> intruders[] = {
+        {"FIFO", [] { ASSERT_EQ(::mkfifo("lines.svg", 0644), 0); }},
+        {"directory", [] { fs::create_directory("lines.svg"); }},
+        {"link to a FIFO",
+         [] {
+             ASSERT_EQ(::mkfifo("pipe", 0644), 0);
+             fs::create_symlink("pipe", "lines.svg");
+         }},
+    };
+    for (const auto& [what, put] : intruders) {
+        SCOPED_TRACE(what);
+        for (const std::string& name : listing()) fs::remove_all(dir_.path() / name);
+        const std::string out = output_of([&] {
+            g_.metafl("SVG");
+            g_.filmod("DELETE");
+            g_.setfil("lines.svg");
+            g_.gvxini();
+            g_.pagera();
+            put();
+            g_.gvxfin();
+        });
+        const fs::file_status status = fs::symlink_status("lines.svg");
+        EXPECT_EQ(status.type(), std::string(what) == "directory" ? fs::file_type::directory
+                                 : std::string(what) == "FIFO"    ? fs::file_type::fifo
+                                                                  : fs::file_type::symlink);
+        EXPECT_TRUE(has(out, "Warning  36")) << out;
+        EXPECT_FALSE(has(out, "Metafile: lines")) << out;
+        for (const std::string& name : listing())
+            EXPECT_NE(name.rfind(".gravox-", 0), 0u) << "temporary file left: " << name;
+    }
+    // A link to a regular file is replaced by the plot; the file it named is kept.
+    for (const std::string& name : listing()) fs::remove_all(dir_.path() / name);
+    touch("old.svg", "old");
+    fs::create_symlink("old.svg", "link.svg");
+    plot("SVG", "DELETE", "link.svg");
+    EXPECT_EQ(fs::symlink_status("link.svg").type(), fs::file_type::regular);
+    EXPECT_EQ(read_file("old.svg"), "old");
 }
 
 TEST_F(FileFaults, ARefusedCanvasLeavesTheOldFileAndNoEmptyOne) {
