@@ -183,43 +183,24 @@ struct MapLabeller {
     }
 };
 
-// Latitude on the meridian lon (-90 to 90) where the angular distance from the centre
-// crosses `edge`, searched in half degrees and refined by bisection; visit(lat) for
-// each crossing.
-template <typename Visit>
-void meridian_crossings(const Projector& p, double dlon, double edge, Visit visit) {
-    double lat0 = -90.0, f0 = p.distance(dlon, lat0) - edge;
-    for (int i = 1; i <= 360; ++i) {
-        const double lat1 = -90.0 + i * 0.5, f1 = p.distance(dlon, lat1) - edge;
+// Where f (an angular distance from the centre less `edge`) changes sign from a to b,
+// searched in half-degree steps and refined by bisection; visit(t) for each crossing.
+template <typename F, typename Visit>
+void crossings(F f, double a, double b, Visit visit) {
+    const int steps = static_cast<int>((b - a) * 2.0);
+    double t0 = a, f0 = f(t0);
+    for (int i = 1; i <= steps; ++i) {
+        const double t1 = a + i * 0.5, f1 = f(t1);
         if ((f0 < 0.0) != (f1 < 0.0)) {
-            double a = lat0, b = lat1, fa = f0;
+            double lo = t0, hi = t1;
+            const bool rising = f0 < 0.0;
             for (int k = 0; k < 40; ++k) {
-                const double mid = (a + b) / 2.0, fm = p.distance(dlon, mid) - edge;
-                ((fa < 0.0) == (fm < 0.0) ? a : b) = mid;
-                if ((fa < 0.0) == (fm < 0.0)) fa = fm;
+                const double mid = (lo + hi) / 2.0;
+                ((f(mid) < 0.0) == rising ? lo : hi) = mid;
             }
-            visit((a + b) / 2.0);
+            visit((lo + hi) / 2.0);
         }
-        lat0 = lat1, f0 = f1;
-    }
-}
-
-// The same along the parallel lat: visit(dlon) for each crossing.
-template <typename Visit>
-void parallel_crossings(const Projector& p, double lat, double edge, Visit visit) {
-    double l0 = -180.0, f0 = p.distance(l0, lat) - edge;
-    for (int i = 1; i <= 720; ++i) {
-        const double l1 = -180.0 + i * 0.5, f1 = p.distance(l1, lat) - edge;
-        if ((f0 < 0.0) != (f1 < 0.0)) {
-            double a = l0, b = l1, fa = f0;
-            for (int k = 0; k < 40; ++k) {
-                const double mid = (a + b) / 2.0, fm = p.distance(mid, lat) - edge;
-                ((fa < 0.0) == (fm < 0.0) ? a : b) = mid;
-                if ((fa < 0.0) == (fm < 0.0)) fa = fm;
-            }
-            visit((a + b) / 2.0);
-        }
-        l0 = l1, f0 = f1;
+        t0 = t1, f0 = f1;
     }
 }
 
@@ -323,10 +304,11 @@ void draw_map_labels(PlotState& s) {
             const double d = dlon_of(lon);
             double x, y;
             if (horizon) {
-                meridian_crossings(p, d, p.cap, [&](double lat) {
-                    along_direction(m, d, lat, p.cap, x, y);
-                    out.outward(x, y, m.x_mid, m.y_mid);
-                });
+                crossings([&](double lat) { return p.distance(d, lat) - p.cap; }, -90.0, 90.0,
+                          [&](double lat) {
+                              along_direction(m, d, lat, p.cap, x, y);
+                              out.outward(x, y, m.x_mid, m.y_mid);
+                          });
                 return;
             }
             if (polar) {
@@ -350,11 +332,12 @@ void draw_map_labels(PlotState& s) {
             if (std::fabs(lat) >= 90.0 - 1e-9) return;  // a pole is the centre or a point
             if (horizon && !polar) {
                 if (!out.text_of(lat, false, m.y_step)) return;
-                parallel_crossings(p, lat, p.cap, [&](double d) {
-                    double x, y;
-                    along_direction(m, d, lat, p.cap, x, y);
-                    out.outward(x, y, m.x_mid, m.y_mid);
-                });
+                crossings([&](double d) { return p.distance(d, lat) - p.cap; }, -180.0, 180.0,
+                          [&](double d) {
+                              double x, y;
+                              along_direction(m, d, lat, p.cap, x, y);
+                              out.outward(x, y, m.x_mid, m.y_mid);
+                          });
                 return;
             }
         });

@@ -33,7 +33,8 @@ double unwrap(double prev, double lon) {
 }
 
 // Hands points of a polyline to the primitives, dividing each step into pieces of at
-// most `step` degrees; points beyond the visible cap lift the pen.
+// most `step` degrees; points beyond the visible cap lift the pen, and the line ends
+// and starts again where it crosses the cap's edge.
 struct MapPen {
     PlotState& s;
     const MapState& m;
@@ -43,12 +44,46 @@ struct MapPen {
     double last_lon = 0.0, last_lat = 0.0;
 
     void point(double lon, double lat) {
+        const double prev_lon = last_lon, prev_lat = last_lat;
+        const bool was_down = down;
         last_lon = lon, last_lat = lat;
         double u, v;
+        const bool cap_edge = m.proj.azimuthal() && m.proj.cap < 180.0;
         if (!m.proj.forward(lon - centre, lat, u, v)) {
+            // A line that leaves the visible cap ends on its edge.
+            if (was_down && cap_edge) {
+                horizon(prev_lon, prev_lat, lon, lat);
+                put(horizon_lon, horizon_lat);
+            }
             down = false;
             return;
         }
+        if (!down && have_last && cap_edge &&
+            m.proj.distance(prev_lon - centre, prev_lat) > m.proj.cap) {
+            // One that comes back into it starts on its edge.
+            horizon(lon, lat, prev_lon, prev_lat);
+            put(horizon_lon, horizon_lat);
+        }
+        put(lon, lat);
+    }
+    // The point where the step from a visible point (a) to a hidden one (b) crosses the
+    // edge of the visible cap, by bisection.
+    double horizon_lon = 0.0, horizon_lat = 0.0;
+    bool have_last = false;
+    void horizon(double alon, double alat, double blon, double blat) {
+        const Projector& p = m.proj;
+        for (int i = 0; i < 40; ++i) {
+            const double ml = (alon + blon) / 2.0, mb = (alat + blat) / 2.0;
+            const bool visible = p.distance(ml - centre, mb) <= p.cap;
+            (visible ? alon : blon) = ml;
+            (visible ? alat : blat) = mb;
+        }
+        horizon_lon = alon, horizon_lat = alat;
+    }
+    // Draws to (or starts at) a visible point.
+    void put(double lon, double lat) {
+        double u, v;
+        m.proj.forward(lon - centre, lat, u, v);
         const double x = m.x_mid + (u - m.u_mid) * m.scale, y = m.y_mid - (v - m.v_mid) * m.scale;
         if (down) {
             offset_draw_to(s, x, y);
@@ -59,7 +94,9 @@ struct MapPen {
     }
     void move(double lon, double lat) {
         down = false;
+        have_last = false;
         point(lon, lat);
+        have_last = true;
     }
     void line(double lon, double lat) {
         const double dl = lon - last_lon, db = lat - last_lat;

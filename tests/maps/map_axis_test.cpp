@@ -287,6 +287,33 @@ TEST_F(MapAxis, CircleMapsAreLabelledAroundTheCircleAndPolarParallelsInside) {
     }
 }
 
+TEST_F(MapAxis, LinesEndOnTheHorizonOfAHemisphere) {
+    // Meridians over the whole globe on the hemisphere around 20 E, 40 N: each visible
+    // piece ends on the horizon circle (radius 500), not up to a degree short of it.
+    g_.mappol(20.0, 40.0);
+    for (const char* projection : {"ORTH", "STER"}) {
+        open(projection, -180.0, 180.0, -90.0, 90.0);
+        double cx, cy;
+        g_.pos2pt(20.0, 40.0, &cx, &cy);
+        rec_->clear();
+        g_.gridmp(1, 0);
+        flush_polyline(s());
+        const auto lines = rec_->polylines();
+        ASSERT_GT(lines.size(), 5u) << projection;
+        int ends_on_horizon = 0;
+        for (const auto& line : lines)
+            for (const auto* p : {&line.front(), &line.back()}) {
+                const double r = std::hypot(p->x - cx, p->y - cy);
+                EXPECT_LE(r, 500.01) << projection;
+                if (std::fabs(r - 500.0) < 0.01) ++ends_on_horizon;
+            }
+        // Each of the twelve meridians runs from the hidden south pole to the visible
+        // north pole and crosses the horizon once, where one of its pieces ends.
+        EXPECT_GE(ends_on_horizon, 12) << projection;
+        g_.endgrf();
+    }
+}
+
 TEST_F(MapAxis, MeridianLabelsOfCurvedWorldMapsKeepClearOfTheOutline) {
     // The pole line of Robinson's map is not labelled: the gap below the map and the
     // strip just above the bottom left of the pole line hold no ink.
