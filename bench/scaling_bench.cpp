@@ -28,6 +28,7 @@ struct BenchDevice {
 constexpr BenchDevice kDevices[] = {
     {"PNG", "PNG", "png"}, {"SVG", "SVG", "svg"},      {"HPGL", "HPGL", "hpg"},
     {"IPE", "IPE", "ipe"}, {"Applet", "JAVA", "java"}, {"PDF", "PDF", "pdf"},
+    {"EPS", "EPS", "eps"},
 };
 
 constexpr long kSizes[] = {10000, 100000, 1000000, 10000000};

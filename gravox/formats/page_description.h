@@ -5,7 +5,9 @@
 // J, j, M, RG, q, Q, ...), so one writer produces the body of a page for both, and a
 // million-point curve stays near 16 bytes a point. A page starts with a transformation
 // to plot units (y growing downwards), so coordinates and line widths are written in
-// plot units with one decimal at most.
+// plot units with one decimal at most. A path leaves out what adds nothing to the page
+// at that precision: a point written the same as the one before, and the points inside
+// a straight run, so a dense curve costs little more than its visible corners.
 #pragma once
 
 #include <cstdint>
