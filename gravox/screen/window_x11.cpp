@@ -62,6 +62,14 @@ struct Channel {
     }
 };
 
+// The three channels of a true-colour visual: packs 8-bit components into a pixel value.
+struct PixelPacker {
+    Channel red, green, blue;
+    unsigned long operator()(unsigned r, unsigned g, unsigned b) const {
+        return red.place(r) | green.place(g) | blue.place(b);
+    }
+};
+
 bool host_is_lsb_first() {
     const std::uint16_t one = 1;
     return *reinterpret_cast<const unsigned char*>(&one) == 1;
@@ -148,10 +156,8 @@ class ScreenWindow {
         const RasterCanvas& canvas = s.raster.canvas;
         if (!canvas.has_image() || !image_) return;
         const int w = std::min(canvas.width(), width_), h = std::min(canvas.height(), height_);
-        const Channel red(image_->red_mask), green(image_->green_mask), blue(image_->blue_mask);
-        auto pack = [&](unsigned r, unsigned g, unsigned b) {
-            return red.place(r) | green.place(g) | blue.place(b);
-        };
+        const PixelPacker pack{Channel(image_->red_mask), Channel(image_->green_mask),
+                               Channel(image_->blue_mask)};
         unsigned long lookup[256];
         if (!canvas.true_colour()) {
             for (int i = 0; i < 256; ++i) {
