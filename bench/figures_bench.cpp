@@ -36,7 +36,8 @@ const std::vector<History>& histories() {
             cosmology::plot_model(
                 run.model, out,
                 [&](const cosmology::ExpansionModel&, const cosmology::ExpansionHistory& h) {
-                    made.push_back({&run.model, h.time, h.scale});
+                    made.push_back({&run.model, std::vector<double>(h.time.begin(), h.time.end()),
+                                    std::vector<double>(h.scale.begin(), h.scale.end())});
                 });
         }
         return made;
