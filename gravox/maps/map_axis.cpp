@@ -79,16 +79,6 @@ bool label_of(PlotState& s, double value, bool longitude, double step, char* out
     return true;
 }
 
-// Values first + k step within [lo, hi].
-template <typename Visit>
-void each_value(double first, double step, double lo, double hi, Visit visit) {
-    if (!(step > 0.0) || !std::isfinite(first)) return;
-    double k = std::ceil((lo - first) / step - 1e-9);
-    const double last = std::floor((hi - first) / step + 1e-9);
-    if (last - k > 1000.0) return;  // a step far too small for a map
-    for (; k <= last; k += 1.0) visit(first + k * step);
-}
-
 }  // namespace
 
 void reset_maps(PlotState& s) {
@@ -256,7 +246,7 @@ void draw_inside_map_labels(PlotState& s, MapLabeller& out) {
     const MapState& m = s.maps;
     const Projector& p = m.proj;
     if (!inside_parallel_labels(m)) return;
-    each_value(m.y_first, m.y_step, m.ya, m.ye, [&](double lat) {
+    each_multiple(m.y_first, m.y_step, m.ya, m.ye, 1000.0, [&](double lat) {
         if (std::fabs(lat) >= 90.0 - 1e-9 || lat <= m.ya + 1e-9 || lat >= m.ye - 1e-9) return;
         if (!(p.distance(0.0, lat) < p.cap - 1e-6)) return;
         if (!out.text_of(lat, false, m.y_step)) return;
@@ -299,7 +289,7 @@ void draw_map_labels(PlotState& s) {
     };
 
     if (polar || m.whole_cap) {
-        each_value(m.x_first, m.x_step, m.lon_low, m.lon_high, [&](double lon) {
+        each_multiple(m.x_first, m.x_step, m.lon_low, m.lon_high, 1000.0, [&](double lon) {
             if (!labelled_meridian(lon)) return;
             const double d = dlon_of(lon);
             double x, y;
@@ -328,7 +318,7 @@ void draw_map_labels(PlotState& s) {
             }
             out.outward(x, y, m.x_mid, m.y_mid);
         });
-        each_value(m.y_first, m.y_step, m.ya, m.ye, [&](double lat) {
+        each_multiple(m.y_first, m.y_step, m.ya, m.ye, 1000.0, [&](double lat) {
             if (std::fabs(lat) >= 90.0 - 1e-9) return;  // a pole is the centre or a point
             if (horizon && !polar) {
                 if (!out.text_of(lat, false, m.y_step)) return;
@@ -360,7 +350,7 @@ void draw_map_labels(PlotState& s) {
         const bool rectangle = p.kind == Projection::cylindrical ||
                                p.kind == Projection::mercator || p.kind == Projection::equal_area ||
                                p.kind == Projection::miller;
-        each_value(m.y_first, m.y_step, m.ya, m.ye, [&](double lat) {
+        each_multiple(m.y_first, m.y_step, m.ya, m.ye, 1000.0, [&](double lat) {
             if (!rectangle && !p.conic() && !p.azimuthal() && std::fabs(lat) >= 90.0 - 1e-9) return;
             double x, y;
             if (!map_to_plot(s, m.lon_low, lat, x, y)) return;
@@ -371,7 +361,7 @@ void draw_map_labels(PlotState& s) {
         });
         const double mid_lat = (m.ya + m.ye) / 2.0;
         const bool row = !(p.conic() || p.azimuthal());
-        each_value(m.x_first, m.x_step, m.lon_low, m.lon_high, [&](double lon) {
+        each_multiple(m.x_first, m.x_step, m.lon_low, m.lon_high, 1000.0, [&](double lon) {
             if (!labelled_meridian(lon)) return;
             const TextBox box = text_box(s, out.text);
             double x, y;

@@ -306,28 +306,17 @@ void Gravox::gridmp(int i, int j) {
     const MapState& m = s.maps;
     double lon[2], lat[2];
     if (i > 0 && m.x_step > 0.0) {
-        const double step = m.x_step / i;
-        double k = std::ceil((m.lon_low - m.x_first) / step - 1e-9);
-        const double end = std::floor((m.lon_high - m.x_first) / step + 1e-9);
-        if (end - k <= 3600.0) {
-            for (; k <= end; k += 1.0) {
-                lon[0] = lon[1] = m.x_first + k * step;
-                lat[0] = m.ya, lat[1] = m.ye;
-                map_polyline(s, lon, lat, 2, 1.0, false);
-            }
-        }
+        each_multiple(m.x_first, m.x_step / i, m.lon_low, m.lon_high, 3600.0, [&](double l) {
+            lon[0] = lon[1] = l;
+            lat[0] = m.ya, lat[1] = m.ye;
+            map_polyline(s, lon, lat, 2, 1.0, false);
+        });
     }
     if (j > 0 && m.y_step > 0.0) {
-        const double step = m.y_step / j;
-        double k = std::ceil((m.ya - m.y_first) / step - 1e-9);
-        const double end = std::floor((m.ye - m.y_first) / step + 1e-9);
-        if (end - k <= 1800.0) {
-            for (; k <= end; k += 1.0) {
-                const double b = m.y_first + k * step;
-                if (std::fabs(b) >= 90.0) continue;  // a pole is a point or the outline
-                map_parallel(s, b, m.lon_low, m.lon_high);
-            }
-        }
+        each_multiple(m.y_first, m.y_step / j, m.ya, m.ye, 1800.0, [&](double b) {
+            if (std::fabs(b) >= 90.0) return;  // a pole is a point or the outline
+            map_parallel(s, b, m.lon_low, m.lon_high);
+        });
         // The parallels' labels inside a circle map stay readable over land and lines.
         if (!s.axes.no_axes) redraw_inside_map_labels(s);
     }

@@ -19,6 +19,8 @@
 // map's circular outline. Formulas and their source: docs/maps.md.
 #pragma once
 
+#include <cmath>
+
 #include <vector>
 
 namespace gvx {
@@ -134,5 +136,18 @@ void draw_map_labels(PlotState& s);
 // Draws again the labels that lie inside the outline (the parallels of a circle map), on
 // top of what has been drawn since grafmp; gridmp calls it after its lines.
 void redraw_inside_map_labels(PlotState& s);
+
+// Visits first + k step for every whole k with the value within [lo, hi], at most
+// most + 1 values. A step far too small, or an origin so far away that the multiples of
+// the step no longer differ by one, visits nothing (and no loop goes on for ever).
+template <typename Visit>
+void each_multiple(double first, double step, double lo, double hi, double most, Visit visit) {
+    if (!(step > 0.0) || !std::isfinite(first)) return;
+    const double k = std::ceil((lo - first) / step - 1e-9);
+    const double last = std::floor((hi - first) / step + 1e-9);
+    if (!(last - k <= most) || !(std::fabs(k) < 1e15) || !(std::fabs(last) < 1e15)) return;
+    const int count = static_cast<int>(last - k);
+    for (int i = 0; i <= count; ++i) visit(first + (k + i) * step);
+}
 
 }  // namespace gvx

@@ -208,6 +208,22 @@ TEST_F(MapAxis, LabelsNameMeridiansAndParallels) {
     EXPECT_GT(left, 50);
 }
 
+// A first label so far from the window that the multiples of the step no longer differ
+// by one: no label and no grid line, and the calls end (they used to loop for ever).
+TEST_F(MapAxis, OriginsFarFromTheWindowGiveNoLabels) {
+    g_.labels("MAP", "XY");
+    g_.projct("CYLI");
+    rec_->clear();
+    g_.grafmp(-15.0, 10.0, 8.3e256, 3.75, 0.0, 8.0, -1e300, 2.0);
+    g_.gridmp(1, 1);
+    flush_polyline(s());
+    ASSERT_EQ(s().frame.level, 2);
+    for (const auto& seg : rec_->segments()) {  // the outline only
+        EXPECT_GE(std::min(seg.x1, seg.x2), 400.0 - 1e-6);
+        EXPECT_LE(std::max(seg.y1, seg.y2), 1800.0 + 1e-6);
+    }
+}
+
 // Label ink of circle maps: the distances from the map's centre of everything grafmp
 // drew with labels, in the four quarters of the page around the centre.
 struct RingInk {
