@@ -6,8 +6,7 @@
 #include <memory>
 #include <vector>
 
-#include "gravox/core/internal.h"
-#include "gravox/core/state.h"
+#include "gravox/core/all_records.h"
 #include "gravox/gravox.h"
 
 namespace {

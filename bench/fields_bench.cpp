@@ -15,7 +15,7 @@
 #include <vector>
 
 #include "bench/peak_memory.h"
-#include "gravox/core/state.h"
+#include "gravox/core/all_records.h"
 #include "gravox/gravox.h"
 
 namespace {

@@ -9,8 +9,7 @@
 
 #include "app/expansion.h"
 #include "app/figures.h"
-#include "gravox/core/internal.h"
-#include "gravox/core/state.h"
+#include "gravox/core/all_records.h"
 #include "gravox/gravox.h"
 
 namespace {

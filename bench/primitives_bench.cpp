@@ -7,8 +7,7 @@
 #include <vector>
 
 #include "bench/null_plot.h"
-#include "gravox/core/internal.h"
-#include "gravox/core/state.h"
+#include "gravox/core/all_records.h"
 #include "gravox/devices/primitives.h"
 #include "gravox/gravox.h"
 
@@ -34,7 +33,7 @@ void run(benchmark::State& state, double amplitude, gvx::ClipWindow window) {
     make_curve(amplitude);
     NullPlot plot;
     gvx::PlotState& s = gvx::state_of(plot.g);
-    s.prims.clip_window = window;
+    s.prims->clip_window = window;
     for (auto _ : state) {
         gvx::move_to(s, curve_x[0], curve_y[0]);
         for (int i = 1; i < kPoints; ++i) gvx::draw_to(s, curve_x[i], curve_y[i]);

@@ -13,8 +13,7 @@
 #include <string>
 #include <vector>
 
-#include "gravox/core/internal.h"
-#include "gravox/core/state.h"
+#include "gravox/core/all_records.h"
 #include "gravox/gravox.h"
 
 namespace {

@@ -6,7 +6,7 @@
 #include <memory>
 
 #include "bench/null_plot.h"
-#include "gravox/core/state.h"
+#include "gravox/core/all_records.h"
 #include "gravox/gravox.h"
 #include "gravox/text/text.h"
 

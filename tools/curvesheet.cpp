@@ -7,8 +7,7 @@
 #include <cstdio>
 #include <string>
 
-#include "gravox/core/internal.h"
-#include "gravox/core/state.h"
+#include "gravox/core/all_records.h"
 #include "gravox/gravox.h"
 
 namespace {

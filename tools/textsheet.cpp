@@ -12,8 +12,7 @@
 #include <cstdio>
 #include <string>
 
-#include "gravox/core/internal.h"
-#include "gravox/core/state.h"
+#include "gravox/core/all_records.h"
 #include "gravox/gravox.h"
 #include "gravox/text/text.h"
 
@@ -73,7 +72,7 @@ void draw_sheet(Gravox& g, int font, const std::string& file) {
             g.complx();
         else
             g.gvxalf();
-        int last = 31 + s.text.font.alphabets[alphabet - 1].slot_count;
+        int last = 31 + s.text->font.alphabets[alphabet - 1].slot_count;
         g.basalf("STAN");
         g.chacod("STAN");
         g.height(16);

@@ -43,7 +43,7 @@ double table_step(double raw, const double* table, int n) {
 
 void auto_scale_axis(PlotState& s, AxisLetter letter, double& begin, double& end, double& first,
                      double& step) {
-    AxisSettings& a = s.axes.axis[letter];
+    AxisSettings& a = s.axes->axis[letter];
     double lo = a.data_min, hi = a.data_max;
 
     if (a.logarithmic) {

@@ -7,6 +7,7 @@
 #include "gravox/axes/axis_system.h"
 #include "gravox/axes/dates.h"
 #include "gravox/axes/labels.h"
+#include "gravox/core/colour_table.h"
 #include "gravox/core/number_text.h"
 #include "gravox/core/state.h"
 #include "gravox/devices/line_style.h"
@@ -27,7 +28,7 @@ constexpr double kMaxTickIndex = 1e15;
 class DrawingAttributes {
   public:
     explicit DrawingAttributes(PlotState& s)
-        : s_(s), saved_(line_style(s)), colour_(s.colours.current_colour) {
+        : s_(s), saved_(line_style(s)), colour_(s.colours->current_colour) {
         use_plain_line(s);
     }
     ~DrawingAttributes() {
@@ -41,7 +42,7 @@ class DrawingAttributes {
     // Draws the next part in a colour of its own (-1: the caller's colour).
     void use(int colour) {
         int wanted = colour < 0 ? colour_ : colour;
-        if (wanted != s_.colours.current_colour) set_device_colour(s_, wanted);
+        if (wanted != s_.colours->current_colour) set_device_colour(s_, wanted);
     }
 
   private:
@@ -55,15 +56,15 @@ class DrawingAttributes {
 class ExponentText {
   public:
     ExponentText(PlotState& s, bool on)
-        : s_(s), on_(on), mix_(s.text.mix_on), formula_(s.text.formula_mode) {
+        : s_(s), on_(on), mix_(s.text->mix_on), formula_(s.text->formula_mode) {
         if (!on_) return;
-        s_.text.mix_on = true;
-        s_.text.formula_mode = false;
+        s_.text->mix_on = true;
+        s_.text->formula_mode = false;
     }
     ~ExponentText() {
         if (!on_) return;
-        s_.text.mix_on = mix_;
-        s_.text.formula_mode = formula_;
+        s_.text->mix_on = mix_;
+        s_.text->formula_mode = formula_;
     }
     ExponentText(const ExponentText&) = delete;
     ExponentText& operator=(const ExponentText&) = delete;
@@ -79,10 +80,10 @@ int truncate_to_int(double v) {
 
 // Length of a text in a given character height.
 double length_in_height(PlotState& s, const char* text, int height) {
-    int saved = s.text.height;
-    s.text.height = height;
+    int saved = s.text->height;
+    s.text->height = height;
     double length = text_length(s, text);
-    s.text.height = saved;
+    s.text->height = saved;
     return length;
 }
 
@@ -90,7 +91,7 @@ class AxisPainter {
   public:
     AxisPainter(PlotState& s, const AxisGeometry& g, AxisLetter letter, AxisParts parts,
                 bool measure)
-        : s_(s), g_(g), letter_(letter), a_(s.axes.axis[letter]), measure_(measure) {
+        : s_(s), g_(g), letter_(letter), a_(s.axes->axis[letter]), measure_(measure) {
         const int level = static_cast<int>(parts);
         if (level <= 3) a_.name[0] = '\0';
         if (level <= 2) a_.label_type = LabelType::none;
@@ -101,8 +102,8 @@ class AxisPainter {
         sign_ = g.side == 0 ? 1 : -1;
         label_distance_ = sign_ * a_.label_distance;
         name_distance_ = sign_ * a_.name_distance;
-        major_ = sign_ * s.axes.major_tick;
-        minor_ = sign_ * s.axes.minor_tick;
+        major_ = sign_ * s.axes->major_tick;
+        minor_ = sign_ * s.axes->minor_tick;
         if (a_.tick_position == TickPosition::reverse) {
             major_ = -major_;
             minor_ = -minor_;
@@ -177,8 +178,8 @@ class AxisPainter {
             to = from + length;
         }
         // One tick runs outwards, the next one back to the axis, and so on.
-        if (!s_.axes.tick_outward) std::swap(from, to);
-        s_.axes.tick_outward = !s_.axes.tick_outward;
+        if (!s_.axes->tick_outward) std::swap(from, to);
+        s_.axes->tick_outward = !s_.axes->tick_outward;
         if (g_.x_axis)
             draw_segment(s_, position, from, position, to);
         else
@@ -400,12 +401,12 @@ class AxisPainter {
             g_.logarithmic && (type == LabelType::log || type == LabelType::centred_log);
         if (a_.auto_digits && !a_.auto_scale && type != LabelType::date) {
             a_.digits = std::max(auto_digits(g_.first), auto_digits(g_.step));
-            s_.axes.axis[letter_].digits = a_.digits;
+            s_.axes->axis[letter_].digits = a_.digits;
         }
         ExponentText exponents(s_,
                                type == LabelType::exponent || a_.label_family == 2 || log_labels);
 
-        const int h = s_.text.height;
+        const int h = s_.text->height;
         const bool vertical = a_.label_orientation == LabelOrientation::vertical;
         char text[kLabelTextLength + 1];
 
@@ -418,7 +419,7 @@ class AxisPainter {
             });
         }
         const double ten = log_labels ? text_length(s_, "10") : 0.0;
-        const double raised = s_.text.exponent_size + s_.text.exponent_shift;
+        const double raised = s_.text->exponent_size + s_.text->exponent_shift;
 
         if (vertical) {
             for_each_label([&](long long i, double v, double at) {
@@ -438,7 +439,7 @@ class AxisPainter {
                 } else if (g_.side == 1) {
                     draw_text_sized(s_, text, g_.start_x + d - h, truncate_to_int(p + w / 2), h,
                                     90);
-                } else if (s_.axes.reversed_right_name) {
+                } else if (s_.axes->reversed_right_name) {
                     draw_text_sized(s_, text, g_.start_x + d, truncate_to_int(p + w / 2), h, 90);
                 } else {
                     draw_text_sized(s_, text, g_.start_x + d + h, truncate_to_int(p - w / 2), h,
@@ -511,7 +512,7 @@ class AxisPainter {
         for (const char* p = a_.name; *p != '\0'; ++p)
             if (*p != ' ') blank = false;
         if (blank) return;
-        const int nh = s_.axes.name_height;
+        const int nh = s_.axes->name_height;
         reach_ = std::max(reach_, std::abs(d) + e + nh);
         if (measure_) return;
         colours_->use(a_.name_colour);
@@ -534,7 +535,7 @@ class AxisPainter {
             draw_text_sized(s_, a_.name, sx + offset, top, nh, 0);
         } else if (g_.side == 1) {
             draw_text_sized(s_, a_.name, sx + d - nh - e, sy - offset, nh, 90);
-        } else if (s_.axes.reversed_right_name) {
+        } else if (s_.axes->reversed_right_name) {
             draw_text_sized(s_, a_.name, sx + d + e, sy - offset, nh, 90);
         } else {
             draw_text_sized(s_, a_.name, sx + d + nh + e, sy + offset - g_.length + 1, nh, 270);

@@ -20,7 +20,7 @@ template <typename F>
 void for_axes(PlotState& s, const char* axes, F f) {
     const int letters = axis_letters(axes);
     for (int i = 0; i < 3; ++i)
-        if (letters & (1 << i)) f(s.axes.axis[i]);
+        if (letters & (1 << i)) f(s.axes->axis[i]);
 }
 
 // True when the first three characters of axes are the feature word (upper or lower case).
@@ -76,8 +76,8 @@ void Gravox::ticlen(int major, int minor) {
     PlotState& s = state();
     if (check_range(s, major, 1, 10000) != 0) return;
     if (check_range(s, minor, 1, 10000) != 0) return;
-    s.axes.major_tick = major;
-    s.axes.minor_tick = minor;
+    s.axes->major_tick = major;
+    s.axes->minor_tick = minor;
 }
 
 void Gravox::ticpos(const char* position, const char* axes) {
@@ -99,7 +99,7 @@ void Gravox::ticmod(const char* mode, const char* axes) {
 void Gravox::labels(const char* type, const char* axes) {
     if (refused("labels", 1, 3)) return;
     PlotState& s = state();
-    FeatureLabels& f = s.axes.features;
+    FeatureLabels& f = s.axes->features;
     if (names_feature(axes, "BAR")) {
         int index = match_keyword(s, "NONE+SECO+FIRS+MAXI+MINI+DELT+POSI", 7, type);
         if (index != 0) f.bar_mode = index;
@@ -127,7 +127,7 @@ void Gravox::labdif(int n, const char* axes) {
     if (refused("labdif", 1, 3)) return;
     PlotState& s = state();
     if (check_range(s, n, -2, 100) != 0) return;
-    FeatureLabels& f = s.axes.features;
+    FeatureLabels& f = s.axes->features;
     if (names_feature(axes, "BAR")) {
         f.bar_digits = n;
     } else if (names_feature(axes, "PIE")) {
@@ -152,7 +152,7 @@ void Gravox::labdif(int n, const char* axes) {
 
 void Gravox::intax() {
     if (refused("intax", 1, 3)) return;
-    for (AxisSettings& a : state().axes.axis) {
+    for (AxisSettings& a : state().axes->axis) {
         a.digits = -1;
         a.auto_digits = false;
     }
@@ -163,7 +163,7 @@ void Gravox::labdis(int distance, const char* axes) {
     PlotState& s = state();
     if (names_feature(axes, "CON")) {
         if (check_range(s, distance, 1, 10000) != 0) return;
-        s.axes.features.contour_distance = distance;
+        s.axes->features.contour_distance = distance;
         return;
     }
     if (check_range(s, distance, -kMaxDistance, kMaxDistance) != 0) return;
@@ -173,7 +173,7 @@ void Gravox::labdis(int distance, const char* axes) {
 void Gravox::labpos(const char* position, const char* axes) {
     if (refused("labpos", 1, 3)) return;
     PlotState& s = state();
-    FeatureLabels& f = s.axes.features;
+    FeatureLabels& f = s.axes->features;
     if (names_feature(axes, "BAR")) {
         int index = match_keyword(s, "INSI+OUTS+CENT+AUTO", 4, position);
         if (index != 0) f.bar_position = index;
@@ -193,7 +193,7 @@ void Gravox::labpos(const char* position, const char* axes) {
 void Gravox::labtyp(const char* type, const char* axes) {
     if (refused("labtyp", 1, 3)) return;
     PlotState& s = state();
-    FeatureLabels& f = s.axes.features;
+    FeatureLabels& f = s.axes->features;
     if (names_feature(axes, "PIE")) {
         int index = match_keyword(s, "CENT+MOVE", 2, type);
         if (index != 0) f.pie_type = index;
@@ -256,12 +256,12 @@ void Gravox::hname(int height) {
     if (refused("hname", 1, 3)) return;
     PlotState& s = state();
     if (check_range(s, height, 1, 10000) != 0) return;
-    s.axes.name_height = height;
+    s.axes->name_height = height;
 }
 
 void Gravox::rvynam() {
     if (refused("rvynam", 1, 3)) return;
-    state().axes.reversed_right_name = true;
+    state().axes->reversed_right_name = true;
 }
 
 void Gravox::axclrs(int colour, const char* part, const char* axes) {

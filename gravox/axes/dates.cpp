@@ -54,7 +54,7 @@ int weekday_from_days(long long days) {
 }
 
 long long base_day_number(const PlotState& s) {
-    return days_from_civil(s.axes.base_year, s.axes.base_month, s.axes.base_day);
+    return days_from_civil(s.axes->base_year, s.axes->base_month, s.axes->base_day);
 }
 
 namespace {
@@ -113,9 +113,9 @@ void Gravox::basdat(int day, int month, int year) {
     if (refused("basdat", 0, 3)) return;
     PlotState& s = state();
     if (check_date(s, day, month, year) != 0) return;
-    s.axes.base_day = day;
-    s.axes.base_month = month;
-    s.axes.base_year = year;
+    s.axes->base_day = day;
+    s.axes->base_month = month;
+    s.axes->base_year = year;
 }
 
 int Gravox::incdat(int day, int month, int year) {

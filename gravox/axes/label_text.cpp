@@ -33,10 +33,10 @@ struct Writer {
 };
 
 char exponent_char(const PlotState& s) {
-    return static_cast<char>(s.text.mix_chars[mix_exponent]);
+    return static_cast<char>(s.text->mix_chars[mix_exponent]);
 }
 char reset_char(const PlotState& s) {
-    return static_cast<char>(s.text.mix_chars[mix_reset]);
+    return static_cast<char>(s.text->mix_chars[mix_reset]);
 }
 
 // Ten to a power, kept finite.
@@ -152,7 +152,7 @@ void encode_latin1(const PlotState& s, const char* text, char* out, int size) {
             w.put(static_cast<char>(c));
             continue;
         }
-        switch (s.text.coding) {
+        switch (s.text->coding) {
             case Coding::iso1:
             case Coding::iso2:
             case Coding::iso3:

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "gravox/axes/axis_system.h"
+#include "gravox/core/colour_table.h"
 #include "gravox/core/state.h"
 #include "gravox/core/warning_texts.h"
 #include "gravox/devices/primitives.h"
@@ -31,24 +32,24 @@ void sorted_range(bool logarithmic, double a, double e, double range[2]) {
 
 // The parts of the record that follow from the axis position.
 void fill_positions(PlotState& s) {
-    AxisState& ax = s.axes;
+    AxisState& ax = *s.axes;
     ScalingRecord& r = ax.rec;
     const long long px = ax.pos_x, py = ax.pos_y;
     r.x_origin = static_cast<double>(px);
     r.y_origin = static_cast<double>(py);
     r.right_end = static_cast<int>(px + ax.len_x - 1);
     r.top_end = static_cast<int>(py - ax.len_y + 1);
-    const double ox = s.prims.origin_x, oy = s.prims.origin_y;
+    const double ox = s.prims->origin_x, oy = s.prims->origin_y;
     r.centre_x = px + ox + ax.len_x / 2.0;
     r.centre_y = py + oy - ax.len_y / 2.0;
     r.radius = std::min(ax.len_x, ax.len_y) / 2.0 + ax.grace;
 
     // The clipping window: the axis rectangle widened by the margin, on the page.
     const long long m = ax.grace;
-    long long left = px + s.prims.origin_x - m;
-    long long top = py + s.prims.origin_y - m - ax.len_y + 1;
-    long long right = px + s.prims.origin_x + m + ax.len_x - 1;
-    long long bottom = py + s.prims.origin_y + m;
+    long long left = px + s.prims->origin_x - m;
+    long long top = py + s.prims->origin_y - m - ax.len_y + 1;
+    long long right = px + s.prims->origin_x + m + ax.len_x - 1;
+    long long bottom = py + s.prims->origin_y + m;
     left = std::max(left, 0LL);
     top = std::max(top, 0LL);
     right = std::min(right, static_cast<long long>(s.page.width));
@@ -78,7 +79,7 @@ struct AxisPlan {
 };
 
 int axis_plan(const PlotState& s, AxisPlan plan[4]) {
-    const AxisState& ax = s.axes;
+    const AxisState& ax = *s.axes;
     const ScalingRecord& r = ax.rec;
     const int px = ax.pos_x, py = ax.pos_y;
     const bool crossed = ax.kind == AxisKind::crossed;
@@ -110,7 +111,7 @@ int axis_plan(const PlotState& s, AxisPlan plan[4]) {
 // Places the axis system so that it sits in the middle of the page with everything
 // that its axes draw beyond the axis lines: ticks, labels and names.
 void centre_on_page(PlotState& s) {
-    AxisState& ax = s.axes;
+    AxisState& ax = *s.axes;
     AxisPlan plan[4];
     const int n = axis_plan(s, plan);
     AxisExtent e[4];  // lower, left, upper, right
@@ -165,7 +166,7 @@ bool scaling_fails(PlotState& s, double a, double e, double o, double step,
 }
 
 PlotMapping plot_mapping(const PlotState& s) {
-    const ScalingRecord& r = s.axes.rec;
+    const ScalingRecord& r = s.axes->rec;
     PlotMapping m;
     m.xa = r.xa;
     m.x_factor = r.x_factor;
@@ -175,8 +176,8 @@ PlotMapping plot_mapping(const PlotState& s) {
     m.y_origin = r.y_origin;
     m.x_log = r.x_log;
     m.y_log = r.y_log;
-    m.neglog_on = s.axes.neglog_on;
-    m.neglog_value = s.axes.neglog_value;
+    m.neglog_on = s.axes->neglog_on;
+    m.neglog_value = s.axes->neglog_value;
     return m;
 }
 
@@ -189,14 +190,14 @@ double y_to_plot(const PlotState& s, double y) {
 }
 
 bool out_of_scaling(const PlotState& s, double x, double y) {
-    const ScalingRecord& r = s.axes.rec;
+    const ScalingRecord& r = s.axes->rec;
     if (x < r.x_range[0] || x > r.x_range[1]) return true;
-    if (s.axes.polar) return false;
+    if (s.axes->polar) return false;
     return y < r.y_range[0] || y > r.y_range[1];
 }
 
 ClipWindow axis_rectangle(const PlotState& s) {
-    const AxisState& ax = s.axes;
+    const AxisState& ax = *s.axes;
     return {ax.pos_x, ax.pos_y - ax.len_y + 1, ax.pos_x + ax.len_x - 1, ax.pos_y};
 }
 
@@ -225,14 +226,14 @@ int axis_letters(const char* axes) {
 }
 
 void end_axis_system(PlotState& s) {
-    s.axes.kind = AxisKind::none;
-    s.axes.polar = false;
-    s.prims.axis_kind = 0;
+    s.axes->kind = AxisKind::none;
+    s.axes->polar = false;
+    s.prims->axis_kind = 0;
     s.frame.level = 1;
 }
 
 void reset_axes(PlotState& s) {
-    AxisState& ax = s.axes;
+    AxisState& ax = *s.axes;
     const bool outward = ax.tick_outward;
     const int day = ax.base_day, month = ax.base_month, year = ax.base_year;
     ax = AxisState{};
@@ -258,7 +259,7 @@ void Gravox::graf(double xa, double xe, double x_first, double x_step, double ya
 
 bool gvx::open_axis_system(PlotState& s, double xa, double xe, double x_first, double x_step,
                            double ya, double ye, double y_first, double y_step) {
-    AxisState& ax = s.axes;
+    AxisState& ax = *s.axes;
     ax.polar = false;
     s.frame.level = 2;
 
@@ -310,7 +311,7 @@ bool gvx::open_axis_system(PlotState& s, double xa, double xe, double x_first, d
         }
     }
     ax.kind = ax.crossed ? AxisKind::crossed : AxisKind::rectangular;
-    s.prims.axis_kind = static_cast<int>(ax.kind);
+    s.prims->axis_kind = static_cast<int>(ax.kind);
 
     if (ax.centre_request && !ax.crossed) {
         centre_on_page(s);
@@ -322,9 +323,9 @@ bool gvx::open_axis_system(PlotState& s, double xa, double xe, double x_first, d
 
     const int px = ax.pos_x, py = ax.pos_y, nx = ax.len_x, ny = ax.len_y;
     if (ax.background >= 0) {
-        const int colour = s.colours.current_colour;
+        const int colour = s.colours->current_colour;
         fill_box(s, px, py - ny + 1, px + nx - 1, py, ax.background);
-        if (s.colours.current_colour != colour) set_device_colour(s, colour);
+        if (s.colours->current_colour != colour) set_device_colour(s, colour);
     }
 
     AxisPlan plan[4];
@@ -345,7 +346,7 @@ int Gravox::nxposn(double x) {
 int Gravox::nyposn(double y) {
     if (refused("nyposn", 2, 3)) return 0;
     PlotState& s = state();
-    if (s.axes.polar) {
+    if (s.axes->polar) {
         warn(s, warning::not_for_polar);
         return 0;
     }

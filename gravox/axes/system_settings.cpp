@@ -27,8 +27,8 @@ bool colour_refused(PlotState& s, int colour) {
 // point's y from the top, or false when refused.
 bool page_point(PlotState& s, int x, int y, int& top_y) {
     const long long yy = s.page.origin == 1 ? static_cast<long long>(s.page.height) - y : y;
-    const long long xs = static_cast<long long>(x) + s.prims.origin_x;
-    const long long ys = yy + s.prims.origin_y;
+    const long long xs = static_cast<long long>(x) + s.prims->origin_x;
+    const long long ys = yy + s.prims->origin_y;
     if (xs < 0 || xs > s.page.width) {
         warn_int(s, warning::incorrect_parameter, x);
         return false;
@@ -48,9 +48,9 @@ void Gravox::axspos(int x, int y) {
     PlotState& s = state();
     int top_y = 0;
     if (!page_point(s, x, y, top_y)) return;
-    s.axes.pos_x = x;
-    s.axes.pos_y = top_y;
-    s.axes.origin_point_set = false;
+    s.axes->pos_x = x;
+    s.axes->pos_y = top_y;
+    s.axes->origin_point_set = false;
 }
 
 void Gravox::axsorg(int x, int y) {
@@ -58,9 +58,9 @@ void Gravox::axsorg(int x, int y) {
     PlotState& s = state();
     int top_y = 0;
     if (!page_point(s, x, y, top_y)) return;
-    s.axes.origin_point_x = x;
-    s.axes.origin_point_y = top_y;
-    s.axes.origin_point_set = true;
+    s.axes->origin_point_x = x;
+    s.axes->origin_point_y = top_y;
+    s.axes->origin_point_set = true;
 }
 
 void Gravox::axslen(int nx, int ny) {
@@ -68,8 +68,8 @@ void Gravox::axslen(int nx, int ny) {
     PlotState& s = state();
     if (check_range(s, nx, 2, kMaxAxisLength) != 0) return;
     if (check_range(s, ny, 2, kMaxAxisLength) != 0) return;
-    s.axes.len_x = nx;
-    s.axes.len_y = ny;
+    s.axes->len_x = nx;
+    s.axes->len_y = ny;
 }
 
 void Gravox::axstyp(const char* type) {
@@ -77,7 +77,7 @@ void Gravox::axstyp(const char* type) {
     PlotState& s = state();
     int index = match_keyword(s, "RECT+CROS", 2, type);
     if (index == 0) return;
-    s.axes.crossed = index == 2;
+    s.axes->crossed = index == 2;
 }
 
 void Gravox::axsscl(const char* mode, const char* axes) {
@@ -87,7 +87,7 @@ void Gravox::axsscl(const char* mode, const char* axes) {
     if (index == 0) return;
     const int letters = axis_letters(axes);
     for (int i = 0; i < 3; ++i)
-        if (letters & (1 << i)) s.axes.axis[i].logarithmic = index == 2;
+        if (letters & (1 << i)) s.axes->axis[i].logarithmic = index == 2;
 }
 
 void Gravox::setgrf(const char* lower_x, const char* left_y, const char* upper_x,
@@ -100,17 +100,17 @@ void Gravox::setgrf(const char* lower_x, const char* left_y, const char* upper_x
         levels[i] = match_keyword(s, "NONE+LINE+TICK+LABE+NAME", 5, given[i]);
         if (levels[i] == 0) return;
     }
-    for (int i = 0; i < 4; ++i) s.axes.parts[i] = static_cast<AxisParts>(levels[i] - 1);
+    for (int i = 0; i < 4; ++i) s.axes->parts[i] = static_cast<AxisParts>(levels[i] - 1);
 }
 
 void Gravox::ax2grf() {
     if (refused("ax2grf", 1, 3)) return;
-    state().axes.two_axes = true;
+    state().axes->two_axes = true;
 }
 
 void Gravox::nograf() {
     if (refused("nograf", 1, 3)) return;
-    state().axes.no_axes = true;
+    state().axes->no_axes = true;
 }
 
 void Gravox::noline(const char* axes) {
@@ -118,14 +118,14 @@ void Gravox::noline(const char* axes) {
     PlotState& s = state();
     const int letters = axis_letters(axes);
     for (int i = 0; i < 3; ++i)
-        if (letters & (1 << i)) s.axes.axis[i].axis_line = false;
+        if (letters & (1 << i)) s.axes->axis[i].axis_line = false;
 }
 
 void Gravox::frame(int thickness) {
     if (refused("frame", 1, 3)) return;
     PlotState& s = state();
     if (check_range(s, thickness, -kMaxFrame, kMaxFrame) != 0) return;
-    s.axes.frame_thickness = thickness;
+    s.axes->frame_thickness = thickness;
 }
 
 void Gravox::frmclr(int colour) {
@@ -133,21 +133,21 @@ void Gravox::frmclr(int colour) {
     PlotState& s = state();
     if (colour_refused(s, colour)) return;
     // The primitives draw every rectangular frame in this colour.
-    s.prims.frame_colour = colour;
+    s.prims->frame_colour = colour;
 }
 
 void Gravox::axsbgd(int colour) {
     if (refused("axsbgd", 1, 3)) return;
     PlotState& s = state();
     if (colour_refused(s, colour)) return;
-    s.axes.background = colour;
+    s.axes->background = colour;
 }
 
 void Gravox::grace(int margin) {
     if (refused("grace", 1, 3)) return;
     PlotState& s = state();
     if (check_range(s, margin, -kMaxShift, kMaxShift) != 0) return;
-    s.axes.grace = margin;
+    s.axes->grace = margin;
 }
 
 void Gravox::nochek() {
@@ -163,8 +163,8 @@ void Gravox::origin(int x, int y) {
     if (check_range(s, y, -kMaxShift, kMaxShift) != 0) return;
     // The shift is the origin offset that the offset primitives and the text add.
     flush_polyline(s);
-    s.prims.origin_x = x;
-    s.prims.origin_y = y;
+    s.prims->origin_x = x;
+    s.prims->origin_y = y;
 }
 
 void Gravox::neglog(double value) {
@@ -174,13 +174,13 @@ void Gravox::neglog(double value) {
         warn(s, warning::incorrect_parameter);
         return;
     }
-    s.axes.neglog_on = true;
-    s.axes.neglog_value = value;
+    s.axes->neglog_on = true;
+    s.axes->neglog_value = value;
 }
 
 void Gravox::center() {
     if (refused("center", 1, 1)) return;
-    state().axes.centre_request = true;
+    state().axes->centre_request = true;
 }
 
 void Gravox::setscl(const double* data, int n, const char* axes) {
@@ -205,7 +205,7 @@ void Gravox::setscl(const double* data, int n, const char* axes) {
     const int letters = axis_letters(axes);
     for (int i = 0; i < 3; ++i) {
         if (!(letters & (1 << i))) continue;
-        AxisSettings& a = s.axes.axis[i];
+        AxisSettings& a = s.axes->axis[i];
         a.auto_scale = true;
         a.data_min = lo;
         a.data_max = hi;

@@ -4,10 +4,15 @@
 #include <cmath>
 #include <numbers>
 
+#include "gravox/axes/axis_system.h"
+#include "gravox/charts/charts.h"
 #include "gravox/core/state.h"
 #include "gravox/core/warning_texts.h"
 #include "gravox/curves/axis_view.h"
+#include "gravox/curves/colour.h"
+#include "gravox/curves/curve.h"
 #include "gravox/gravox.h"
+#include "gravox/text/text.h"
 
 using namespace gvx;
 
@@ -70,7 +75,7 @@ double label_value(int mode, double position, double v1, double v2) {
 // One bar from (a1, b1) to (a2, b2) in plot units: a runs along the position axis,
 // b along the value axis, the bar growing from b1 to b2.
 void draw_bar(PlotState& s, bool across, double a1, double a2, double b1, double b2) {
-    const ChartState& ch = s.charts;
+    const ChartState& ch = *s.charts;
     // Plot corners of the front face: left, top, right, bottom.
     double l, t, r, b;
     if (!across) {
@@ -94,10 +99,10 @@ void draw_bar(PlotState& s, bool across, double a1, double a2, double b1, double
 // The label of a bar whose value end is at b2 (plot units) and which spans a1..a2.
 void draw_bar_label(PlotState& s, bool across, double a1, double a2, double b1, double b2,
                     double value) {
-    const FeatureLabels& f = s.axes.features;
+    const FeatureLabels& f = s.axes->features;
     char text[64];
     chart_number_text(value, f.bar_digits, text, sizeof text);
-    const double h = s.text.height, gap = h / 2.0;
+    const double h = s.text->height, gap = h / 2.0;
     const double length = text_length(s, text);
     const double centre = (a1 + a2) / 2.0;
     const int position = f.bar_position;  // 1 INSI, 2 OUTS, 3 CENT, 4 AUTO (outside)
@@ -133,13 +138,13 @@ void draw_bar_label(PlotState& s, bool across, double a1, double a2, double b1, 
 void Gravox::bars(const double* x, const double* y1, const double* y2, int n) {
     if (refused("bars", 2, 3)) return;
     PlotState& s = state();
-    ChartState& ch = s.charts;
+    ChartState& ch = *s.charts;
     if (!x || !y1 || !y2 || n < 1) {
         warn_int(s, warning::incorrect_parameter, n);
         return;
     }
     const bool across = horizontal(ch.bar_type);
-    const ScalingRecord& rec = s.axes.rec;
+    const ScalingRecord& rec = s.axes->rec;
     BarPositions pos;
     pos.values = x;
     double fallback = across ? rec.y_step : rec.x_step;
@@ -158,15 +163,15 @@ void Gravox::bars(const double* x, const double* y1, const double* y2, int n) {
 
     // Under chncrv "COLOR" or "BOTH" each call of bars is one curve of the colour cycle:
     // its faces without a colour of barclr take the cycle's colour.
-    const int caller_colour = s.colours.current_colour;
-    const CurveState& c = s.curves;
+    const int caller_colour = s.colours->current_colour;
+    const CurveState& c = *s.curves;
     if (c.attribute_change == AttributeChange::colour ||
         c.attribute_change == AttributeChange::both)
-        set_device_colour(s, s.colours.colour_cycle[c.cycle_position - 1]);
-    const int colour = s.colours.current_colour;
+        set_device_colour(s, s.colours->colour_cycle[c.cycle_position - 1]);
+    const int colour = s.colours->current_colour;
     record_chart_entry(s, ch.bar_colours[0]);
     open_curve_clipping(s);
-    const double width = s.curves.bar_width;
+    const double width = s.curves->bar_width;
     const int group = std::max(1, ch.group_size);
     const int slot = ch.group_slot % group;
     const int label_colour = ch.bar_label_colour;
@@ -187,16 +192,16 @@ void Gravox::bars(const double* x, const double* y1, const double* y2, int n) {
         const double a1 = centre - half + slot * (w + ch.group_gap);
         const double b1 = map_val(y1[i]), b2 = map_val(y2[i]);
         draw_bar(s, across, a1, a1 + w, b1, b2);
-        const int mode = s.axes.features.bar_mode;  // 1 NONE
+        const int mode = s.axes->features.bar_mode;  // 1 NONE
         if (mode != 1) {
             if (label_colour >= 0) set_device_colour(s, label_colour);
             draw_bar_label(s, across, a1, a1 + w, b1, b2, label_value(mode, p, y1[i], y2[i]));
-            if (s.colours.current_colour != colour) set_device_colour(s, colour);
+            if (s.colours->current_colour != colour) set_device_colour(s, colour);
         }
     }
     flush_polyline(s);
     close_curve_clipping(s);
-    if (s.colours.current_colour != caller_colour) set_device_colour(s, caller_colour);
+    if (s.colours->current_colour != caller_colour) set_device_colour(s, caller_colour);
     ch.group_slot = (slot + 1) % group;
     count_chart_call(s);
 }
@@ -205,7 +210,7 @@ void Gravox::bartyp(const char* type) {
     if (refused("bartyp", 1, 3)) return;
     PlotState& s = state();
     const int index = match_keyword(s, "VERT+HORI+3DVE+3DHO", 4, type);
-    if (index != 0) s.charts.bar_type = static_cast<BarType>(index);
+    if (index != 0) s.charts->bar_type = static_cast<BarType>(index);
 }
 
 void Gravox::barmod(const char* mode, const char* key) {
@@ -213,14 +218,14 @@ void Gravox::barmod(const char* mode, const char* key) {
     PlotState& s = state();
     if (match_keyword(s, "WIDT", 1, key) == 0) return;
     const int index = match_keyword(s, "FIXE+VARI", 2, mode);
-    if (index != 0) s.charts.bar_variable = index == 2;
+    if (index != 0) s.charts->bar_variable = index == 2;
 }
 
 void Gravox::barpos(const char* position) {
     if (refused("barpos", 1, 3)) return;
     PlotState& s = state();
     const int index = match_keyword(s, "NONE+TICK", 2, position);
-    if (index != 0) s.charts.bar_at_ticks = index == 2;
+    if (index != 0) s.charts->bar_at_ticks = index == 2;
 }
 
 void Gravox::barclr(int front, int side, int top) {
@@ -230,7 +235,7 @@ void Gravox::barclr(int front, int side, int top) {
         warn_int(s, warning::incorrect_parameter, std::min({front, side, top}));
         return;
     }
-    ChartState& ch = s.charts;
+    ChartState& ch = *s.charts;
     ch.bar_colours[0] = front;
     ch.bar_colours[1] = side;
     ch.bar_colours[2] = top;
@@ -243,7 +248,7 @@ void Gravox::barbor(int colour) {
         warn_int(s, warning::incorrect_parameter, colour);
         return;
     }
-    s.charts.bar_border = colour;
+    s.charts->bar_border = colour;
 }
 
 void Gravox::barops(int depth, double angle) {
@@ -253,8 +258,8 @@ void Gravox::barops(int depth, double angle) {
         warn(s, warning::incorrect_parameter);
         return;
     }
-    s.charts.bar_depth = depth;
-    s.charts.bar_angle = angle;
+    s.charts->bar_depth = depth;
+    s.charts->bar_angle = angle;
 }
 
 void Gravox::bargrp(int count, int gap) {
@@ -264,7 +269,7 @@ void Gravox::bargrp(int count, int gap) {
         warn_int(s, warning::incorrect_parameter, std::min(count, gap));
         return;
     }
-    s.charts.group_size = count;
-    s.charts.group_gap = gap;
-    s.charts.group_slot = 0;
+    s.charts->group_size = count;
+    s.charts->group_gap = gap;
+    s.charts->group_slot = 0;
 }

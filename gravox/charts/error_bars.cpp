@@ -3,9 +3,11 @@
 #include <algorithm>
 #include <cmath>
 
+#include "gravox/charts/charts.h"
 #include "gravox/core/state.h"
 #include "gravox/core/warning_texts.h"
 #include "gravox/curves/axis_view.h"
+#include "gravox/curves/curve.h"
 #include "gravox/gravox.h"
 
 using namespace gvx;
@@ -18,9 +20,9 @@ void Gravox::errbar(const double* x, const double* y, const double* err1, const 
         warn_int(s, warning::incorrect_parameter, n);
         return;
     }
-    const ChartState& ch = s.charts;
+    const ChartState& ch = *s.charts;
     const bool across = ch.error_direction == ErrorDirection::horizontal;
-    const int size = s.curves.marker_size;
+    const int size = s.curves->marker_size;
     const double cap = ch.error_caps ? size / 2.0 : 0.0;
     open_curve_clipping(s);
     for (int i = 0; i < n; ++i) {
@@ -52,7 +54,7 @@ void Gravox::errbar(const double* x, const double* y, const double* err1, const 
         }
         if (ch.error_symbols) {
             flush_polyline(s);
-            draw_symbol(s, s.curves.marker_symbol, size, static_cast<int>(std::lround(px)),
+            draw_symbol(s, s.curves->marker_symbol, size, static_cast<int>(std::lround(px)),
                         static_cast<int>(std::lround(py)));
         }
     }
@@ -65,7 +67,7 @@ void Gravox::errbmd(const char* item, const char* mode) {
     PlotState& s = state();
     const int which = match_keyword(s, "DIRE+CAPS+SYMB", 3, item);
     if (which == 0) return;
-    ChartState& ch = s.charts;
+    ChartState& ch = *s.charts;
     if (which == 1) {
         const int index = match_keyword(s, "VERT+HORI", 2, mode);
         if (index != 0) ch.error_direction = static_cast<ErrorDirection>(index);

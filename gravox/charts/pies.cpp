@@ -7,10 +7,17 @@
 #include <numbers>
 #include <vector>
 
+#include "gravox/axes/axis_system.h"
+#include "gravox/charts/charts.h"
 #include "gravox/core/state.h"
 #include "gravox/core/warning_texts.h"
+#include "gravox/curves/colour.h"
+#include "gravox/curves/curve.h"
+#include "gravox/curves/legend.h"
+#include "gravox/devices/primitives.h"
 #include "gravox/gravox.h"
 #include "gravox/shapes/shapes.h"
+#include "gravox/text/text.h"
 
 using namespace gvx;
 
@@ -41,7 +48,7 @@ bool pie_values_refused(PlotState& s, const double* data, int n, double& sum) {
 }
 
 void pie_label_text(const PlotState& s, double value, double sum, char* out, int size) {
-    const FeatureLabels& f = s.axes.features;
+    const FeatureLabels& f = s.axes->features;
     char data[48], percent[48];
     chart_number_text(value, f.data_digits, data, sizeof data);
     chart_number_text(value / sum * 100.0, f.percent_digits, percent, sizeof percent);
@@ -85,8 +92,8 @@ double pull_of(const ChartState& ch, int i, double r) {
 
 Sector sector_of(const PlotState& s, int i, double alpha, double beta, double cx, double cy,
                  double r) {
-    const ChartState& ch = s.charts;
-    Sector sec{alpha, beta, cx, cy, s.colours.current_colour, -1, s.prims.fill_pattern};
+    const ChartState& ch = *s.charts;
+    Sector sec{alpha, beta, cx, cy, s.colours->current_colour, -1, s.prims->fill_pattern};
     const double pull = pull_of(ch, i, r);
     const double mid = (alpha + beta) / 2.0 * std::numbers::pi / 180.0;
     sec.cx += pull * std::cos(mid);
@@ -96,12 +103,12 @@ Sector sector_of(const PlotState& s, int i, double alpha, double beta, double cx
     if (colours) {
         sec.colour = i < ch.pie_colour_count && ch.pie_colours[i] >= 0
                          ? ch.pie_colours[i]
-                         : s.colours.colour_cycle[i % kCycleLength];
+                         : s.colours->colour_cycle[i % kCycleLength];
     }
     sec.side_colour = i < ch.pie_colour_count && ch.pie_side_colours[i] >= 0
                           ? ch.pie_side_colours[i]
                           : sec.colour;
-    if (patterns) sec.pattern = s.curves.pattern_cycle[i % kCycleLength];
+    if (patterns) sec.pattern = s.curves->pattern_cycle[i % kCycleLength];
     return sec;
 }
 
@@ -145,22 +152,22 @@ double nearest_y(const Sector& sec, double b) {
 void Gravox::piegrf(LegendBuffer buffer, int nlin, const double* data, int n) {
     if (refused("piegrf", 1, 3)) return;
     PlotState& s = state();
-    const ChartState& ch = s.charts;
+    const ChartState& ch = *s.charts;
     double sum = 0.0;
     if (pie_values_refused(s, data, n, sum)) return;
     if (nlin < 0 || (nlin > 0 && !buffer.data)) {
         warn_int(s, warning::incorrect_parameter, nlin);
         return;
     }
-    const AxisState& ax = s.axes;
-    const int h = s.text.height;
-    const bool legend_wanted = nlin > 0 && s.legend.ready;
-    if (nlin > 0 && !s.legend.ready) warn(s, warning::no_legini);  // the pie is drawn
+    const AxisState& ax = *s.axes;
+    const int h = s.text->height;
+    const bool legend_wanted = nlin > 0 && s.legend->ready;
+    if (nlin > 0 && !s.legend->ready) warn(s, warning::no_legini);  // the pie is drawn
     // The legend takes the right part of the rectangle.
     int legend_width = 0;
     if (legend_wanted) legend_width = nxlegn(buffer) + h;
     const double width = std::max(2, ax.len_x - legend_width);
-    const bool outside = s.axes.features.pie_mode != 1 && s.axes.features.pie_position != 1;
+    const bool outside = s.axes->features.pie_mode != 1 && s.axes->features.pie_position != 1;
     const double room = outside ? 0.7 : 0.9;
     double r = std::min(width, static_cast<double>(ax.len_y)) / 2.0 * room;
     const double cx = ax.pos_x + width / 2.0;
@@ -171,8 +178,8 @@ void Gravox::piegrf(LegendBuffer buffer, int nlin, const double* data, int n) {
         cy -= ch.pie_depth / 2.0;
     }
 
-    const int colour = s.colours.current_colour;
-    const int pattern = s.prims.fill_pattern;
+    const int colour = s.colours->current_colour;
+    const int pattern = s.prims->fill_pattern;
     // The angles of the sectors: sector i from start[i] to start[i + 1] degrees.
     std::vector<double> start(static_cast<std::size_t>(n) + 1, 0.0);
     double cumulative = 0.0;
@@ -190,14 +197,14 @@ void Gravox::piegrf(LegendBuffer buffer, int nlin, const double* data, int n) {
         std::stable_sort(order.begin(), order.end(), [&](int p, int q) { return key[p] < key[q]; });
     }
     for (int i = 0; i < n; ++i) {
-        if (i < kLegendMaxLines && !s.legend.explicit_entries) {
+        if (i < kLegendMaxLines && !s.legend->explicit_entries) {
             const Sector sec = sector_of(s, i, start[i], start[i + 1], cx, cy, r);
-            LegendRecord& rec = s.legend.records[i];
+            LegendRecord& rec = s.legend->records[i];
             rec = LegendRecord{};
             rec.colour = sec.colour;
             rec.symbol = -1;
             rec.thickness = 1;
-            rec.line_width = s.prims.line_width;
+            rec.line_width = s.prims->line_width;
             rec.symbol_colour = kCurrentColour;
             rec.fill_pattern = sec.pattern;
         }
@@ -206,7 +213,7 @@ void Gravox::piegrf(LegendBuffer buffer, int nlin, const double* data, int n) {
         const double alpha = start[i], beta = start[i + 1];
         if (!(beta > alpha)) continue;
         const Sector sec = sector_of(s, i, alpha, beta, cx, cy, r);
-        s.prims.fill_pattern = sec.pattern;
+        s.prims->fill_pattern = sec.pattern;
         if (ch.pie_3d) {
             const bool pulled = pull_of(ch, i, r) > 0.0;
             const bool before = pull_of(ch, i > 0 ? i - 1 : n - 1, r) > 0.0;
@@ -228,7 +235,7 @@ void Gravox::piegrf(LegendBuffer buffer, int nlin, const double* data, int n) {
         const double c = std::cos(mid), si = std::sin(mid);
         const double length = text_length(s, text);
         double tx, ty;
-        if (s.axes.features.pie_position == 1) {  // inside
+        if (s.axes->features.pie_position == 1) {  // inside
             tx = sec.cx + 0.6 * r * c - length / 2.0;
             ty = sec.cy - 0.6 * b * si - h / 2.0;
         } else {
@@ -238,19 +245,19 @@ void Gravox::piegrf(LegendBuffer buffer, int nlin, const double* data, int n) {
         }
         if (ch.pie_label_colour >= 0)
             set_device_colour(s, ch.pie_label_colour);
-        else if (s.colours.current_colour != colour)
+        else if (s.colours->current_colour != colour)
             set_device_colour(s, colour);
         draw_text(s, text, tx, ty);
     }
-    s.prims.fill_pattern = pattern;
-    if (s.colours.current_colour != colour) set_device_colour(s, colour);
+    s.prims->fill_pattern = pattern;
+    if (s.colours->current_colour != colour) set_device_colour(s, colour);
     flush_polyline(s);
-    if (!s.legend.explicit_entries)
-        s.legend.recorded_count = std::max(s.legend.recorded_count, std::min(n, kLegendMaxLines));
+    if (!s.legend->explicit_entries)
+        s.legend->recorded_count = std::max(s.legend->recorded_count, std::min(n, kLegendMaxLines));
 
     if (legend_wanted) {
         // The legend to the right of the pie, centred on it; drawn as at an axis system.
-        LegendState& g = s.legend;
+        LegendState& g = *s.legend;
         const bool automatic = g.auto_position;
         const int gx = g.x, gy = g.y;
         g.auto_position = false;
@@ -271,7 +278,7 @@ void Gravox::pietyp(const char* type) {
     if (refused("pietyp", 1, 3)) return;
     PlotState& s = state();
     const int index = match_keyword(s, "2D  +3D  ", 2, type);
-    if (index != 0) s.charts.pie_3d = index == 2;
+    if (index != 0) s.charts->pie_3d = index == 2;
 }
 
 void Gravox::pieclr(const int* top, const int* side, int n) {
@@ -287,7 +294,7 @@ void Gravox::pieclr(const int* top, const int* side, int n) {
             return;
         }
     }
-    ChartState& ch = s.charts;
+    ChartState& ch = *s.charts;
     std::copy(top, top + n, ch.pie_colours);
     std::copy(side, side + n, ch.pie_side_colours);
     ch.pie_colour_count = n;
@@ -300,8 +307,8 @@ void Gravox::pieopt(int depth, double angle) {
         warn(s, warning::incorrect_parameter);
         return;
     }
-    s.charts.pie_depth = depth;
-    s.charts.pie_angle = angle;
+    s.charts->pie_depth = depth;
+    s.charts->pie_angle = angle;
 }
 
 void Gravox::pielab(const char* mode, const char* position) {
@@ -311,8 +318,8 @@ void Gravox::pielab(const char* mode, const char* position) {
     if (m == 0) return;
     const int p = match_keyword(s, "INTE+EXTE+ALIG", 3, position);
     if (p == 0) return;
-    s.axes.features.pie_mode = m;
-    s.axes.features.pie_position = p;
+    s.axes->features.pie_mode = m;
+    s.axes->features.pie_position = p;
 }
 
 void Gravox::piebor(int colour) {
@@ -322,12 +329,12 @@ void Gravox::piebor(int colour) {
         warn_int(s, warning::incorrect_parameter, colour);
         return;
     }
-    s.charts.pie_border = colour;
+    s.charts->pie_border = colour;
 }
 
 void Gravox::pieexp() {
     if (refused("pieexp", 1, 3)) return;
-    state().charts.pie_exploded = true;
+    state().charts->pie_exploded = true;
 }
 
 void Gravox::pievec(int sector, int distance) {
@@ -338,7 +345,7 @@ void Gravox::pievec(int sector, int distance) {
                  sector < 0 || sector > kPieSectors ? sector : distance);
         return;
     }
-    ChartState& ch = s.charts;
+    ChartState& ch = *s.charts;
     if (sector == 0)
         std::fill(ch.pie_pull, ch.pie_pull + kPieSectors, distance);
     else
@@ -349,5 +356,5 @@ void Gravox::chnpie(const char* change) {
     if (refused("chnpie", 1, 3)) return;
     PlotState& s = state();
     const int index = match_keyword(s, "NONE+COLO+PATT+BOTH", 4, change);
-    if (index != 0) s.charts.pie_change = static_cast<PieChange>(index - 1);
+    if (index != 0) s.charts->pie_change = static_cast<PieChange>(index - 1);
 }

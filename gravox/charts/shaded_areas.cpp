@@ -2,9 +2,11 @@
 // second backward, filled with the current pattern and recorded for the legend.
 #include <new>
 
+#include "gravox/charts/charts.h"
 #include "gravox/core/state.h"
 #include "gravox/core/warning_texts.h"
 #include "gravox/curves/axis_view.h"
+#include "gravox/curves/curve.h"
 #include "gravox/gravox.h"
 
 using namespace gvx;
@@ -18,7 +20,7 @@ void Gravox::shdcrv(const double* x1, const double* y1, int n1, const double* x2
         warn(s, warning::incorrect_parameter);
         return;
     }
-    ChartState& ch = s.charts;
+    ChartState& ch = *s.charts;
     const int n = n1 + n2;
     try {
         if (static_cast<int>(ch.work_x.size()) < n) {

@@ -141,7 +141,7 @@ Warning build_file_name(PlotState& s) {
     f.line_length = 80;
     const FileOpen opening = output_row(device).file;
     if (opening == FileOpen::none || opening == FileOpen::by_writer ||
-        (device == 511 && s.formats.pdf_buffer))
+        (output_row(device).in_memory && s.files.in_memory))
         return warning::none;  // no file, or opened by the writer, or a PDF document kept in memory
 
     const std::string requested = f.plot_file_name;

@@ -34,6 +34,9 @@ using SinkOpener = std::function<std::unique_ptr<Sink>(const char* name, const c
 std::unique_ptr<Sink> open_file_sink(const char* name, const char* mode);
 
 struct FileState {
+    // pdfmod "BUFFER": an output whose catalogue row allows it keeps its document in
+    // memory and opens no file.
+    bool in_memory = false;
     bool format_chosen = false;
     FileMode file_mode = FileMode::count;
     Separator separator = Separator::underscore;

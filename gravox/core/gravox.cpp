@@ -6,7 +6,13 @@
 
 #include "gravox/core/state.h"
 
-Gravox::Gravox() : state_(new (std::nothrow) gvx::PlotState()) {
+Gravox::Gravox() {
+    // The state record and its sub-records are allocated together; any of them failing
+    // is the same shortage.
+    try {
+        state_.reset(new gvx::PlotState());
+    } catch (const std::bad_alloc&) {
+    }
     if (!state_) {
         std::printf("Not enough memory for global varaibles!\n");
         std::exit(1);

@@ -97,7 +97,8 @@ constexpr OutputRow kOutputs[] = {
      .file = FileOpen::binary,
      .reversal = kReversedByAuto,
      .make = make_pdf_device,
-     .name = "PDF document"},
+     .name = "PDF document",
+     .in_memory = true},
     // Raster images, drawn into the raster canvas and written when the plot closes.
     {.keywords = "TIFF",
      .first = 601,

@@ -72,6 +72,8 @@ struct OutputRow {
     int colour_depth = 8;        // bits per pixel of the written picture
     DeviceMaker make = nullptr;  // null: this build does not write the output
     const char* name = "";       // what the output is, for messages and readers
+    // The writer can keep the document in memory instead of a file (FileState::in_memory).
+    bool in_memory = false;
 };
 
 // The row serving a device code. Codes that no output owns fall into the row of

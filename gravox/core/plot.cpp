@@ -3,12 +3,23 @@
 #include <cmath>
 #include <string>
 
+#include "gravox/axes/axis_system.h"
+#include "gravox/charts/charts.h"
 #include "gravox/core/clock_text.h"
 #include "gravox/core/output_catalogue.h"
 #include "gravox/core/state.h"
 #include "gravox/core/version.h"
 #include "gravox/core/warning_texts.h"
+#include "gravox/curves/colour.h"
+#include "gravox/curves/curve.h"
+#include "gravox/devices/device.h"
+#include "gravox/devices/primitives.h"
+#include "gravox/fields/fields.h"
 #include "gravox/gravox.h"
+#include "gravox/maps/maps.h"
+#include "gravox/screen/screen.h"
+#include "gravox/text/text.h"
+#include "gravox/three_d/three_d.h"
 
 using namespace gvx;
 

@@ -1,61 +1,96 @@
 // The state record of a library object: one sub-record per subsystem, each
 // declared in its own folder, so a reader sees which routines own which fields.
+// This header includes core's headers only: a subsystem's sub-record is held through
+// a SubRecord of a forward-declared type, so a source file sees the fields of exactly
+// the subsystems whose headers it includes.
 #pragma once
 
 #include <functional>
 #include <memory>
 
-#include "gravox/axes/axis_system.h"
-#include "gravox/charts/charts.h"
 #include "gravox/core/files.h"
 #include "gravox/core/frame.h"
 #include "gravox/core/output_catalogue.h"
 #include "gravox/core/page.h"
-#include "gravox/curves/colour.h"
-#include "gravox/curves/curve.h"
-#include "gravox/curves/legend.h"
-#include "gravox/devices/device.h"
-#include "gravox/devices/primitives.h"
-#include "gravox/devices/raster_device.h"
-#include "gravox/fields/fields.h"
-#include "gravox/formats/formats.h"
-#include "gravox/maps/maps.h"
-#include "gravox/screen/screen.h"
-#include "gravox/shapes/shapes.h"
-#include "gravox/text/text.h"
-#include "gravox/three_d/three_d.h"
 
 class Gravox;
 
 namespace gvx {
 
+class Device;
+
+// The sub-records of the subsystems above core. The state record names them by a
+// forward declaration only, so that including it shows a routine no subsystem's
+// fields: a routine includes the headers of the sub-records it reads (its own, and
+// those of the layers below it) and reaches each through `s.<name>->`.
+struct ColourState;     // colour table and palettes (curves/colour.h)
+struct PrimitiveState;  // polyline buffer, clipping, line attributes (devices/primitives.h)
+struct RasterState;     // raster canvas and image settings (devices/raster_device.h)
+struct FormatState;     // settings of the vector and text formats (formats/formats.h)
+struct TextState;       // fonts, text settings and the text position (text/text.h)
+struct AxisState;       // axis systems, scaling and axis settings (axes/axis_system.h)
+struct CurveState;      // curve attributes and the legend curve count (curves/curve.h)
+struct LegendState;     // legend settings and the curve records (curves/legend.h)
+struct FieldState;      // colour axes, contours and vector fields (fields/fields.h)
+struct ShapeState;      // work arrays of the shapes (shapes/shapes.h)
+struct ChartState;      // bar, pie and error bar settings (charts/charts.h)
+struct ScreenState;     // screen windows and the end of a screen plot (screen/screen.h)
+struct ThreeDState;     // box, viewpoint, surfaces and z-buffer (three_d/three_d.h)
+struct MapState;        // projections and the map axis system (maps/maps.h)
+
+// Owns one sub-record of a subsystem above core for the life of the state record.
+// Its constructor and destructor are made in core/state.cpp, the one file that sees
+// every subsystem's header, so no other file needs the type complete unless it uses
+// the record's fields.
+template <class Record>
+class SubRecord {
+  public:
+    SubRecord();
+    ~SubRecord();
+    SubRecord(const SubRecord&) = delete;
+    SubRecord& operator=(const SubRecord&) = delete;
+
+    Record* operator->() { return record_.get(); }
+    const Record* operator->() const { return record_.get(); }
+    Record& operator*() { return *record_; }
+    const Record& operator*() const { return *record_; }
+
+  private:
+    std::unique_ptr<Record> record_;
+};
+
 // Makes the device of a plot; tests replace it with a recording device.
 using DeviceFactory = std::function<std::unique_ptr<Device>(PlotState&, int code)>;
 
 struct PlotState {
-    FrameState frame;      // plot level, device, counters, warnings (core/frame.h)
-    FileState files;       // output selection and file naming (core/files.h)
-    PageState page;        // page and device geometry (core/page.h)
-    ColourState colours;   // colour table and palettes (curves/colour.h)
-    PrimitiveState prims;  // polyline buffer, clipping, line attributes (devices/primitives.h)
-    AxisState axes;        // axis systems, scaling and axis settings (axes/axis_system.h)
-    TextState text;        // fonts, text settings and the text position (text/text.h)
-    CurveState curves;     // curve attributes and the legend curve count (curves/curve.h)
-    LegendState legend;    // legend settings and the curve records (curves/legend.h)
+    PlotState();
+    ~PlotState();
+    PlotState(const PlotState&) = delete;
+    PlotState& operator=(const PlotState&) = delete;
 
-    RasterState raster;  // raster canvas and image settings (devices/raster_device.h)
+    // Core's own sub-records, held by value.
+    FrameState frame;  // plot level, device, counters, warnings (core/frame.h)
+    FileState files;   // output selection and file naming (core/files.h)
+    PageState page;    // page and device geometry (core/page.h)
 
-    FormatState formats;  // settings of the vector and text formats (formats/formats.h)
-
-    FieldState fields;    // colour axes, contours and vector fields (fields/fields.h)
-    ShapeState shapes;    // work arrays of the shapes (shapes/shapes.h)
-    ChartState charts;    // bar, pie and error bar settings (charts/charts.h)
-    ScreenState screen;   // screen windows and the end of a screen plot (screen/screen.h)
-    ThreeDState three_d;  // box, viewpoint, surfaces and z-buffer (three_d/three_d.h)
-    MapState maps;        // projections and the map axis system (maps/maps.h)
+    // The subsystems', from the lowest layer up.
+    SubRecord<ColourState> colours;
+    SubRecord<PrimitiveState> prims;
+    SubRecord<RasterState> raster;
+    SubRecord<FormatState> formats;
+    SubRecord<TextState> text;
+    SubRecord<AxisState> axes;
+    SubRecord<CurveState> curves;
+    SubRecord<LegendState> legend;
+    SubRecord<FieldState> fields;
+    SubRecord<ShapeState> shapes;
+    SubRecord<ChartState> charts;
+    SubRecord<ScreenState> screen;
+    SubRecord<ThreeDState> three_d;
+    SubRecord<MapState> maps;
 
     std::unique_ptr<Device> device;  // the open plot's device, from gvxini to gvxfin
-    DeviceFactory device_factory = make_output_device;
+    DeviceFactory device_factory;    // make_output_device unless a test replaces it
 };
 
 }  // namespace gvx

@@ -3,12 +3,13 @@
 
 #include <cmath>
 
+#include "gravox/axes/axis_system.h"
 #include "gravox/core/state.h"
 
 namespace gvx {
 
 AxisView axis_view(const PlotState& s) {
-    const AxisState& ax = s.axes;
+    const AxisState& ax = *s.axes;
     const ScalingRecord& r = ax.rec;
     AxisView v;
     const ClipWindow rect = axis_rectangle(s);
@@ -43,14 +44,14 @@ double plot_y(const PlotState& s, double y) {
 void polar_point(const PlotState& s, double r, double a, double& px, double& py) {
     // The radius runs along the x scaling from the centre; angles count
     // counter-clockwise on the page, as y grows downwards.
-    const ScalingRecord& rec = s.axes.rec;
+    const ScalingRecord& rec = s.axes->rec;
     const double radius = (r - rec.xa) * rec.x_factor;
-    px = rec.centre_x - s.prims.origin_x + radius * std::cos(a);
-    py = rec.centre_y - s.prims.origin_y - radius * std::sin(a);
+    px = rec.centre_x - s.prims->origin_x + radius * std::cos(a);
+    py = rec.centre_y - s.prims->origin_y - radius * std::sin(a);
 }
 
 int frame_thickness(const PlotState& s) {
-    return s.axes.frame_thickness;
+    return s.axes->frame_thickness;
 }
 
 }  // namespace gvx

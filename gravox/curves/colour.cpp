@@ -6,6 +6,7 @@
 #include "gravox/core/output_catalogue.h"
 #include "gravox/core/state.h"
 #include "gravox/core/warning_texts.h"
+#include "gravox/curves/colour.h"
 #include "gravox/devices/primitives.h"
 #include "gravox/gravox.h"
 
@@ -124,17 +125,6 @@ void set_scale_colours(ColourState& c, int kind, const OutputRow& out, int depth
     c.colour_range_last = c.over_colour - 1;
 }
 
-// The table entry that changes places with the background entry under REVERS.
-int reversal_partner(int kind) {
-    return kind == kind_of(PaletteKind::small) ? 1 : kind == kind_of(PaletteKind::vga) ? 15 : 255;
-}
-
-// Palettes without a usable black: under REVERS both WHITE and BLACK draw black.
-bool lacks_black(int kind) {
-    return kind == kind_of(PaletteKind::small) || kind == kind_of(PaletteKind::grey) ||
-           kind == kind_of(PaletteKind::reversed_grey);
-}
-
 // Black on white: the background entry and the light end of the palette change places.
 void reverse_for_screen_mode(ColourState& c, int kind) {
     std::swap(c.table[0], c.table[reversal_partner(kind)]);
@@ -172,13 +162,6 @@ bool user_entry(PlotState& s, double red, double green, double blue, std::uint32
 
 }  // namespace
 
-Rgb colour_components(const ColourState& c, std::int32_t value) {
-    if (value < 0) value = c.current_colour;
-    if (value < 0) return {};
-    if (is_explicit_colour(value)) return explicit_components(value);
-    return entry_components(c.table[table_index(value)]);
-}
-
 std::int32_t pack_rgb(double red, double green, double blue) {
     for (double f : {red, green, blue})
         if (!within(f, -kRgbSlack, 1.0 + kRgbSlack)) return -1;
@@ -187,41 +170,10 @@ std::int32_t pack_rgb(double red, double green, double blue) {
                                static_cast<std::uint8_t>(component_byte(blue))});
 }
 
-int nearest_table_index(const ColourState& c, Rgb colour) {
-    const int last = c.palette_kind == kind_of(PaletteKind::small) ? 8
-                     : c.palette_kind == kind_of(PaletteKind::vga) ? 15
-                                                                   : 255;
-    if (colour == Rgb{0, 0, 0} || colour == Rgb{255, 255, 255}) {
-        const std::uint32_t grey = colour.red == 0 ? 0x000000u : 0xFFFFFFu;
-        if (c.table[0] == grey) return 0;
-        if (c.table[last] == grey) return last;
-    }
-    int best = 1000, answer = 0;
-    // Returns true on an exact match, which ends the search.
-    auto probe = [&](int i) {
-        const Rgb e = entry_components(c.table[i]);
-        const int d = std::abs(colour.red - e.red) + std::abs(colour.green - e.green) +
-                      std::abs(colour.blue - e.blue);
-        if (d < best) {
-            best = d;
-            answer = i;
-        }
-        return d == 0;
-    };
-    if (colour.blue == 0) {
-        for (int i = last; i >= 0; --i)
-            if (probe(i)) break;
-    } else {
-        for (int i = 0; i <= last; ++i)
-            if (probe(i)) break;
-    }
-    return answer;
-}
-
 void load_palette(PlotState& s, const char* keyword) {
     const int index = match_keyword(s, kPaletteKeywords, kPaletteCount, keyword);
     if (index == 0) return;
-    ColourState& c = s.colours;
+    ColourState& c = *s.colours;
     const OutputRow& out = output_row(s.frame.device);
     const int depth = s.page.colour_depth;
 
@@ -242,21 +194,6 @@ void load_palette(PlotState& s, const char* keyword) {
     set_device_colour(s, c.foreground_colour);
 }
 
-bool screen_mode_reverses_colours(const PlotState& s) {
-    return is_reverse_mode(s.files.screen_mode_effective) &&
-           output_row(s.frame.device).reversal.reversible;
-}
-
-void reverse_table(std::uint32_t* table, int kind) {
-    std::swap(table[0], table[reversal_partner(kind)]);
-}
-
-std::int32_t reversed_colour(std::int32_t value, int kind) {
-    if (value == kExplicitWhite) return kExplicitBlack;
-    if (value == kExplicitBlack && !lacks_black(kind)) return kExplicitWhite;
-    return value;
-}
-
 void reset_colours(PlotState& s) {
     const bool grey = output_row(s.frame.device).palette == DefaultPalette::reversed_grey;
     load_palette(s, grey ? "rgrey" : "rainbo");
@@ -269,7 +206,7 @@ using namespace gvx;
 void Gravox::color(const char* name) {
     if (refused("color", 1, 3)) return;
     PlotState& s = *state_;
-    const ColourState& c = s.colours;
+    const ColourState& c = *s.colours;
     const int index = match_keyword(
         s, "WHIT+RED +GREE+YELL+BLUE+ORAN+CYAN+MAGE+BLAC+FORE+BACK+GRAY+HALF", 13, name);
     if (index == 0) return;
@@ -326,11 +263,11 @@ void Gravox::myvlt(const double* red, const double* green, const double* blue, i
     std::uint32_t entries[kColourTableSize];
     for (int i = 0; i < n; ++i)
         if (!user_entry(s, red[i], green[i], blue[i], entries[i])) return;
-    for (int i = 0; i < n; ++i) s.colours.table[i] = entries[i];
+    for (int i = 0; i < n; ++i) s.colours->table[i] = entries[i];
     if (s.frame.level > 0)
         load_device_palette(s);
     else
-        s.colours.keep_user_table = 1;  // the next gvxini keeps this table
+        s.colours->keep_user_table = 1;  // the next gvxini keeps this table
 }
 
 void Gravox::setind(int index, double red, double green, double blue) {
@@ -339,11 +276,11 @@ void Gravox::setind(int index, double red, double green, double blue) {
     if (check_range(s, index, 0, kColourTableSize - 1) != 0) return;
     std::uint32_t entry = 0;
     if (!user_entry(s, red, green, blue, entry)) return;
-    s.colours.table[index] = entry;
+    s.colours->table[index] = entry;
     load_device_palette(s);
 }
 
 int Gravox::getclr() {
     if (refused("getclr", 1, 3)) return 0;
-    return state_->colours.current_colour;
+    return state_->colours->current_colour;
 }

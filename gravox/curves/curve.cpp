@@ -6,6 +6,9 @@
 #include "gravox/core/state.h"
 #include "gravox/core/warning_texts.h"
 #include "gravox/curves/axis_view.h"
+#include "gravox/curves/colour.h"
+#include "gravox/curves/curve.h"
+#include "gravox/curves/legend.h"
 #include "gravox/devices/line_style.h"
 #include "gravox/gravox.h"
 
@@ -51,17 +54,17 @@ struct SavedLineStyle {
 };
 
 SavedLineStyle save_line_type(const PlotState& s) {
-    return {line_style(s), s.curves.line_type};
+    return {line_style(s), s.curves->line_type};
 }
 
 void restore_line_type(PlotState& s, const SavedLineStyle& saved) {
     set_line_pattern(s, saved.style.dash_lengths, saved.style.dash_count);
-    s.curves.line_type = saved.type;
+    s.curves->line_type = saved.type;
 }
 
 void draw_symbols(PlotState& s, const double* x, const double* y, int n) {
-    CurveState& c = s.curves;
-    const int colour = s.colours.current_colour;
+    CurveState& c = *s.curves;
+    const int colour = s.colours->current_colour;
     if (c.marker_colour != kCurrentColour) set_device_colour(s, c.marker_colour);
     const AxisView axes = axis_view(s);
     // A step of INT_MIN has no positive counterpart; such a step reaches only point 0.
@@ -79,7 +82,7 @@ void draw_symbols(PlotState& s, const double* x, const double* y, int n) {
                     static_cast<int>(std::lround(py)));
     }
     flush_polyline(s);
-    if (s.colours.current_colour != colour) set_device_colour(s, colour);
+    if (s.colours->current_colour != colour) set_device_colour(s, colour);
 }
 
 }  // namespace
@@ -87,8 +90,8 @@ void draw_symbols(PlotState& s, const double* x, const double* y, int n) {
 // --- Clipping ------------------------------------------------------------------------
 
 void open_curve_clipping(PlotState& s) {
-    CurveState& c = s.curves;
-    PrimitiveState& p = s.prims;
+    CurveState& c = *s.curves;
+    PrimitiveState& p = *s.prims;
     flush_polyline(s);
     c.saved_clip[0] = p.clip_window.xmin;
     c.saved_clip[1] = p.clip_window.ymin;
@@ -112,9 +115,9 @@ void open_curve_clipping(PlotState& s) {
 }
 
 void close_curve_clipping(PlotState& s) {
-    CurveState& c = s.curves;
+    CurveState& c = *s.curves;
     if (!c.clipping_open) return;
-    PrimitiveState& p = s.prims;
+    PrimitiveState& p = *s.prims;
     flush_polyline(s);
     p.clip_window = {c.saved_clip[0], c.saved_clip[1], c.saved_clip[2], c.saved_clip[3]};
     p.circle_clip = false;
@@ -124,7 +127,7 @@ void close_curve_clipping(PlotState& s) {
 // --- Next-curve bookkeeping ---------------------------------------------------------------
 
 void next_curve(PlotState& s) {
-    CurveState& c = s.curves;
+    CurveState& c = *s.curves;
     if (c.call_counter == 1) return;
     c.cycle_position = (c.cycle_position + 1) % kCycleLength;
     if (c.cycle_position == 0) c.cycle_position = kCycleLength;
@@ -138,7 +141,7 @@ void next_curve(PlotState& s) {
 }
 
 void restart_curve_cycle(PlotState& s) {
-    CurveState& c = s.curves;
+    CurveState& c = *s.curves;
     c.call_counter = 1;
     c.cycle_position = 1;
     c.record_pending = true;
@@ -147,8 +150,8 @@ void restart_curve_cycle(PlotState& s) {
 
 void end_axis_system_curves(PlotState& s) {
     close_curve_clipping(s);
-    s.curves.legend_curve_number = 1;
-    s.legend.recorded_count = 0;
+    s.curves->legend_curve_number = 1;
+    s.legend->recorded_count = 0;
     restart_curve_cycle(s);
 }
 
@@ -159,7 +162,7 @@ using namespace gvx;
 void Gravox::curve(const double* x, const double* y, int n) {
     if (refused("curve", 2, 3)) return;
     PlotState& s = *state_;
-    CurveState& c = s.curves;
+    CurveState& c = *s.curves;
     FrameState& f = s.frame;
     c.fill_mark = false;
 
@@ -186,16 +189,16 @@ void Gravox::curve(const double* x, const double* y, int n) {
     }
 
     // Attributes that the drawing may change, restored at the end.
-    const int colour = s.colours.current_colour;
+    const int colour = s.colours->current_colour;
     const bool check = f.check_on;
-    const int fill_pattern = s.prims.fill_pattern;
+    const int fill_pattern = s.prims->fill_pattern;
     c.in_curve = true;
 
     bool line_changed = false;
     SavedLineStyle line_style;
     if (c.attribute_change == AttributeChange::colour ||
         c.attribute_change == AttributeChange::both)
-        set_device_colour(s, s.colours.colour_cycle[c.cycle_position - 1]);
+        set_device_colour(s, s.colours->colour_cycle[c.cycle_position - 1]);
     if (c.attribute_change == AttributeChange::line ||
         c.attribute_change == AttributeChange::both) {
         line_style = save_line_type(s);
@@ -235,9 +238,9 @@ void Gravox::curve(const double* x, const double* y, int n) {
     }
     close_curve_clipping(s);
 
-    if (s.colours.current_colour != colour) set_device_colour(s, colour);
+    if (s.colours->current_colour != colour) set_device_colour(s, colour);
     if (line_changed) restore_line_type(s, line_style);
-    s.prims.fill_pattern = fill_pattern;
+    s.prims->fill_pattern = fill_pattern;
 
     f.check_on = check;
     c.in_curve = false;

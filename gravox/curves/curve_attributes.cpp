@@ -6,6 +6,11 @@
 
 #include "gravox/core/state.h"
 #include "gravox/core/warning_texts.h"
+#include "gravox/curves/colour.h"
+#include "gravox/curves/curve.h"
+#include "gravox/curves/legend.h"
+#include "gravox/devices/line_style.h"
+#include "gravox/devices/primitives.h"
 #include "gravox/gravox.h"
 
 namespace gvx {
@@ -55,12 +60,12 @@ bool apply_line_type(PlotState& s, int type) {
     const int count = line_type_pattern(s, type, lengths);
     if (count == 0) return false;
     set_line_pattern(s, lengths, count);
-    s.curves.line_type = type;
+    s.curves->line_type = type;
     return true;
 }
 
 void reset_curves(PlotState& s) {
-    CurveState& c = s.curves;
+    CurveState& c = *s.curves;
     c.mode = CurveMode::line;
     c.marker_step = 0;
     c.marker_symbol = 0;
@@ -96,62 +101,62 @@ void Gravox::polcrv(const char* mode) {
     // Keyword positions 1..8 are the modes 0..7 in the order of CurveMode.
     const int index = match_keyword(*state_, "LINE+STEP+BARS+SPLI+PSPL+STEM+STAI+FBAR", 8, mode);
     if (index == 0) return;
-    state_->curves.mode = static_cast<CurveMode>(index - 1);
+    state_->curves->mode = static_cast<CurveMode>(index - 1);
 }
 
 void Gravox::incmrk(int step) {
     if (refused("incmrk", 1, 3)) return;
-    state_->curves.marker_step = step;
+    state_->curves->marker_step = step;
 }
 
 void Gravox::marker(int number) {
     if (refused("marker", 1, 3)) return;
     if (check_range(*state_, number, -1, kSymbolCount)) return;
-    state_->curves.marker_symbol = number;
+    state_->curves->marker_symbol = number;
 }
 
 void Gravox::hsymbl(int size) {
     if (refused("hsymbl", 1, 3)) return;
     if (check_range(*state_, size, 1, 10000)) return;
-    state_->curves.marker_size = size;
+    state_->curves->marker_size = size;
 }
 
 void Gravox::mrkclr(int colour) {
     if (refused("mrkclr", 1, 3)) return;
-    state_->curves.marker_colour = colour;
+    state_->curves->marker_colour = colour;
 }
 
 void Gravox::thkcrv(int passes) {
     if (refused("thkcrv", 1, 3)) return;
     if (check_range(*state_, passes, 1, 10000)) return;
-    state_->curves.thickness = passes;
+    state_->curves->thickness = passes;
 }
 
 void Gravox::chncrv(const char* attribute) {
     if (refused("chncrv", 1, 3)) return;
     const int index = match_keyword(*state_, "NONE+COLO+LINE+BOTH", 4, attribute);
     if (index == 0) return;
-    state_->curves.attribute_change = static_cast<AttributeChange>(index - 1);
+    state_->curves->attribute_change = static_cast<AttributeChange>(index - 1);
 }
 
 void Gravox::inccrv(int calls) {
     if (refused("inccrv", 1, 3)) return;
     if (check_range(*state_, calls, 1, 32000)) return;
-    state_->curves.calls_per_curve = calls;
+    state_->curves->calls_per_curve = calls;
 }
 
 void Gravox::lincyc(int index, int type) {
     if (refused("lincyc", 1, 3)) return;
     if (check_range(*state_, index, 1, kCycleLength)) return;
     if (check_range(*state_, type, 0, kLineTypeCount - 1)) return;
-    state_->curves.line_type_cycle[index - 1] = type;
+    state_->curves->line_type_cycle[index - 1] = type;
 }
 
 void Gravox::clrcyc(int index, int colour) {
     if (refused("clrcyc", 1, 3)) return;
     if (check_range(*state_, index, 1, kCycleLength)) return;
     if (check_range(*state_, colour, 0, -1)) return;
-    state_->colours.colour_cycle[index - 1] = colour;
+    state_->colours->colour_cycle[index - 1] = colour;
 }
 
 void Gravox::patcyc(int index, int pattern) {
@@ -162,7 +167,7 @@ void Gravox::patcyc(int index, int pattern) {
         warn(*state_, warning::incorrect_parameter);
         return;
     }
-    state_->curves.pattern_cycle[index - 1] = pattern;
+    state_->curves->pattern_cycle[index - 1] = pattern;
 }
 
 void Gravox::lintyp(int type) {
@@ -201,12 +206,12 @@ void Gravox::nancrv(const char* mode) {
     if (refused("nancrv", 1, 3)) return;
     const int index = match_keyword(*state_, "OFF +ON  ", 2, mode);
     if (index == 0) return;
-    state_->curves.nan_mode = index == 2;
+    state_->curves->nan_mode = index == 2;
 }
 
 void Gravox::gapcrv(double distance) {
     if (refused("gapcrv", 1, 3)) return;
-    CurveState& c = state_->curves;
+    CurveState& c = *state_->curves;
     c.gap_mode = kGapX;
     c.gap_x = distance;
 }
@@ -214,7 +219,7 @@ void Gravox::gapcrv(double distance) {
 void Gravox::gapsiz(double distance, const char* axes) {
     if (refused("gapsiz", 1, 3)) return;
     PlotState& s = *state_;
-    CurveState& c = s.curves;
+    CurveState& c = *s.curves;
     if (!axes) {
         warn(s, warning::incorrect_parameter);
         return;
@@ -251,7 +256,7 @@ void Gravox::barwth(double width) {
         warn(*state_, warning::incorrect_parameter);
         return;
     }
-    state_->curves.bar_width = width;
+    state_->curves->bar_width = width;
 }
 
 void Gravox::splmod(int order, int points) {
@@ -260,8 +265,8 @@ void Gravox::splmod(int order, int points) {
     const bool order_bad = check_range(s, order, 2, 10) != 0;
     const bool points_bad = check_range(s, points, 5, 30000) != 0;
     if (order_bad || points_bad) return;
-    s.curves.spline_order = order;
-    s.curves.spline_points = points;
+    s.curves->spline_order = order;
+    s.curves->spline_points = points;
 }
 
 void Gravox::resatt() {

@@ -11,8 +11,10 @@
 #include <numbers>
 #include <vector>
 
+#include "gravox/axes/axis_system.h"
 #include "gravox/core/state.h"
 #include "gravox/curves/axis_view.h"
+#include "gravox/curves/curve.h"
 
 namespace gvx {
 
@@ -165,7 +167,7 @@ void draw_stems(PlotState& s, Pen& pen, const AxisView& axes, const PointRules& 
     for (int i = 0; i < n; ++i) {
         if (!rules.valid(i)) continue;
         if (axes.polar) {
-            pen.move_plot(axes.centre_x - s.prims.origin_x, axes.centre_y - s.prims.origin_y);
+            pen.move_plot(axes.centre_x - s.prims->origin_x, axes.centre_y - s.prims->origin_y);
         } else {
             pen.move(x[i], 0.0);
         }
@@ -175,15 +177,15 @@ void draw_stems(PlotState& s, Pen& pen, const AxisView& axes, const PointRules& 
 
 void draw_bars(PlotState& s, Pen& pen, const AxisView& axes, const PointRules& rules,
                const double* x, const double* y, int n, bool filled) {
-    const CurveState& c = s.curves;
+    const CurveState& c = *s.curves;
     const bool relative = c.bar_width > 0.0;
-    const int saved_pattern = s.prims.fill_pattern;
+    const int saved_pattern = s.prims->fill_pattern;
     double qx[4], qy[4];
     if (axes.polar) {
         double m = relative ? (n > 1 ? half_step(y[0], y[1]) * c.bar_width : 0.0)
                             : std::fabs(c.bar_width) / 2.0 * std::numbers::pi / 180.0;
-        const double cx = axes.centre_x - s.prims.origin_x;
-        const double cy = axes.centre_y - s.prims.origin_y;
+        const double cx = axes.centre_x - s.prims->origin_x;
+        const double cy = axes.centre_y - s.prims->origin_y;
         for (int i = 0; i < n; ++i) {
             if (!rules.valid(i)) continue;
             qx[0] = cx;
@@ -195,11 +197,11 @@ void draw_bars(PlotState& s, Pen& pen, const AxisView& axes, const PointRules& r
             pen.draw_plot(qx[2], qy[2]);
             pen.draw_plot(qx[0], qy[0]);
             if (filled) {
-                s.prims.fill_pattern = kSolidFill;
+                s.prims->fill_pattern = kSolidFill;
                 fill_polygon(s, qx, qy, 3);
             }
         }
-        s.prims.fill_pattern = saved_pattern;
+        s.prims->fill_pattern = saved_pattern;
         return;
     }
     const double m = relative ? (n > 1 ? half_step(x[0], x[1]) * c.bar_width : 0.0)
@@ -223,11 +225,11 @@ void draw_bars(PlotState& s, Pen& pen, const AxisView& axes, const PointRules& r
         pen.move_plot(qx[0], qy[0]);
         for (int k = 1; k < 4; ++k) pen.draw_plot(qx[k], qy[k]);
         if (filled) {
-            s.prims.fill_pattern = kSolidFill;
+            s.prims->fill_pattern = kSolidFill;
             fill_polygon(s, qx, qy, 4);
         }
     }
-    s.prims.fill_pattern = saved_pattern;
+    s.prims->fill_pattern = saved_pattern;
 }
 
 // --- Splines --------------------------------------------------------------------------------
@@ -371,7 +373,7 @@ class BSpline {
 };
 
 void draw_spline(PlotState& s, Pen& pen, const double* x, const double* y, int n) {
-    const CurveState& c = s.curves;
+    const CurveState& c = *s.curves;
     const int p = c.spline_order;
     if (n < p + 1 || static_cast<long>(n) * (2 * p + 1) > kSplineWorkLimit) {
         warn_int(s, warning::spline_points, n);
@@ -436,7 +438,7 @@ void draw_spline(PlotState& s, Pen& pen, const double* x, const double* y, int n
 
 void draw_curve_pass(PlotState& s, const double* x, const double* y, int n) {
     if (n < 1) return;
-    const CurveState& c = s.curves;
+    const CurveState& c = *s.curves;
     const AxisView axes = axis_view(s);
     Pen pen(s, axes);
     const PointRules rules(c, x, y);

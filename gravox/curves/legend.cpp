@@ -4,6 +4,7 @@
 #include "gravox/core/state.h"
 #include "gravox/core/warning_texts.h"
 #include "gravox/curves/axis_view.h"
+#include "gravox/curves/colour.h"
 #include "gravox/curves/legend_layout.h"
 #include "gravox/devices/line_style.h"
 #include "gravox/gravox.h"
@@ -28,22 +29,22 @@ struct SavedStyle {
 
 SavedStyle save_style(const PlotState& s) {
     SavedStyle saved;
-    saved.colour = s.colours.current_colour;
-    saved.line_type = s.curves.line_type;
+    saved.colour = s.colours->current_colour;
+    saved.line_type = s.curves->line_type;
     saved.line = line_style(s);
-    saved.fill_pattern = s.prims.fill_pattern;
-    saved.marker_size = s.curves.marker_size;
+    saved.fill_pattern = s.prims->fill_pattern;
+    saved.marker_size = s.curves->marker_size;
     return saved;
 }
 
 void restore_style(PlotState& s, const SavedStyle& saved) {
     flush_polyline(s);
-    if (s.colours.current_colour != saved.colour) set_device_colour(s, saved.colour);
-    s.curves.line_type = saved.line_type;
+    if (s.colours->current_colour != saved.colour) set_device_colour(s, saved.colour);
+    s.curves->line_type = saved.line_type;
     set_line_pattern(s, saved.line.dash_lengths, saved.line.dash_count);
     set_dash_colours(s, saved.line.dash_colours, saved.line.dash_colour_count);
-    s.prims.fill_pattern = saved.fill_pattern;
-    s.curves.marker_size = saved.marker_size;
+    s.prims->fill_pattern = saved.fill_pattern;
+    s.curves->marker_size = saved.marker_size;
 }
 
 // The record behind a shown line, or null for a line that has none.
@@ -58,7 +59,7 @@ void draw_sample(PlotState& s, const LegendRecord& r, int x0, int yc, int P, int
     if (r.fill_pattern < 0) {
         if (r.line_type >= 0) {
             const int width = line_width(s);
-            s.curves.line_type = r.line_type;
+            s.curves->line_type = r.line_type;
             set_line_pattern(s, r.dash_lengths, r.dash_count);
             set_dash_colours(s, r.dash_colours, r.dash_colour_count);
             set_line_width(s, r.line_width);
@@ -69,13 +70,13 @@ void draw_sample(PlotState& s, const LegendRecord& r, int x0, int yc, int P, int
             end_thickness_passes(s);
             set_line_width(s, width);
         }
-        if (r.symbol >= 0 && s.curves.marker_size > 0) {
+        if (r.symbol >= 0 && s.curves->marker_size > 0) {
             if (r.symbol_colour != kCurrentColour) set_device_colour(s, r.symbol_colour);
-            draw_symbol(s, r.symbol, s.curves.marker_size, x0 + P / 2 - S, yc);
+            draw_symbol(s, r.symbol, s.curves->marker_size, x0 + P / 2 - S, yc);
         }
         return;
     }
-    s.prims.fill_pattern = r.fill_pattern;
+    s.prims->fill_pattern = r.fill_pattern;
     apply_line_type(s, 0);
     const double top = yc - h / 2;
     const double x[4] = {double(x0), double(x0 + P), double(x0 + P), double(x0)};
@@ -92,7 +93,7 @@ using namespace gvx;
 void Gravox::legend(LegendBuffer buffer, int ncor) {
     if (refused("legend", 2, 3)) return;
     PlotState& s = *state_;
-    LegendState& g = s.legend;
+    LegendState& g = *s.legend;
     if (!g.ready) {
         warn(s, warning::no_legini);
         return;
@@ -156,7 +157,7 @@ void Gravox::legend(LegendBuffer buffer, int ncor) {
         }
         const int m = floor_int(h * g.margin);
         const int W = s.page.width, H = s.page.height;
-        const int ox = s.prims.origin_x, oy = s.prims.origin_y;
+        const int ox = s.prims->origin_x, oy = s.prims->origin_y;
         const AxisView axes = axis_view(s);
         switch (ncor) {
             case 1:
@@ -227,7 +228,7 @@ void Gravox::legend(LegendBuffer buffer, int ncor) {
 
     const SavedStyle saved = save_style(s);
     const int P = floor_int(h * g.pattern);
-    s.curves.marker_size = floor_int(h * g.symbol);
+    s.curves->marker_size = floor_int(h * g.symbol);
     const int entries_x = x0;
 
     if (samples) {
@@ -245,8 +246,8 @@ void Gravox::legend(LegendBuffer buffer, int ncor) {
     restore_style(s, saved);
 
     // Texts.
-    const int text_colour = s.colours.current_colour;
-    const char separator = static_cast<char>(s.text.mix_chars[mix_legend]);
+    const int text_colour = s.colours->current_colour;
+    const char separator = static_cast<char>(s.text->mix_chars[mix_legend]);
     double xt = entries_x + P - S + (samples ? h : 0);
     double yt = y;
     char text[kLegendMaxLineLength + 1];
@@ -269,7 +270,7 @@ void Gravox::legend(LegendBuffer buffer, int ncor) {
         }
     }
     flush_polyline(s);
-    if (s.colours.current_colour != text_colour) set_device_colour(s, text_colour);
+    if (s.colours->current_colour != text_colour) set_device_colour(s, text_colour);
 
     if (g.auto_shield && g.register_shield) g.register_shield(s, "legend", bx, by, bw, bh);
     g.drawing = false;

@@ -8,6 +8,7 @@
 #include "gravox/core/state.h"
 #include "gravox/core/warning_texts.h"
 #include "gravox/curves/axis_view.h"
+#include "gravox/curves/colour.h"
 #include "gravox/curves/legend_layout.h"
 #include "gravox/devices/line_style.h"
 #include "gravox/gravox.h"
@@ -28,7 +29,7 @@ bool usable_buffer(PlotState& s, const LegendBuffer& buffer) {
         warn(s, warning::incorrect_parameter);
         return false;
     }
-    if (buffer.size >= 0 && buffer.size < needed_characters(s.legend)) {
+    if (buffer.size >= 0 && buffer.size < needed_characters(*s.legend)) {
         warn(s, warning::buffer_too_small);
         return false;
     }
@@ -36,7 +37,7 @@ bool usable_buffer(PlotState& s, const LegendBuffer& buffer) {
 }
 
 bool legini_called(PlotState& s) {
-    if (s.legend.ready) return true;
+    if (s.legend->ready) return true;
     warn(s, warning::no_legini);
     return false;
 }
@@ -48,7 +49,7 @@ int trimmed_length(const char* text) {
 }
 
 double line_distance(const PlotState& s) {
-    return s.text.height * s.legend.line_spacing;
+    return s.text->height * s.legend->line_spacing;
 }
 
 }  // namespace
@@ -69,9 +70,9 @@ void legend_line_text(const LegendState& g, const char* buffer, int line, char* 
 }
 
 LegendLayout measure_legend(PlotState& s, const char* buffer, int lines) {
-    const LegendState& g = s.legend;
+    const LegendState& g = *s.legend;
     LegendLayout layout;
-    layout.h = s.text.height;
+    layout.h = s.text->height;
     layout.L = line_distance(s);
     layout.I = frame_thickness(s);
     layout.G = pinned_measure(std::floor(g.hspace >= 0.0 ? layout.h * g.hspace : -g.hspace));
@@ -83,7 +84,7 @@ LegendLayout measure_legend(PlotState& s, const char* buffer, int lines) {
         for (int i = 0; i < g.selection_count; ++i)
             layout.entries[layout.count++].line = g.selection[i];
     }
-    const char separator = static_cast<char>(s.text.mix_chars[mix_legend]);
+    const char separator = static_cast<char>(s.text->mix_chars[mix_legend]);
     char text[kLegendMaxLineLength + 1];
     for (int e = 0; e < layout.count; ++e) {
         LegendEntry& entry = layout.entries[e];
@@ -154,25 +155,25 @@ int layout_width(LegendState& g, const LegendLayout& layout) {
 }
 
 int legend_height(PlotState& s, const char* buffer, int lines) {
-    return layout_height(s.legend, measure_legend(s, buffer, lines));
+    return layout_height(*s.legend, measure_legend(s, buffer, lines));
 }
 
 int legend_width(PlotState& s, const char* buffer, int lines) {
-    return layout_width(s.legend, measure_legend(s, buffer, lines));
+    return layout_width(*s.legend, measure_legend(s, buffer, lines));
 }
 
 // --- Records ---------------------------------------------------------------------------------
 
 void record_legend_curve(PlotState& s) {
-    LegendState& g = s.legend;
-    const CurveState& c = s.curves;
+    LegendState& g = *s.legend;
+    const CurveState& c = *s.curves;
     if (g.explicit_entries) return;
     const int a = c.legend_curve_number;
     if (a == 1 && g.auto_shield && g.register_shield) {
         int x = g.x, y = g.y;
         if (g.auto_position) {
             const AxisView axes = axis_view(s);
-            const double m = s.text.height * g.margin;
+            const double m = s.text->height * g.margin;
             x = static_cast<int>(std::floor(axes.right - g.max_width - m));
             y = static_cast<int>(std::floor(axes.top + m));
         }
@@ -181,7 +182,7 @@ void record_legend_curve(PlotState& s) {
     if (a >= 1 && a <= kLegendMaxLines) {
         LegendRecord& r = g.records[a - 1];
         r = LegendRecord{};
-        r.colour = s.colours.current_colour;
+        r.colour = s.colours->current_colour;
         r.line_type = c.marker_step < 0 ? -1 : c.line_type;
         if (r.line_type >= 0) {
             const LineStyle line = line_style(s);
@@ -194,13 +195,13 @@ void record_legend_curve(PlotState& s) {
         r.thickness = c.thickness;
         r.line_width = line_width(s);
         r.symbol_colour = c.marker_colour;
-        r.fill_pattern = c.fill_mark ? s.prims.fill_pattern : -1;
+        r.fill_pattern = c.fill_mark ? s.prims->fill_pattern : -1;
     }
     if (a > g.recorded_count) g.recorded_count = a;
 }
 
 void reset_legend(PlotState& s) {
-    LegendState& g = s.legend;
+    LegendState& g = *s.legend;
     g.ready = false;
     g.buffer = nullptr;
     g.lines = g.line_length = 0;
@@ -221,7 +222,7 @@ using namespace gvx;
 void Gravox::legini(LegendBuffer buffer, int nlin, int nmaxln) {
     if (refused("legini", 1, 3)) return;
     PlotState& s = *state_;
-    LegendState& g = s.legend;
+    LegendState& g = *s.legend;
     if (check_range(s, nlin, 1, kLegendMaxLines)) return;
     if (check_range(s, nmaxln, 1, kLegendMaxLineLength)) return;
     if (!buffer.data) {
@@ -256,7 +257,7 @@ void Gravox::legini(LegendBuffer buffer, int nlin, int nmaxln) {
 void Gravox::leglin(LegendBuffer buffer, const char* text, int line) {
     if (refused("leglin", 1, 3)) return;
     PlotState& s = *state_;
-    LegendState& g = s.legend;
+    LegendState& g = *s.legend;
     if (!legini_called(s)) return;
     if (check_range(s, line, 1, g.lines)) return;
     if (!text) {
@@ -282,13 +283,13 @@ void Gravox::legtit(const char* title) {
     if (refused("legtit", 1, 3)) return;
     PlotState& s = *state_;
     if (!legini_called(s) || check_string(s, title)) return;
-    copy_text(s.legend.title, title, kLegendTitleLength);
+    copy_text(s.legend->title, title, kLegendTitleLength);
 }
 
 void Gravox::legpos(int x, int y) {
     if (refused("legpos", 1, 3)) return;
     PlotState& s = *state_;
-    LegendState& g = s.legend;
+    LegendState& g = *s.legend;
     if (!legini_called(s) || check_position(s, x, y)) return;
     g.x = x;
     g.y = top_origin_y(s, y);
@@ -317,15 +318,15 @@ void Gravox::legopt(double pattern, double margin, double subline) {
         warn(s, warning::incorrect_parameter);
         return;
     }
-    s.legend.pattern = pattern;
-    s.legend.margin = margin;
-    s.legend.subline = subline;
+    s.legend->pattern = pattern;
+    s.legend->margin = margin;
+    s.legend->subline = subline;
 }
 
 void Gravox::legval(double value, const char* option) {
     if (refused("legval", 1, 3)) return;
     PlotState& s = *state_;
-    LegendState& g = s.legend;
+    LegendState& g = *s.legend;
     if (!legini_called(s)) return;
     if (!(value >= 0.0)) {
         warn(s, warning::incorrect_parameter);
@@ -355,33 +356,33 @@ void Gravox::legval(double value, const char* option) {
 void Gravox::legtyp(const char* type) {
     if (refused("legtyp", 1, 3)) return;
     PlotState& s = *state_;
-    if (s.legend.ready) {
+    if (s.legend->ready) {
         warn(s, warning::legtyp_after_legini);
         return;
     }
     const int index = match_keyword(s, "VERT+HORI", 2, type);
-    if (index != 0) s.legend.horizontal = index == 2;
+    if (index != 0) s.legend->horizontal = index == 2;
 }
 
 void Gravox::legbgd(int colour) {
     if (refused("legbgd", 1, 3)) return;
-    state_->legend.background = colour;
+    state_->legend->background = colour;
 }
 
 void Gravox::legclr() {
     if (refused("legclr", 1, 3)) return;
-    state_->legend.text_in_curve_colour = true;
+    state_->legend->text_in_curve_colour = true;
 }
 
 void Gravox::mixleg() {
     if (refused("mixleg", 1, 3)) return;
-    state_->legend.multiline = true;
+    state_->legend->multiline = true;
 }
 
 void Gravox::legsel(const int* lines, int n) {
     if (refused("legsel", 1, 3)) return;
     PlotState& s = *state_;
-    LegendState& g = s.legend;
+    LegendState& g = *s.legend;
     if (check_range(s, n, -1, kLegendMaxLines)) return;
     if (n > 0 && !lines) {
         warn(s, warning::incorrect_parameter);
@@ -396,7 +397,7 @@ void Gravox::legsel(const int* lines, int n) {
 void Gravox::legpat(int type, int thickness, int symbol, int colour, int pattern, int line) {
     if (refused("legpat", 1, 3)) return;
     PlotState& s = *state_;
-    LegendState& g = s.legend;
+    LegendState& g = *s.legend;
     if (!legini_called(s)) return;
     // An upper bound below the lower one leaves the value open upwards.
     if (check_range(s, type, -1, kLineTypeCount - 1) || check_range(s, thickness, 1, 0) ||
@@ -417,8 +418,8 @@ void Gravox::legpat(int type, int thickness, int symbol, int colour, int pattern
     r.symbol = symbol;
     r.thickness = 1;
     r.line_width = stored_line_width(s, thickness);
-    r.colour = colour == kCurrentColour ? s.colours.current_colour : colour;
-    r.symbol_colour = s.curves.marker_colour;
+    r.colour = colour == kCurrentColour ? s.colours->current_colour : colour;
+    r.symbol_colour = s.curves->marker_colour;
     r.fill_pattern = pattern;
 }
 
@@ -428,5 +429,5 @@ void Gravox::linesp(double factor) {
         warn(*state_, warning::incorrect_parameter);
         return;
     }
-    state_->legend.line_spacing = factor;
+    state_->legend->line_spacing = factor;
 }

@@ -16,6 +16,8 @@
 #include <numbers>
 
 #include "gravox/core/state.h"
+#include "gravox/curves/curve.h"
+#include "gravox/devices/primitives.h"
 #include "gravox/gravox.h"
 
 namespace gvx {
@@ -49,7 +51,7 @@ Shape regular(int n, double start_degrees, double radius) {
 class SymbolPen {
   public:
     SymbolPen(PlotState& s, int x, int y, double half)
-        : s_(s), cx_(x), cy_(y), half_(half), ox_(s.prims.origin_x), oy_(s.prims.origin_y) {}
+        : s_(s), cx_(x), cy_(y), half_(half), ox_(s.prims->origin_x), oy_(s.prims->origin_y) {}
 
     void outline(const Shape& shape, double scale = 1.0) {
         move_to(s_, px(shape.x[0], scale) + ox_, py(shape.y[0], scale) + oy_);
@@ -64,10 +66,10 @@ class SymbolPen {
             x[k] = px(shape.x[k], scale);
             y[k] = py(shape.y[k], scale);
         }
-        const int pattern = s_.prims.fill_pattern;
-        s_.prims.fill_pattern = kSolidFill;
+        const int pattern = s_.prims->fill_pattern;
+        s_.prims->fill_pattern = kSolidFill;
         fill_polygon(s_, x, y, shape.n);
-        s_.prims.fill_pattern = pattern;
+        s_.prims->fill_pattern = pattern;
         outline(shape, scale);
     }
     void line(double x1, double y1, double x2, double y2) {
@@ -194,5 +196,5 @@ void Gravox::symbol(int number, int x, int y) {
     PlotState& s = *state_;
     if (check_range(s, number, 0, kSymbolCount - 1) || check_position(s, x, y)) return;
     y = top_origin_y(s, y);
-    draw_symbol(s, number, s.curves.marker_size, x, y);
+    draw_symbol(s, number, s.curves->marker_size, x, y);
 }

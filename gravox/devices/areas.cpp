@@ -6,6 +6,7 @@
 #include <numbers>
 #include <utility>
 
+#include "gravox/core/colour_table.h"
 #include "gravox/core/warning_texts.h"
 #include "gravox/devices/primitives_internal.h"
 
@@ -17,7 +18,7 @@ namespace {
 void fill_polygon_vertices(PlotState& s, const double* x, const double* y, int n, bool prepared) {
     if (!x || !y || n < 1) return;
     flush_polyline(s);
-    PrimitiveState& p = s.prims;
+    PrimitiveState& p = *s.prims;
     const bool device_fills = s.device && device_capabilities(s).fills_polygons;
     if (device_fills && p.device_fill && p.fill_pattern == kSolidFill &&
         (prepared || !p.projection_on) && p.axis_kind < 30) {
@@ -82,14 +83,14 @@ void fill_polygon(PlotState& s, const double* x, const double* y, int n) {
 }
 
 void fill_box(PlotState& s, double x1, double y1, double x2, double y2, int colour) {
-    PrimitiveState& p = s.prims;
+    PrimitiveState& p = *s.prims;
     x1 += p.origin_x;
     x2 += p.origin_x;
     y1 += p.origin_y;
     y2 += p.origin_y;
     if (!std::isfinite(x1) || !std::isfinite(y1) || !std::isfinite(x2) || !std::isfinite(y2))
         return;
-    const int current = s.colours.current_colour;
+    const int current = s.colours->current_colour;
 
     if (p.projection_on && p.projection) {
         double x[4] = {x1, x2, x2, x1}, y[4] = {y1, y1, y2, y2};
@@ -126,7 +127,7 @@ void fill_box(PlotState& s, double x1, double y1, double x2, double y2, int colo
 }
 
 bool groups_boxes(const PlotState& s) {
-    return s.device && !(s.prims.projection_on && s.prims.projection) &&
+    return s.device && !(s.prims->projection_on && s.prims->projection) &&
            device_capabilities(s).fills_box_sets;
 }
 
@@ -137,7 +138,7 @@ void fill_box_set(PlotState& s, const PlotBox* boxes, int n, int colour) {
             fill_box(s, boxes[k].x1, boxes[k].y1, boxes[k].x2, boxes[k].y2, colour);
         return;
     }
-    PrimitiveState& p = s.prims;
+    PrimitiveState& p = *s.prims;
     std::vector<PlotBox>& work = p.box_work;
     work.clear();
     for (int k = 0; k < n; ++k) {
@@ -154,7 +155,7 @@ void fill_box_set(PlotState& s, const PlotBox* boxes, int n, int colour) {
 }
 
 void plot_point(PlotState& s, double x, double y, int colour) {
-    PrimitiveState& p = s.prims;
+    PrimitiveState& p = *s.prims;
     x += p.origin_x;
     y += p.origin_y;
     if (p.projection_on && p.projection) p.projection(s, x, y);
@@ -197,8 +198,8 @@ void draw_frame(PlotState& s, double x, double y, double width, double height, i
     if (!std::isfinite(x) || !std::isfinite(y) || !std::isfinite(width) || !std::isfinite(height) ||
         !std::isfinite(angle))
         return;
-    PrimitiveState& p = s.prims;
-    const int current = s.colours.current_colour;
+    PrimitiveState& p = *s.prims;
+    const int current = s.colours->current_colour;
     if (p.frame_colour != kCurrentColour) set_device_colour(s, p.frame_colour);
     x += p.origin_x;
     y += p.origin_y;
@@ -236,7 +237,7 @@ void draw_frame(PlotState& s, double x, double y, double width, double height, i
             draw_to(s, px[0], py[0]);
         }
     }
-    if (s.colours.current_colour != current) set_device_colour(s, current);
+    if (s.colours->current_colour != current) set_device_colour(s, current);
 }
 
 }  // namespace gvx

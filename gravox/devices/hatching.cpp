@@ -74,7 +74,7 @@ bool hatch_polygon(PlotState& s, const double* x, const double* y, int n, double
         tmax = std::max(tmax, t);
     }
     if ((tmax - tmin) / spacing > kMaxHatchLines) return true;
-    std::vector<double>& crossings = s.prims.hatch_crossings;
+    std::vector<double>& crossings = s.prims->hatch_crossings;
     try {
         if (static_cast<int>(crossings.size()) < n) crossings.resize(n);
     } catch (const std::bad_alloc&) {

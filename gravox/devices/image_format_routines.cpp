@@ -2,6 +2,7 @@
 // and stay for the following plots.
 #include "gravox/core/state.h"
 #include "gravox/core/warning_texts.h"
+#include "gravox/devices/raster_device.h"
 #include "gravox/gravox.h"
 
 using namespace gvx;
@@ -13,7 +14,7 @@ void Gravox::gifmod(const char* mode, const char* key) {
         return;
     }
     int index = match_keyword(*state_, "OFF +ON  ", 2, mode);
-    if (index != 0) state_->raster.gif.transparent = index == 2;
+    if (index != 0) state_->raster->gif.transparent = index == 2;
 }
 
 void Gravox::tifmod(int resolution, const char* unit, const char* key) {
@@ -29,6 +30,6 @@ void Gravox::tifmod(int resolution, const char* unit, const char* key) {
     }
     int index = match_keyword(*state_, "INCH+CM  ", 2, unit);
     if (index == 0) return;
-    state_->raster.tiff.resolution = resolution;
-    state_->raster.tiff.unit = index == 1 ? ResolutionUnit::inch : ResolutionUnit::centimetre;
+    state_->raster->tiff.resolution = resolution;
+    state_->raster->tiff.unit = index == 1 ? ResolutionUnit::inch : ResolutionUnit::centimetre;
 }

@@ -14,7 +14,7 @@ void Gravox::linwid(int width) {
     PlotState& s = *state_;
     if (check_range(s, width, 1, 32000) != 0) return;
     flush_polyline(s);
-    s.prims.line_width = stored_line_width(s, width);
+    s.prims->line_width = stored_line_width(s, width);
 }
 
 void Gravox::lncap(const char* cap) {
@@ -23,7 +23,7 @@ void Gravox::lncap(const char* cap) {
     const int index = match_keyword(s, "CUT +ROUN+LONG", 3, cap);
     if (index == 0) return;
     flush_polyline(s);
-    s.prims.line_cap = static_cast<LineCap>(index - 1);
+    s.prims->line_cap = static_cast<LineCap>(index - 1);
 }
 
 void Gravox::lnjoin(const char* join) {
@@ -32,7 +32,7 @@ void Gravox::lnjoin(const char* join) {
     const int index = match_keyword(s, "SHAR+ROUN+TRUN", 3, join);
     if (index == 0) return;
     flush_polyline(s);
-    s.prims.line_join = static_cast<LineJoin>(index - 1);
+    s.prims->line_join = static_cast<LineJoin>(index - 1);
 }
 
 void Gravox::lnmlt(double limit) {
@@ -45,7 +45,7 @@ void Gravox::lnmlt(double limit) {
     // The limit decides the joints of the buffered polyline's rings: those already
     // drawn keep the limit they were drawn with.
     flush_polyline(s);
-    s.prims.miter_limit = limit;
+    s.prims->miter_limit = limit;
 }
 
 void Gravox::hwmode(const char* mode, const char* item) {
@@ -56,9 +56,9 @@ void Gravox::hwmode(const char* mode, const char* item) {
     const int which = match_keyword(s, "LINE+SHAD", 2, item);
     if (which == 0) return;
     if (which == 1)
-        s.prims.device_width = on == 1;
+        s.prims->device_width = on == 1;
     else
-        s.prims.device_fill = on == 1;
+        s.prims->device_fill = on == 1;
 }
 
 void Gravox::pagera() {

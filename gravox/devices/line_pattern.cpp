@@ -5,6 +5,7 @@
 #include <iterator>
 #include <numbers>
 
+#include "gravox/core/colour_table.h"
 #include "gravox/devices/line_style.h"
 #include "gravox/devices/primitives_internal.h"
 
@@ -21,7 +22,7 @@ bool dash_colours_apply(const PrimitiveState& p) {
 
 // Makes the colour of the current dash colour element the current colour.
 void set_dash_colour(PlotState& s) {
-    const PrimitiveState& p = s.prims;
+    const PrimitiveState& p = *s.prims;
     set_device_colour(s, p.dash_colours[p.dash_colour_index - 1]);
 }
 
@@ -46,7 +47,7 @@ void next_dash(PrimitiveState& p) {
 // drawn element, so it first takes that element's colour.
 void walk_to(PlotState& s, bool pen_up, double x, double y) {
     if (pen_up) {
-        if (dash_colours_apply(s.prims)) set_dash_colour(s);
+        if (dash_colours_apply(*s.prims)) set_dash_colour(s);
         move_to(s, x, y);
     } else {
         draw_to(s, x, y);
@@ -56,7 +57,7 @@ void walk_to(PlotState& s, bool pen_up, double x, double y) {
 }  // namespace
 
 void walk_segment(PlotState& s, double x, double y) {
-    PrimitiveState& p = s.prims;
+    PrimitiveState& p = *s.prims;
     const double x0 = p.last_x, y0 = p.last_y;
     // Direction in the mathematical sense (y up); vertical for tiny x differences.
     const double dx = x - x0, dy_up = y0 - y;
@@ -110,7 +111,7 @@ bool set_line_pattern(PlotState& s, const int* lengths, int count) {
     if (!lengths || count < 1 || count > kMaxDashes) return false;
     for (int i = 0; i < count; ++i)
         if (lengths[i] < 1) return false;
-    PrimitiveState& p = s.prims;
+    PrimitiveState& p = *s.prims;
     for (int i = 0; i < count; ++i) p.dash_lengths[i] = lengths[i];
     p.dash_count = count;
     p.dash_pen_up = false;
@@ -124,7 +125,7 @@ bool set_dash_colours(PlotState& s, const int* colours, int count) {
     if (count < 0 || count > kMaxDashColours || (count > 0 && !colours)) return false;
     for (int i = 0; i < count; ++i)
         if (colours[i] < 0) return false;
-    PrimitiveState& p = s.prims;
+    PrimitiveState& p = *s.prims;
     for (int i = 0; i < count; ++i) p.dash_colours[i] = colours[i];
     p.dash_colour_count = count;
     p.dash_colour_index = 1;
@@ -132,7 +133,7 @@ bool set_dash_colours(PlotState& s, const int* colours, int count) {
 }
 
 void offset_move_to(PlotState& s, double x, double y) {
-    PrimitiveState& p = s.prims;
+    PrimitiveState& p = *s.prims;
     x += p.origin_x;
     y += p.origin_y;
     p.last_x = x;
@@ -147,7 +148,7 @@ void offset_move_to(PlotState& s, double x, double y) {
 }
 
 void offset_draw_to(PlotState& s, double x, double y) {
-    PrimitiveState& p = s.prims;
+    PrimitiveState& p = *s.prims;
     x += p.origin_x;
     y += p.origin_y;
     if (!patterned(p) && p.line_offset == 0.0) {
@@ -161,19 +162,19 @@ void offset_draw_to(PlotState& s, double x, double y) {
 }
 
 void draw_segment(PlotState& s, int x1, int y1, int x2, int y2) {
-    const int colour = s.colours.current_colour;
+    const int colour = s.colours->current_colour;
     offset_move_to(s, x1, y1);
     offset_draw_to(s, x2, y2);
-    if (s.colours.current_colour != colour) set_device_colour(s, colour);
+    if (s.colours->current_colour != colour) set_device_colour(s, colour);
 }
 
 void draw_outline(PlotState& s, const double* x, const double* y, int n) {
     if (!x || !y || n < 1) return;
-    const int colour = s.colours.current_colour;
+    const int colour = s.colours->current_colour;
     offset_move_to(s, x[0], y[0]);
     for (int i = 1; i < n; ++i) offset_draw_to(s, x[i], y[i]);
     offset_draw_to(s, x[0], y[0]);
-    if (s.colours.current_colour != colour) set_device_colour(s, colour);
+    if (s.colours->current_colour != colour) set_device_colour(s, colour);
 }
 
 }  // namespace gvx
@@ -181,7 +182,7 @@ void draw_outline(PlotState& s, const double* x, const double* y, int n) {
 namespace gvx {
 
 LineStyle line_style(const PlotState& s) {
-    const PrimitiveState& p = s.prims;
+    const PrimitiveState& p = *s.prims;
     LineStyle style;
     std::copy(std::begin(p.dash_lengths), std::end(p.dash_lengths), style.dash_lengths);
     style.dash_count = p.dash_count;
@@ -197,7 +198,7 @@ LineStyle line_style(const PlotState& s) {
 }
 
 void restore_line_style(PlotState& s, const LineStyle& style) {
-    PrimitiveState& p = s.prims;
+    PrimitiveState& p = *s.prims;
     std::copy(std::begin(style.dash_lengths), std::end(style.dash_lengths), p.dash_lengths);
     p.dash_count = style.dash_count >= 1 && style.dash_count <= kMaxDashes ? style.dash_count : 1;
     p.dash_pen_up = style.dash_pen_up;
@@ -213,7 +214,7 @@ void restore_line_style(PlotState& s, const LineStyle& style) {
 }
 
 void use_plain_line(PlotState& s) {
-    PrimitiveState& p = s.prims;
+    PrimitiveState& p = *s.prims;
     p.dash_count = 1;
     restart_dash(s);
     p.dash_colour_count = 0;
@@ -222,7 +223,7 @@ void use_plain_line(PlotState& s) {
 }
 
 void restart_dash(PlotState& s) {
-    PrimitiveState& p = s.prims;
+    PrimitiveState& p = *s.prims;
     p.dash_pen_up = false;
     p.dash_index = 1;
     load_dash(p);
@@ -230,7 +231,7 @@ void restart_dash(PlotState& s) {
 }
 
 void start_thickness_pass(PlotState& s, int j, double unit) {
-    PrimitiveState& p = s.prims;
+    PrimitiveState& p = *s.prims;
     const int offset = j % 2 == 0 ? j / 2 : -(j / 2);  // 0, +1, -1, +2, -2, ...
     p.line_offset = offset / unit;
     p.offset_move_pending = false;
@@ -239,24 +240,24 @@ void start_thickness_pass(PlotState& s, int j, double unit) {
 
 void end_thickness_passes(PlotState& s) {
     flush_polyline(s);
-    s.prims.line_offset = 0.0;
-    s.prims.offset_move_pending = false;
+    s.prims->line_offset = 0.0;
+    s.prims->offset_move_pending = false;
 }
 
 int line_width(const PlotState& s) {
-    return s.prims.line_width;
+    return s.prims->line_width;
 }
 
 int stored_line_width(const PlotState& s, int width) {
     const bool by_device =
-        width > 1 && s.prims.device_width && device_capabilities(s).draws_wide_lines;
+        width > 1 && s.prims->device_width && device_capabilities(s).draws_wide_lines;
     return by_device ? -width : width;
 }
 
 void set_line_width(PlotState& s, int width) {
-    if (s.prims.line_width == width) return;
+    if (s.prims->line_width == width) return;
     flush_polyline(s);
-    s.prims.line_width = width;
+    s.prims->line_width = width;
 }
 
 }  // namespace gvx

@@ -74,7 +74,7 @@ class RingWriter {
     void fill() {
         const int last_seg = line_.n - 2;
         const bool open = !line_.closed;
-        const LineCap cap = s_.prims.line_cap;
+        const LineCap cap = s_.prims->line_cap;
         const double extend = open && cap == LineCap::extended ? h_ : 0.0;
         Point piece[kMaxArcPoints + 2];
         for (int j = 0; j <= last_seg; ++j) {
@@ -116,9 +116,9 @@ class RingWriter {
     // caps, or the rectangle with half circles for round caps), which is convex.
     bool surrounds_window() const {
         if (line_.n != 2 || line_.closed) return false;
-        const ClipWindow& w = s_.prims.clip_window;
+        const ClipWindow& w = s_.prims->clip_window;
         const double length = std::hypot(line_.v[1].x - line_.v[0].x, line_.v[1].y - line_.v[0].y);
-        const LineCap cap = s_.prims.line_cap;
+        const LineCap cap = s_.prims->line_cap;
         const double extend = cap == LineCap::extended ? h_ : 0.0;
         for (double cx : {double(w.xmin), double(w.xmax)}) {
             for (double cy : {double(w.ymin), double(w.ymax)}) {
@@ -166,7 +166,7 @@ class RingWriter {
     // (leaving) on one side (+1 or -1), in the order in which the outline passes them
     // (forward: from the first vertex towards the last). Returns their number, 1 or 2.
     int joint_points(int i, int a, int b, double side, bool forward, Point out[2]) const {
-        const PrimitiveState& p = s_.prims;
+        const PrimitiveState& p = *s_.prims;
         double turn = line_.angle[b] - line_.angle[a];
         while (turn > std::numbers::pi) turn -= 2 * std::numbers::pi;
         while (turn <= -std::numbers::pi) turn += 2 * std::numbers::pi;
@@ -202,7 +202,7 @@ class RingWriter {
     // A convex piece of the filled width, clipped to the clipping window edge by edge,
     // to the device.
     void fill_piece(const Point* piece, int n) {
-        const ClipWindow& w = s_.prims.clip_window;
+        const ClipWindow& w = s_.prims->clip_window;
         Point a[kMostPieceVertices], b[kMostPieceVertices];
         std::copy(piece, piece + n, a);
         // Each edge of the window keeps the side where coordinate `axis` times `sign` is
@@ -269,7 +269,7 @@ class RingWriter {
 
     void draw_open() {
         const int last = line_.n - 1, last_seg = line_.n - 2;
-        const LineCap cap = s_.prims.line_cap;
+        const LineCap cap = s_.prims->line_cap;
         const double extend = cap == LineCap::extended ? h_ : 0.0;
         new_path();
         const Point start = along(offset(0, 0, 1), 0, -extend);
@@ -313,7 +313,7 @@ class RingWriter {
 }  // namespace
 
 void draw_width_rings(PlotState& s, Widening how) {
-    const PrimitiveState& p = s.prims;
+    const PrimitiveState& p = *s.prims;
     const double unit = s.frame.unit_scale;
     const double wide = p.line_width * unit + 0.5;
     if (!(wide < 2147483647.0)) return;

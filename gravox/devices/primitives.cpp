@@ -2,6 +2,7 @@
 #include <climits>
 #include <cmath>
 
+#include "gravox/core/colour_table.h"
 #include "gravox/devices/primitives_internal.h"
 
 namespace gvx {
@@ -11,7 +12,7 @@ DeviceCapabilities device_capabilities(const PlotState& s) {
 }
 
 void reset_primitives(PlotState& s) {
-    PrimitiveState& p = s.prims;
+    PrimitiveState& p = *s.prims;
     p.polyline_count = 0;
     p.flushing = false;
     p.clip_window = {0, 0, s.page.width, s.page.height};
@@ -47,7 +48,7 @@ void reset_primitives(PlotState& s) {
 // --- Device dispatch ------------------------------------------------------------------
 
 void device_plot(PlotState& s, double x, double y, int code) {
-    PrimitiveState& p = s.prims;
+    PrimitiveState& p = *s.prims;
     if (code == 2) {
         if (p.line_handler) {
             // The three-dimensional line modes take the segment instead of the device.
@@ -73,8 +74,8 @@ void device_polyline(PlotState& s, const double* x, const double* y, int n) {
     if (f.vector_count < INT_MAX)
         f.vector_count = count < INT_MAX ? static_cast<int>(count) : INT_MAX;
     if (s.device) s.device->polyline(x, y, n);
-    s.prims.pen_x = x[n - 1];
-    s.prims.pen_y = y[n - 1];
+    s.prims->pen_x = x[n - 1];
+    s.prims->pen_y = y[n - 1];
 }
 
 void window_polyline(PlotState& s, const double* x, const double* y, int n);
@@ -86,7 +87,7 @@ void window_polyline(PlotState& s, const double* x, const double* y, int n);
 void move_to(PlotState& s, double x, double y) {
     transform_vertex(s, x, y);
     flush_polyline(s);
-    PrimitiveState& p = s.prims;
+    PrimitiveState& p = *s.prims;
     p.polyline_x[0] = x;
     p.polyline_y[0] = y;
     p.polyline_count = 1;
@@ -95,7 +96,7 @@ void move_to(PlotState& s, double x, double y) {
 void continue_full_polyline(PlotState& s) {
     // A full buffer goes to the device and the polyline continues from its last
     // vertex, so the device sees one seamless line in pieces of 100 vertices.
-    PrimitiveState& p = s.prims;
+    PrimitiveState& p = *s.prims;
     const int n = p.polyline_count;
     if (n < 1) return;
     const double lx = p.polyline_x[n - 1], ly = p.polyline_y[n - 1];
@@ -107,7 +108,7 @@ void continue_full_polyline(PlotState& s) {
 
 void draw_to(PlotState& s, double x, double y) {
     transform_vertex(s, x, y);
-    PrimitiveState& p = s.prims;
+    PrimitiveState& p = *s.prims;
     const int n = p.polyline_count;
     if (n == 2) {
         // A lone dot (a move and a draw to the same point) is replaced by the new vertex.
@@ -120,7 +121,7 @@ void draw_to(PlotState& s, double x, double y) {
 }
 
 void flush_polyline(PlotState& s) {
-    PrimitiveState& p = s.prims;
+    PrimitiveState& p = *s.prims;
     const int n = p.polyline_count;
     if (n <= 0) {
         p.polyline_count = 0;
@@ -142,7 +143,7 @@ void flush_polyline(PlotState& s) {
 // --- Clipping -------------------------------------------------------------------------
 
 bool inside_clip(const PlotState& s, double x, double y) {
-    const PrimitiveState& p = s.prims;
+    const PrimitiveState& p = *s.prims;
     if (p.circle_clip) return std::hypot(x - p.clip_centre_x, y - p.clip_centre_y) <= p.clip_radius;
     return inside_window(p.clip_window, x, y);
 }
@@ -154,7 +155,7 @@ bool finite(double a, double b, double c, double d) {
 }
 
 void clip_to_window(PlotState& s, double x1, double y1, double x2, double y2) {
-    const ClipWindow& w = s.prims.clip_window;
+    const ClipWindow& w = s.prims->clip_window;
     const WindowBounds b(w);
     bool first_moved = false;
     // Each pass puts one end onto a boundary; four passes suffice, the rest is a
@@ -218,7 +219,7 @@ void circle_crossing(const PrimitiveState& p, double ix, double iy, double ox, d
 }
 
 void clip_to_circle(PlotState& s, double x1, double y1, double x2, double y2) {
-    const PrimitiveState& p = s.prims;
+    const PrimitiveState& p = *s.prims;
     const double r = p.clip_radius;
     const bool in1 = centre_distance(p, x1, y1) <= r;
     const bool in2 = centre_distance(p, x2, y2) <= r;
@@ -261,7 +262,7 @@ void clip_to_circle(PlotState& s, double x1, double y1, double x2, double y2) {
 // vertex's outcodes are worked out once, and a segment with both ends beyond the same
 // edge is dropped at once, as the clipping would drop it.
 void window_polyline(PlotState& s, const double* x, const double* y, int n) {
-    const WindowBounds w(s.prims.clip_window);
+    const WindowBounds w(s.prims->clip_window);
     int inside = 0;
     while (inside < n && w.inside(x[inside], y[inside])) ++inside;
     if (inside > 0) device_polyline(s, x, y, inside);
@@ -282,7 +283,7 @@ void window_polyline(PlotState& s, const double* x, const double* y, int n) {
 void clip_segment(PlotState& s, double x1, double y1, double x2, double y2) {
     // Segments with a coordinate that is not a number, or infinite, never reach a device.
     if (!finite(x1, y1, x2, y2)) return;
-    if (s.prims.circle_clip)
+    if (s.prims->circle_clip)
         clip_to_circle(s, x1, y1, x2, y2);
     else
         clip_to_window(s, x1, y1, x2, y2);
@@ -293,20 +294,20 @@ void clip_segment(PlotState& s, double x1, double y1, double x2, double y2) {
 void set_device_colour(PlotState& s, int value) {
     if (value < 0) return;
     // A polyline never changes colour in the middle.
-    if (!s.prims.flushing) flush_polyline(s);
-    s.colours.current_colour = value;
+    if (!s.prims->flushing) flush_polyline(s);
+    s.colours->current_colour = value;
     if (s.device) s.device->colour(value);
 }
 
 void load_device_palette(PlotState& s) {
     if (s.device && s.device->capabilities().keeps_palette)
-        s.device->palette(s.colours.table, s.colours.palette_kind);
+        s.device->palette(s.colours->table, s.colours->palette_kind);
 }
 
 DeviceColour resolve_device_colour(const PlotState& s, int value) {
     DeviceColour out;
     if (value < 0) return out;
-    const ColourState& c = s.colours;
+    const ColourState& c = *s.colours;
     if (is_explicit_colour(value)) {
         const Rgb rgb = explicit_components(value);
         out.red = rgb.red;

@@ -66,7 +66,7 @@ class ClippedPath {
 
 // Applies the projection and the affine map to a vertex, when they are on.
 inline void transform_vertex(PlotState& s, double& x, double& y) {
-    const PrimitiveState& p = s.prims;
+    const PrimitiveState& p = *s.prims;
     if (p.projection_on && p.projection) p.projection(s, x, y);
     if (p.affine_on) {
         const double* a = p.affine;
@@ -83,7 +83,7 @@ void continue_full_polyline(PlotState& s);
 // a full buffer is flushed and continues from its last vertex. Inline: every point of
 // a curve comes this way.
 inline void append_vertex(PlotState& s, double x, double y) {
-    PrimitiveState& p = s.prims;
+    PrimitiveState& p = *s.prims;
     const int n = p.polyline_count;
     p.polyline_x[n] = x;
     p.polyline_y[n] = y;

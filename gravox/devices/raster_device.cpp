@@ -1,5 +1,6 @@
 #include "gravox/devices/raster_device.h"
 
+#include "gravox/core/colour_table.h"
 #include "gravox/core/output_catalogue.h"
 #include "gravox/core/state.h"
 #include "gravox/core/warning_texts.h"
@@ -9,17 +10,17 @@ namespace {
 
 // The settings of the other image formats, taken from the plot state.
 ImageSettings image_settings_of(const PlotState& s) {
-    ImageSettings settings = image_settings(s.raster.png);
-    settings.background_colour = s.colours.background_colour;
-    settings.gif = s.raster.gif;
-    settings.tiff = s.raster.tiff;
+    ImageSettings settings = image_settings(s.raster->png);
+    settings.background_colour = s.colours->background_colour;
+    settings.gif = s.raster->gif;
+    settings.tiff = s.raster->tiff;
     return settings;
 }
 
 template <ImageStatus (*Write)(Sink&, const RasterCanvas&, const ImageSettings&,
                                const std::uint32_t*, int)>
 Warning write_image(PlotState& s, Sink& file) {
-    switch (Write(file, s.raster.canvas, image_settings_of(s), s.colours.table, 256)) {
+    switch (Write(file, s.raster->canvas, image_settings_of(s), s.colours->table, 256)) {
         case ImageStatus::ok:
             return warning::none;
         case ImageStatus::no_memory:
@@ -32,7 +33,7 @@ Warning write_image(PlotState& s, Sink& file) {
 }  // namespace
 
 Warning write_png_file(PlotState& s, Sink& file) {
-    switch (write_png(file, s.raster.canvas, s.raster.png, s.colours.table, 256)) {
+    switch (write_png(file, s.raster->canvas, s.raster->png, s.colours->table, 256)) {
         case PngStatus::ok:
             return warning::none;
         case PngStatus::file_error:
@@ -59,7 +60,7 @@ Warning write_gif_file(PlotState& s, Sink& file) {
 
 // The bitmap dump counts its failures upwards.
 Warning write_dump_file(PlotState& s, Sink& file) {
-    switch (write_imag(file, s.raster.canvas, image_settings_of(s), s.colours.table, 256)) {
+    switch (write_imag(file, s.raster->canvas, image_settings_of(s), s.colours->table, 256)) {
         case DumpStatus::ok:
             return warning::none;
         case DumpStatus::no_memory:
@@ -73,14 +74,14 @@ RasterDevice::RasterDevice(PlotState& s, int code, ImageWriter writer)
     : PixelDevice(s), code_(code), writer_(writer) {}
 
 RasterCanvas& RasterDevice::canvas() {
-    return state_.raster.canvas;
+    return state_.raster->canvas;
 }
 
 Warning RasterDevice::open(Sink* file) {
     PlotState& s = state_;
     file_ = file;
     const bool true_colour =
-        output_row(code_).colour_depth > 8 || s.raster.png.format == ImageFormat::rgb;
+        output_row(code_).colour_depth > 8 || s.raster->png.format == ImageFormat::rgb;
     if (true_colour) s.page.colour_depth = 24;
     int pw = s.page.width, ph = s.page.height;
     if (s.page.orientation == PageOrientation::portrait) std::swap(pw, ph);
@@ -89,7 +90,7 @@ Warning RasterDevice::open(Sink* file) {
         canvas().create(pw, ph, width, height, true, s.files.screen_mode_effective, true_colour);
     if (status != CanvasStatus::ok) return warning::not_enough_memory;
     canvas().option(canvas_option::reset_alpha, 0);
-    s.raster.png.clipped = false;  // every plot starts with the whole image
+    s.raster->png.clipped = false;  // every plot starts with the whole image
     return warning::none;
 }
 

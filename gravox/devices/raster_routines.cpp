@@ -5,6 +5,7 @@
 #include "gravox/core/state.h"
 #include "gravox/core/warning_texts.h"
 #include "gravox/devices/primitives.h"
+#include "gravox/devices/raster_device.h"
 #include "gravox/gravox.h"
 
 using namespace gvx;
@@ -13,7 +14,7 @@ namespace {
 
 // A plot drawing into the raster canvas: a raster image, or a screen window showing it.
 bool raster_plot_open(const PlotState& s) {
-    return s.device && s.device->capabilities().pixels && s.raster.canvas.has_image();
+    return s.device && s.device->capabilities().pixels && s.raster->canvas.has_image();
 }
 
 }  // namespace
@@ -21,7 +22,7 @@ bool raster_plot_open(const PlotState& s) {
 void Gravox::imgfmt(const char* format) {
     if (refused("imgfmt", 0, 0)) return;
     int index = match_keyword(*state_, "IND +RGB +BIL ", 3, format);
-    if (index != 0) state_->raster.png.format = static_cast<ImageFormat>(index - 1);
+    if (index != 0) state_->raster->png.format = static_cast<ImageFormat>(index - 1);
 }
 
 void Gravox::pngmod(const char* mode, const char* key) {
@@ -31,7 +32,7 @@ void Gravox::pngmod(const char* mode, const char* key) {
         return;
     }
     int index = match_keyword(*state_, "OFF +ON  ", 2, mode);
-    if (index != 0) state_->raster.png.transparent = index == 2;
+    if (index != 0) state_->raster->png.transparent = index == 2;
 }
 
 void Gravox::imgclp(int nx, int ny, int nw, int nh) {
@@ -43,8 +44,8 @@ void Gravox::imgclp(int nx, int ny, int nw, int nh) {
         warn(s, warning::incorrect_parameter);
         return;
     }
-    s.raster.png.clipped = true;
-    s.raster.png.block = ImageBlock{nx, ny, nw, nh};
+    s.raster->png.clipped = true;
+    s.raster->png.block = ImageBlock{nx, ny, nw, nh};
 }
 
 void Gravox::erase() {
@@ -62,7 +63,7 @@ void Gravox::clpwin(int nx, int ny, int nw, int nh) {
     }
     if (check_position(s, nx, ny)) return;
     flush_polyline(s);
-    ClipWindow& w = s.prims.clip_window;
+    ClipWindow& w = s.prims->clip_window;
     w.xmin = nx;
     w.ymin = ny;
     w.xmax = nx + std::min(nw - 1, s.page.width - nx);
@@ -73,7 +74,7 @@ void Gravox::clpwin(int nx, int ny, int nw, int nh) {
     int x1, y1, x2, y2;
     pixels->to_pixel(w.xmin, w.ymin, x1, y1);
     pixels->to_pixel(w.xmax, w.ymax, x2, y2);
-    RasterCanvas& canvas = s.raster.canvas;
+    RasterCanvas& canvas = s.raster->canvas;
     canvas.option(canvas_option::clip_x1, std::min(x1, x2));
     canvas.option(canvas_option::clip_y1, std::min(y1, y2));
     canvas.option(canvas_option::clip_x2, std::max(x1, x2));
@@ -88,12 +89,12 @@ void Gravox::clpbor(const char* mode) {
     if (index == 0) return;
     flush_polyline(s);
     if (index == 1) {
-        s.prims.clip_window = ClipWindow{0, 0, s.page.width, s.page.height};
-        if (raster_plot_open(s)) s.raster.canvas.option(canvas_option::clipping, 1);
+        s.prims->clip_window = ClipWindow{0, 0, s.page.width, s.page.height};
+        if (raster_plot_open(s)) s.raster->canvas.option(canvas_option::clipping, 1);
         return;
     }
     // AXIS: clip the canvas to the current clipping window as well.
-    const ClipWindow w = s.prims.clip_window;
+    const ClipWindow w = s.prims->clip_window;
     clpwin(w.xmin, w.ymin, w.xmax - w.xmin + 1, w.ymax - w.ymin + 1);
 }
 
@@ -104,5 +105,5 @@ void Gravox::linmod(const char* mode, const char* key) {
         return;
     }
     int index = match_keyword(*state_, "OFF +ON  ", 2, mode);
-    if (index != 0) state_->raster.canvas.option(canvas_option::smoothing, index - 1);
+    if (index != 0) state_->raster->canvas.option(canvas_option::smoothing, index - 1);
 }

@@ -6,6 +6,7 @@
 
 #include "gravox/axes/axis_system.h"
 #include "gravox/core/state.h"
+#include "gravox/curves/colour.h"
 #include "gravox/fields/fields.h"
 #include "gravox/fields/fields_internal.h"
 #include "gravox/gravox.h"
@@ -24,7 +25,7 @@ constexpr int kMaxDivisions = 1000;
 class MapPainter {
   public:
     explicit MapPainter(PlotState& s) : s_(s), grouped_(groups_boxes(s)) {
-        s_.fields.work.boxes.clear();
+        s_.fields->work.boxes.clear();
     }
     ~MapPainter() { finish(); }
     MapPainter(const MapPainter&) = delete;
@@ -61,11 +62,11 @@ class MapPainter {
     void finish() {
         for (const Box& b : open_) paint(b);
         open_.clear();
-        std::vector<ColouredBox>& kept = s_.fields.work.boxes;
+        std::vector<ColouredBox>& kept = s_.fields->work.boxes;
         std::stable_sort(kept.begin(), kept.end(), [](const ColouredBox& a, const ColouredBox& b) {
             return a.colour < b.colour;
         });
-        std::vector<PlotBox>& same = s_.fields.work.box_run;
+        std::vector<PlotBox>& same = s_.fields->work.box_run;
         for (std::size_t k = 0; k < kept.size();) {
             same.clear();
             std::size_t e = k;
@@ -84,7 +85,7 @@ class MapPainter {
     };
     void paint(const Box& b) {
         if (grouped_)
-            s_.fields.work.boxes.push_back(
+            s_.fields->work.boxes.push_back(
                 {PlotBox{b.left, std::min(b.y1, b.y2), b.right, std::max(b.y1, b.y2)}, b.colour});
         else
             fill_box(s_, b.left, b.y1, b.right, b.y2, b.colour);
@@ -99,7 +100,7 @@ class MapPainter {
 }  // namespace
 
 bool refuses_colour_axis(PlotState& s) {
-    if (s.fields.axis == FieldAxis::colour) return false;
+    if (s.fields->axis == FieldAxis::colour) return false;
     // Level 3 without a colour axis system: a three-dimensional one.
     warn(s, warning::confused_3d);
     return true;
@@ -120,9 +121,9 @@ void Gravox::crvmat(const double* z, int nx, int ny, int ix, int iy) {
     if (check_range(s, nx, 2, -1) != 0 || check_range(s, ny, 2, -1) != 0 ||
         check_range(s, ix, 1, kMaxDivisions) != 0 || check_range(s, iy, 1, kMaxDivisions) != 0)
         return;
-    const int colour = s.colours.current_colour;
-    const AxisState& ax = s.axes;
-    const ColourScale& scale = s.fields.scale;
+    const int colour = s.colours->current_colour;
+    const AxisState& ax = *s.axes;
+    const ColourScale& scale = s.fields->scale;
     // Plot coordinates of the grid: equal steps along the axes as drawn.
     const double x0 = ax.pos_x, y0 = ax.pos_y;
     const double dx = (ax.len_x - 1.0) / ((nx - 1.0) * ix);
@@ -152,7 +153,7 @@ void Gravox::crvmat(const double* z, int nx, int ny, int ix, int iy) {
         }
     }
     painter.finish();
-    if (s.colours.current_colour != colour) set_device_colour(s, colour);
+    if (s.colours->current_colour != colour) set_device_colour(s, colour);
 }
 
 void Gravox::curve3(const double* x, const double* y, const double* z, int n) {
@@ -164,13 +165,13 @@ void Gravox::curve3(const double* x, const double* y, const double* z, int n) {
         return;
     }
     if (check_range(s, n, 1, -1) != 0) return;
-    const FieldState& f = s.fields;
-    const AxisState& ax = s.axes;
+    const FieldState& f = *s.fields;
+    const AxisState& ax = *s.axes;
     const double w = f.auto_res ? std::ceil(static_cast<double>(ax.len_x) / f.auto_nx)
                                 : static_cast<double>(f.res_width);
     const double h = f.auto_res ? std::ceil(static_cast<double>(ax.len_y) / f.auto_ny)
                                 : static_cast<double>(f.res_height);
-    const int colour = s.colours.current_colour;
+    const int colour = s.colours->current_colour;
     const PlotMapping m = plot_mapping(s);
     for (int k = 0; k < n; ++k) {
         const int c = scale_colour(s, f.scale, z[k]);
@@ -179,23 +180,23 @@ void Gravox::curve3(const double* x, const double* y, const double* z, int n) {
         if (!std::isfinite(px) || !std::isfinite(py)) continue;
         fill_box(s, px - w / 2, py - h / 2, px + w / 2, py + h / 2, c);
     }
-    if (s.colours.current_colour != colour) set_device_colour(s, colour);
+    if (s.colours->current_colour != colour) set_device_colour(s, colour);
 }
 
 void Gravox::setres(int width, int height) {
     if (refused("setres", 1, 3)) return;
     PlotState& s = state();
     if (check_range(s, width, 1, -1) != 0 || check_range(s, height, 1, -1) != 0) return;
-    s.fields.res_width = width;
-    s.fields.res_height = height;
-    s.fields.auto_res = false;
+    s.fields->res_width = width;
+    s.fields->res_height = height;
+    s.fields->auto_res = false;
 }
 
 void Gravox::autres(int nx, int ny) {
     if (refused("autres", 1, 3)) return;
     PlotState& s = state();
     if (check_range(s, nx, 1, -1) != 0 || check_range(s, ny, 1, -1) != 0) return;
-    s.fields.auto_nx = nx;
-    s.fields.auto_ny = ny;
-    s.fields.auto_res = true;
+    s.fields->auto_nx = nx;
+    s.fields->auto_ny = ny;
+    s.fields->auto_res = true;
 }

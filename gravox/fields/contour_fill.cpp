@@ -5,6 +5,7 @@
 
 #include "gravox/axes/axis_system.h"
 #include "gravox/core/state.h"
+#include "gravox/curves/colour.h"
 #include "gravox/fields/fields.h"
 #include "gravox/fields/fields_internal.h"
 #include "gravox/gravox.h"
@@ -101,13 +102,13 @@ class BandPainter {
             mid = (zmax_ + levels_[nlev_ - 1]) / 2.0;
         else
             mid = (levels_[b - 1] + levels_[b]) / 2.0;
-        return scale_colour(s_, s_.fields.scale, mid);
+        return scale_colour(s_, s_.fields->scale, mid);
     }
 
     void fill(const double* x, const double* y, int n, int b) {
         const int colour = band_colour(b);
         if (colour < 0) return;
-        if (colour != s_.colours.current_colour) set_device_colour(s_, colour);
+        if (colour != s_.colours->current_colour) set_device_colour(s_, colour);
         fill_polygon(s_, x, y, n);
     }
 
@@ -187,10 +188,10 @@ void Gravox::conshd(const double* x, int nx, const double* y, int ny, const doub
             return;
         }
     }
-    const int colour = s.colours.current_colour;
+    const int colour = s.colours->current_colour;
     BandPainter(s, FieldGrid{x, nx, y, ny, z}, levels, nlev)
-        .run(s.fields.fill == ContourFill::polygons);
-    if (s.colours.current_colour != colour) set_device_colour(s, colour);
+        .run(s.fields->fill == ContourFill::polygons);
+    if (s.colours->current_colour != colour) set_device_colour(s, colour);
 }
 
 void Gravox::shdmod(const char* mode, const char* item) {
@@ -198,5 +199,5 @@ void Gravox::shdmod(const char* mode, const char* item) {
     PlotState& s = state();
     if (match_keyword(s, "CONT", 1, item) == 0) return;
     const int index = match_keyword(s, "CELL+POLY", 2, mode);
-    if (index != 0) s.fields.fill = static_cast<ContourFill>(index);
+    if (index != 0) s.fields->fill = static_cast<ContourFill>(index);
 }

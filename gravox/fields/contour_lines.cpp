@@ -24,26 +24,26 @@ constexpr int kNoLabels = 1, kValueLabels = 2;
 class ContourDrawer final : public ContourSink {
   public:
     ContourDrawer(PlotState& s, double level) : s_(s), map_(plot_mapping(s)) {
-        const FeatureLabels& f = s.axes.features;
+        const FeatureLabels& f = s.axes->features;
         if (f.contour_mode == kNoLabels) return;
         if (f.contour_mode == kValueLabels)
             number_text(level, f.contour_digits, 0, text_, sizeof text_);
         else
-            copy_text(text_, s.fields.label_text, static_cast<int>(sizeof text_) - 1);
+            copy_text(text_, s.fields->label_text, static_cast<int>(sizeof text_) - 1);
         if (text_[0] == '\0') return;
         labelled_ = true;
         length_ = text_length(s, text_);
-        height_ = s.text.height;
-        gap_ = s.fields.label_gap * height_;
-        spacing_ = s.fields.label_spacing * f.contour_distance;
+        height_ = s.text->height;
+        gap_ = s.fields->label_gap * height_;
+        spacing_ = s.fields->label_spacing * f.contour_distance;
         horizontal_ = f.contour_type == 2;
     }
 
     void line(const double* x, const double* y, int n, bool) override {
         if (n < 2) return;
-        std::vector<double>& px = s_.fields.work.plot_x;
-        std::vector<double>& py = s_.fields.work.plot_y;
-        std::vector<double>& arc = s_.fields.work.plot_arc;
+        std::vector<double>& px = s_.fields->work.plot_x;
+        std::vector<double>& py = s_.fields->work.plot_y;
+        std::vector<double>& arc = s_.fields->work.plot_arc;
         px.resize(n);
         py.resize(n);
         arc.resize(n);
@@ -73,23 +73,23 @@ class ContourDrawer final : public ContourSink {
   private:
     // The point at arc length a.
     void point_at(double a, double& x, double& y) const {
-        const std::vector<double>& arc = s_.fields.work.plot_arc;
+        const std::vector<double>& arc = s_.fields->work.plot_arc;
         const int n = static_cast<int>(arc.size());
         int k = static_cast<int>(std::upper_bound(arc.begin(), arc.end(), a) - arc.begin());
         k = std::clamp(k, 1, n - 1);
         const double d = arc[k] - arc[k - 1];
         const double t = d > 0.0 ? std::clamp((a - arc[k - 1]) / d, 0.0, 1.0) : 0.0;
-        x = s_.fields.work.plot_x[k - 1] +
-            t * (s_.fields.work.plot_x[k] - s_.fields.work.plot_x[k - 1]);
-        y = s_.fields.work.plot_y[k - 1] +
-            t * (s_.fields.work.plot_y[k] - s_.fields.work.plot_y[k - 1]);
+        x = s_.fields->work.plot_x[k - 1] +
+            t * (s_.fields->work.plot_x[k] - s_.fields->work.plot_x[k - 1]);
+        y = s_.fields->work.plot_y[k - 1] +
+            t * (s_.fields->work.plot_y[k] - s_.fields->work.plot_y[k - 1]);
     }
 
     // The line from arc length a to b.
     void draw_piece(double a, double b) {
-        const std::vector<double>& arc = s_.fields.work.plot_arc;
-        const std::vector<double>& px = s_.fields.work.plot_x;
-        const std::vector<double>& py = s_.fields.work.plot_y;
+        const std::vector<double>& arc = s_.fields->work.plot_arc;
+        const std::vector<double>& px = s_.fields->work.plot_x;
+        const std::vector<double>& py = s_.fields->work.plot_y;
         if (b < a) return;
         double x, y;
         point_at(a, x, y);
@@ -146,7 +146,7 @@ void draw_level(PlotState& s, const FieldGrid& g, double level) {
 }  // namespace
 
 void axis_grid(PlotState& s, int nx, int ny, std::vector<double>& gx, std::vector<double>& gy) {
-    const ScalingRecord& r = s.axes.rec;
+    const ScalingRecord& r = s.axes->rec;
     gx.resize(nx);
     gy.resize(ny);
     for (int i = 0; i < nx; ++i) {
@@ -177,8 +177,8 @@ void Gravox::conmat(const double* z, int nx, int ny, double level) {
     if (refuses_three_d(s)) return;
     static const double kAny[1] = {0.0};
     if (refuses_grid(s, kAny, nx, kAny, ny, z, 2, false)) return;
-    std::vector<double>& gx = s.fields.work.grid_x;
-    std::vector<double>& gy = s.fields.work.grid_y;
+    std::vector<double>& gx = s.fields->work.grid_x;
+    std::vector<double>& gy = s.fields->work.grid_y;
     axis_grid(s, nx, ny, gx, gy);
     draw_level(s, FieldGrid{gx.data(), nx, gy.data(), ny, z}, level);
 }
@@ -190,12 +190,12 @@ void Gravox::conmod(double spacing, double gap) {
         warn(s, warning::incorrect_parameter);
         return;
     }
-    s.fields.label_spacing = spacing;
-    s.fields.label_gap = gap;
+    s.fields->label_spacing = spacing;
+    s.fields->label_gap = gap;
 }
 
 void Gravox::conlab(const char* text) {
     if (refused("conlab", 1, 3)) return;
-    FieldState& f = state().fields;
+    FieldState& f = *state().fields;
     copy_text(f.label_text, text ? text : "", static_cast<int>(sizeof f.label_text) - 1);
 }

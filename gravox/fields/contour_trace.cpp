@@ -31,7 +31,7 @@ class Tracer {
     }
 
     void run() {
-        std::vector<std::uint8_t>& marks = s_.fields.work.marks;
+        std::vector<std::uint8_t>& marks = s_.fields->work.marks;
         try {
             marks.assign(static_cast<size_t>(h_count_ + v_count_), kNoCrossing);
         } catch (const std::bad_alloc&) {
@@ -169,14 +169,14 @@ class Tracer {
     void add(long e) {
         double x, y;
         crossing_point(e, x, y);
-        s_.fields.work.line_x.push_back(x);
-        s_.fields.work.line_y.push_back(y);
+        s_.fields->work.line_x.push_back(x);
+        s_.fields->work.line_y.push_back(y);
     }
 
     void trace(long start, int i, int j, int side) {
-        std::vector<double>& lx = s_.fields.work.line_x;
-        std::vector<double>& ly = s_.fields.work.line_y;
-        std::uint8_t* marks = s_.fields.work.marks.data();
+        std::vector<double>& lx = s_.fields->work.line_x;
+        std::vector<double>& ly = s_.fields->work.line_y;
+        std::uint8_t* marks = s_.fields->work.marks.data();
         lx.clear();
         ly.clear();
         add(start);
@@ -239,7 +239,7 @@ bool monotonic(const double* v, int n) {
 }
 
 bool refuses_three_d(PlotState& s) {
-    if (s.frame.level != 3 || s.fields.axis != FieldAxis::three_d) return false;
+    if (s.frame.level != 3 || s.fields->axis != FieldAxis::three_d) return false;
     warn(s, warning::confused_3d);
     return true;
 }

@@ -41,7 +41,7 @@ class StreamTracer {
     StreamTracer(PlotState& s, const double* xv, const double* yv, int nx, int ny, const double* xp,
                  const double* yp)
         : s_(s), xv_(xv), yv_(yv), nx_(nx), ny_(ny), xp_(xp), yp_(yp), map_(plot_mapping(s)) {
-        const ScalingRecord& r = s.axes.rec;
+        const ScalingRecord& r = s.axes->rec;
         xa_ = r.xa, ya_ = r.ya, xf_ = r.x_factor, yf_ = r.y_factor;
         px_ = r.x_origin, py_ = r.y_origin;
         const long count = static_cast<long>(nx) * ny;
@@ -49,9 +49,9 @@ class StreamTracer {
             const double v = std::hypot(xv[k] * xf_, yv[k] * yf_);
             if (std::isfinite(v)) top_speed_ = std::max(top_speed_, v);
         }
-        const FieldState& f = s.fields;
+        const FieldState& f = *s.fields;
         cell_ = f.stream_distance;
-        const AxisState& ax = s.axes;
+        const AxisState& ax = *s.axes;
         left_ = ax.pos_x, top_ = ax.pos_y - ax.len_y + 1;
         for (;;) {
             cols_ = static_cast<long>(ax.len_x / cell_) + 1;
@@ -63,7 +63,7 @@ class StreamTracer {
 
     bool ready() {
         try {
-            s_.fields.work.cells.assign(static_cast<size_t>(cols_ * rows_), 0);
+            s_.fields->work.cells.assign(static_cast<size_t>(cols_ * rows_), 0);
         } catch (const std::bad_alloc&) {
             warn(s_, warning::not_enough_memory);
             return false;
@@ -79,8 +79,8 @@ class StreamTracer {
         if (!direction(x, y, ux, uy)) return;
         const long start_square = square(x, y);
         if (start_square < 0 || crowded(start_square, id)) return;
-        std::vector<double>& lx = s_.fields.work.plot_x;
-        std::vector<double>& ly = s_.fields.work.plot_y;
+        std::vector<double>& lx = s_.fields->work.plot_x;
+        std::vector<double>& ly = s_.fields->work.plot_y;
         lx.assign(1, x);
         ly.assign(1, y);
         claim(start_square, id);
@@ -97,9 +97,9 @@ class StreamTracer {
     // (sign -1), appending points, until a stop rule holds. True when the line closed
     // on the point (x0, y0).
     bool walk(int id, double sign, double x0, double y0, double& travelled) {
-        std::vector<double>& lx = s_.fields.work.plot_x;
-        std::vector<double>& ly = s_.fields.work.plot_y;
-        const FieldState& f = s_.fields;
+        std::vector<double>& lx = s_.fields->work.plot_x;
+        std::vector<double>& ly = s_.fields->work.plot_y;
+        const FieldState& f = *s_.fields;
         const double h0 = f.stream_step;
         double h = h0, x = lx.back(), y = ly.back(), walked = 0.0;
         while (travelled < f.stream_length) {
@@ -188,23 +188,23 @@ class StreamTracer {
             for (long dc = -1; dc <= 1; ++dc) {
                 const long rr = r + dr, cc = c + dc;
                 if (rr < 0 || cc < 0 || rr >= rows_ || cc >= cols_) continue;
-                const int owner = s_.fields.work.cells[rr * cols_ + cc];
+                const int owner = s_.fields->work.cells[rr * cols_ + cc];
                 if (owner != 0 && owner != id) return true;
             }
         }
         return false;
     }
-    void claim(long sq, int id) { s_.fields.work.cells[sq] = id; }
+    void claim(long sq, int id) { s_.fields->work.cells[sq] = id; }
 
     void draw(int) {
-        const std::vector<double>& lx = s_.fields.work.plot_x;
-        const std::vector<double>& ly = s_.fields.work.plot_y;
+        const std::vector<double>& lx = s_.fields->work.plot_x;
+        const std::vector<double>& ly = s_.fields->work.plot_y;
         const int n = static_cast<int>(lx.size());
         if (n < 2) return;
         offset_move_to(s_, lx[0], ly[0]);
         for (int k = 1; k < n; ++k) offset_draw_to(s_, lx[k], ly[k]);
         // Arrow heads at half the spacing and then every spacing.
-        const double spacing = s_.fields.stream_arrows;
+        const double spacing = s_.fields->stream_arrows;
         double next = spacing / 2.0, walked = 0.0;
         for (int k = 1; k < n; ++k) {
             const double d = std::hypot(lx[k] - lx[k - 1], ly[k] - ly[k - 1]);
@@ -212,7 +212,7 @@ class StreamTracer {
             walked += d;
             if (walked < next) continue;
             draw_arrow_head(s_, lx[k], ly[k], (lx[k] - lx[k - 1]) / d, (ly[k] - ly[k - 1]) / d,
-                            s_.fields.head_length, 1);
+                            s_.fields->head_length, 1);
             while (next <= walked) next += spacing;
         }
         flush_polyline(s_);
@@ -245,7 +245,7 @@ void Gravox::stream(const double* xv, const double* yv, int nx, int ny, const do
         return;
     }
     if (check_range(s, n, 1, -1) != 0) return;
-    if (s.axes.rec.x_log || s.axes.rec.y_log) {
+    if (s.axes->rec.x_log || s.axes->rec.y_log) {
         warn(s, warning::linear_only);
         return;
     }
@@ -263,7 +263,7 @@ void Gravox::stmval(double value, const char* option) {
         warn(s, warning::incorrect_parameter);
         return;
     }
-    FieldState& f = s.fields;
+    FieldState& f = *s.fields;
     double* target[4] = {&f.stream_step, &f.stream_length, &f.stream_distance, &f.stream_arrows};
     *target[index - 1] = value;
 }

@@ -6,6 +6,7 @@
 
 #include "gravox/axes/axis_system.h"
 #include "gravox/core/state.h"
+#include "gravox/curves/colour.h"
 #include "gravox/fields/fields.h"
 #include "gravox/fields/fields_internal.h"
 #include "gravox/gravox.h"
@@ -60,7 +61,7 @@ double twice_area(const Corner* c, int n) {
 class TrianglePainter {
   public:
     explicit TrianglePainter(PlotState& s)
-        : s_(s), count_(s.colours.colour_range_last - s.colours.colour_range_first + 1) {}
+        : s_(s), count_(s.colours->colour_range_last - s.colours->colour_range_first + 1) {}
 
     void paint(const Corner (&corner)[3]) {
         double lo = corner[0].t, hi = corner[0].t;
@@ -84,7 +85,7 @@ class TrianglePainter {
             if (n < 3 || std::fabs(twice_area(a, n)) < 1e-9) continue;
             const int colour = parameter_colour(s_, (k + 0.5) / count_);
             if (colour < 0) continue;
-            if (colour != s_.colours.current_colour) set_device_colour(s_, colour);
+            if (colour != s_.colours->current_colour) set_device_colour(s_, colour);
             double x[kBandCorners], y[kBandCorners];
             for (int i = 0; i < n; ++i) {
                 x[i] = a[i].x;
@@ -218,7 +219,7 @@ void Gravox::crvtri(const double* x, const double* y, const double* z, int n, co
             return;
         }
     }
-    const int colour = s.colours.current_colour;
+    const int colour = s.colours->current_colour;
     const PlotMapping m = plot_mapping(s);
     TrianglePainter painter(s);
     for (int k = 0; k < ntri; ++k) {
@@ -227,13 +228,13 @@ void Gravox::crvtri(const double* x, const double* y, const double* z, int n, co
         bool usable = true;
         for (int c = 0; c < 3; ++c) {
             const int i = index[c];
-            corner[c] = {m.x(x[i]), m.y(y[i]), scale_parameter(s.fields.scale, z[i])};
+            corner[c] = {m.x(x[i]), m.y(y[i]), scale_parameter(s.fields->scale, z[i])};
             usable = usable && std::isfinite(corner[c].x) && std::isfinite(corner[c].y) &&
                      std::isfinite(corner[c].t);
         }
         if (usable) painter.paint(corner);
     }
-    if (s.colours.current_colour != colour) set_device_colour(s, colour);
+    if (s.colours->current_colour != colour) set_device_colour(s, colour);
 }
 
 int Gravox::triang(const double* x, const double* y, int n, int* i1, int* i2, int* i3, int nmax) {

@@ -6,6 +6,7 @@
 
 #include "gravox/axes/axis_system.h"
 #include "gravox/core/state.h"
+#include "gravox/curves/colour.h"
 #include "gravox/fields/fields.h"
 #include "gravox/fields/fields_internal.h"
 #include "gravox/gravox.h"
@@ -14,7 +15,7 @@ namespace gvx {
 
 void draw_arrow_head(PlotState& s, double x, double y, double ux, double uy, double length,
                      int kind) {
-    const double a = s.fields.head_angle * std::numbers::pi / 180.0;
+    const double a = s.fields->head_angle * std::numbers::pi / 180.0;
     const double ca = std::cos(a), sa = std::sin(a);
     // The two back corners: the reversed direction turned by +-a.
     const double bx = -ux, by = -uy;
@@ -35,7 +36,7 @@ namespace {
 // Arrows of n vectors; point(k, x, y, vx, vy) gives the k-th start and vector.
 template <typename Point>
 void draw_vectors(PlotState& s, long n, int arrow, Point point) {
-    const FieldState& f = s.fields;
+    const FieldState& f = *s.fields;
     const PlotMapping m = plot_mapping(s);
     ColourScale scale = f.scale;
     if (f.vector_colours && f.axis != FieldAxis::colour) {
@@ -52,7 +53,7 @@ void draw_vectors(PlotState& s, long n, int arrow, Point point) {
         if (!(hi > lo)) hi = lo + 1.0;
         scale = {lo, hi, lo, hi - lo, false};
     }
-    const int colour = s.colours.current_colour;
+    const int colour = s.colours->current_colour;
     for (long k = 0; k < n; ++k) {
         double x, y, vx, vy;
         point(k, x, y, vx, vy);
@@ -62,7 +63,7 @@ void draw_vectors(PlotState& s, long n, int arrow, Point point) {
             continue;
         if (f.vector_colours) {
             const int c = scale_colour(s, scale, std::hypot(vx, vy));
-            if (c >= 0 && c != s.colours.current_colour) set_device_colour(s, c);
+            if (c >= 0 && c != s.colours->current_colour) set_device_colour(s, c);
         }
         offset_move_to(s, x1, y1);
         offset_draw_to(s, x2, y2);
@@ -72,7 +73,7 @@ void draw_vectors(PlotState& s, long n, int arrow, Point point) {
                             std::min(f.head_length, length / 2.0), arrow);
     }
     flush_polyline(s);
-    if (s.colours.current_colour != colour) set_device_colour(s, colour);
+    if (s.colours->current_colour != colour) set_device_colour(s, colour);
 }
 
 }  // namespace
@@ -123,7 +124,7 @@ void Gravox::vecopt(double value, const char* option) {
     PlotState& s = state();
     const int index = match_keyword(s, "SCAL+COLO+LENG+ANGL", 4, option);
     if (index == 0) return;
-    FieldState& f = s.fields;
+    FieldState& f = *s.fields;
     const bool good = std::isfinite(value) && (index == 1   ? value > 0.0
                                                : index == 2 ? (value == 0.0 || value == 1.0)
                                                : index == 3 ? (value >= 1.0 && value <= 1000.0)

@@ -19,6 +19,7 @@
 
 #include "gravox/core/state.h"
 #include "gravox/core/text_out.h"
+#include "gravox/devices/primitives.h"
 #include "gravox/formats/formats.h"
 
 namespace gvx {

@@ -12,6 +12,7 @@
 
 #include "gravox/core/state.h"
 #include "gravox/core/warning_texts.h"
+#include "gravox/devices/primitives.h"
 #include "gravox/formats/formats.h"
 #include "gravox/formats/gathering_device.h"
 #include "gravox/formats/metafile.h"

@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "gravox/core/state.h"
+#include "gravox/devices/primitives.h"
 #include "gravox/formats/formats.h"
 
 namespace gvx {

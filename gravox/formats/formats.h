@@ -19,7 +19,6 @@ struct PlotState;
 struct FormatState {
     int hpgl_mode = 0;            // hpgmod: 0 standard, 1 "ARIS"
     bool pdf_compression = true;  // pdfmod "COMPRESSION": deflate the content streams
-    bool pdf_buffer = false;      // pdfmod "BUFFER": the document stays in memory
     std::string pdf_document;     // the last document written in buffer mode (pdfbuf)
     int hardware_font = -1;       // psfont: the standard font of the text, -1 vector fonts
     bool hardware_latin1 = true;  // psfmod "ENCODING": codes 160 to 255 as the font's text

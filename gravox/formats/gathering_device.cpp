@@ -1,6 +1,7 @@
 #include "gravox/formats/gathering_device.h"
 
 #include "gravox/core/state.h"
+#include "gravox/devices/primitives.h"
 
 namespace gvx {
 
@@ -16,7 +17,7 @@ void GatheringDevice::flush_line() {
 }
 
 void GatheringDevice::sync_width() {
-    const int w = state_.prims.line_width;
+    const int w = state_.prims->line_width;
     const int width = w < 0 ? -w : 1;  // positive widths were widened by the primitives
     if (width == width_) return;
     flush_line();
@@ -41,8 +42,8 @@ void GatheringDevice::draw(double x, double y) {
     sync_width();
     if (xs_.empty()) {
         // A draw without a move starts where the primitives' pen stood.
-        xs_.push_back(state_.prims.pen_x);
-        ys_.push_back(state_.prims.pen_y);
+        xs_.push_back(state_.prims->pen_x);
+        ys_.push_back(state_.prims->pen_y);
     }
     xs_.push_back(x);
     ys_.push_back(y);

@@ -6,6 +6,7 @@
 // Moves and draws are gathered into one LIN item per connected line; a change of any
 // other attribute, and every other item, ends it first. The device fills polygons and
 // boxes and widens lines itself (it records the width), and keeps the colour table.
+#include "gravox/core/colour_value.h"
 #include "gravox/core/state.h"
 #include "gravox/formats/formats.h"
 #include "gravox/formats/gathering_device.h"

@@ -13,6 +13,7 @@
 #include "gravox/core/state.h"
 #include "gravox/core/text_out.h"
 #include "gravox/core/warning_texts.h"
+#include "gravox/devices/primitives.h"
 #include "gravox/formats/formats.h"
 #include "gravox/gravox.h"
 
@@ -68,7 +69,7 @@ Warning HpglDevice::open(Sink* file) {
     if (!file) return warning::file_error;
     out_ = file;
     text_.reset(file);
-    if (state_.formats.hpgl_mode == 1) text_.put("IN;SP1;LT;PU;\n");
+    if (state_.formats->hpgl_mode == 1) text_.put("IN;SP1;LT;PU;\n");
     text_.put(" SP1;\n");
 
     const PageState& p = state_.page;
@@ -192,5 +193,5 @@ void Gravox::hpgmod(const char* mode, const char* key) {
     }
     const int index = match_keyword(s, "STAN+ARIS", 2, mode);
     if (index == 0) return;
-    s.formats.hpgl_mode = index - 1;
+    s.formats->hpgl_mode = index - 1;
 }

@@ -14,6 +14,7 @@
 #include "gravox/core/number_text.h"
 #include "gravox/core/state.h"
 #include "gravox/core/text_out.h"
+#include "gravox/devices/primitives.h"
 #include "gravox/formats/formats.h"
 #include "gravox/formats/point_chain.h"
 
@@ -151,7 +152,7 @@ Warning IpeDevice::open(Sink* file) {
 // linwid keeps the width in the primitives' state, negative when the device draws it.
 // A changed width ends the pending path before anything is drawn with it.
 void IpeDevice::sync_width() {
-    const int w = state_.prims.line_width;
+    const int w = state_.prims->line_width;
     if (w == width_) return;
     flush();
     width_ = w;

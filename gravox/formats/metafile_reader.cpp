@@ -10,6 +10,7 @@
 #include "gravox/formats/formats.h"
 #include "gravox/formats/metafile.h"
 
+#include "gravox/core/colour_table.h"
 #include "gravox/core/internal.h"
 #include "gravox/formats/records.h"
 #include "gravox/gravox.h"
@@ -323,7 +324,7 @@ void replay_line(PlotState& s, const double* v, int n) {
     // The points go into the polyline buffer as they are, without the test for repeated
     // points of draw_to: the device receives the line it was drawn with. A full buffer
     // goes on from its last point only when more points follow, as while drawing.
-    PrimitiveState& p = s.prims;
+    PrimitiveState& p = *s.prims;
     for (int i = 1; i < n; ++i) {
         p.polyline_x[p.polyline_count] = v[2 * i];
         p.polyline_y[p.polyline_count] = v[2 * i + 1];
@@ -341,7 +342,7 @@ void replayed_table(const Metafile& m, const MetafileItem& it, bool reverse, std
 // The number of leading palette and colour items that the opening of the replay's own
 // plot has already sent to its device (the palette load and foreground colour of gvxini).
 std::size_t opening_items(const PlotState& s, const Metafile& m, bool reverse) {
-    const ColourState& c = s.colours;
+    const ColourState& c = *s.colours;
     int kind = c.palette_kind;
     std::size_t k = 0;
     for (; k < m.items.size(); ++k) {
@@ -368,7 +369,7 @@ void replay_metafile(Gravox& g, const Metafile& m) {
     // The metafile holds its colours as a device on which the reversed screen mode
     // changes nothing; a device that it changes gets them as the reversal makes them.
     const bool reverse = screen_mode_reverses_colours(s);
-    int kind = s.colours.palette_kind;
+    int kind = s.colours->palette_kind;
     std::vector<double> xs, ys;
     for (std::size_t k = opening_items(s, m, reverse); k < m.items.size(); ++k) {
         const MetafileItem& it = m.items[k];
@@ -382,8 +383,8 @@ void replay_metafile(Gravox& g, const Metafile& m) {
             case MetafileItemKind::palette: {
                 flush_polyline(s);
                 kind = static_cast<int>(it.value);
-                replayed_table(m, it, reverse, s.colours.table);
-                s.colours.palette_kind = kind;
+                replayed_table(m, it, reverse, s.colours->table);
+                s.colours->palette_kind = kind;
                 load_device_palette(s);
                 break;
             }

@@ -5,7 +5,9 @@
 #include <cmath>
 #include <limits>
 
+#include "gravox/core/colour_table.h"
 #include "gravox/core/state.h"
+#include "gravox/devices/primitives.h"
 
 namespace gvx {
 namespace {
@@ -170,7 +172,7 @@ void PageDescriptionDevice::stroke() {
 // the thinnest pen, a quarter of a millimetre; wider lines that the primitives leave
 // to the device (a negative width) are drawn with their own width.
 void PageDescriptionDevice::sync_attributes() {
-    const PrimitiveState& p = state_.prims;
+    const PrimitiveState& p = *state_.prims;
     const int cap = static_cast<int>(p.line_cap);    // CUT, ROUND, LONG: butt, round, square
     const int join = static_cast<int>(p.line_join);  // SHARP, ROUND, TRUNC: miter, round, bevel
     // Called for every point: nothing is computed while nothing changed.
@@ -324,7 +326,7 @@ void PageDescriptionDevice::erase() {
     if (!out_) return;
     stroke();
     // The page becomes the background colour of the colour table.
-    const DeviceColour c = resolve_device_colour(state_, state_.colours.background_colour);
+    const DeviceColour c = resolve_device_colour(state_, state_.colours->background_colour);
     page_rect(c.red, c.green, c.blue);
 }
 

@@ -4,6 +4,8 @@
 
 #include "gravox/core/state.h"
 #include "gravox/core/warning_texts.h"
+#include "gravox/devices/primitives.h"
+#include "gravox/formats/formats.h"
 #include "gravox/gravox.h"
 
 using namespace gvx;
@@ -26,9 +28,9 @@ void Gravox::pdfmod(const char* mode, const char* key) {
     const int which = match_keyword(s, "COMP+BUFF", 2, key);
     if (which == 0) return;
     if (which == 1)
-        s.formats.pdf_compression = on == 1;
+        s.formats->pdf_compression = on == 1;
     else
-        s.formats.pdf_buffer = on == 1;
+        s.files.in_memory = on == 1;
 }
 
 int Gravox::pdfbuf(char* buffer, int size) {
@@ -38,7 +40,7 @@ int Gravox::pdfbuf(char* buffer, int size) {
         warn_int(s, warning::incorrect_parameter, size);
         return 0;
     }
-    const std::string& document = s.formats.pdf_document;
+    const std::string& document = s.formats->pdf_document;
     if (document.size() > static_cast<std::size_t>(INT_MAX)) {
         // A count that an int cannot hold cannot be copied out either.
         warn_int(s, warning::pdf_buffer_small, size);

@@ -127,10 +127,10 @@ void PdfDevice::begin_object(int n) {
 }
 
 Warning PdfDevice::open(Sink* file) {
-    const bool buffered = state_.formats.pdf_buffer;
+    const bool buffered = state_.files.in_memory;
     if (!file && !buffered) return warning::file_error;
     file_.reset(buffered ? &memory_ : file);
-    if (!stream_sink_.init(state_.formats.pdf_compression)) return warning::not_enough_memory;
+    if (!stream_sink_.init(state_.formats->pdf_compression)) return warning::not_enough_memory;
     content_ = std::make_unique<TextOut>(&stream_sink_);
     settle_geometry();
     offsets_.assign(kFirstPageObject, 0);
@@ -158,7 +158,7 @@ void PdfDevice::begin_page() {
     file_.put(" 0 R >>\nendobj\n");
     begin_object(page + 1);
     file_.put("<< /Length ").integer(page + 2).put(" 0 R");
-    if (state_.formats.pdf_compression) file_.put(" /Filter /FlateDecode");
+    if (state_.formats->pdf_compression) file_.put(" /Filter /FlateDecode");
     file_.put(" >>\nstream\n");
     stream_start_ = static_cast<long long>(file_.count());
     font_ = -1;
@@ -269,7 +269,7 @@ Warning PdfDevice::close() {
     file_.flush();
     open_ = false;
     out_ = nullptr;
-    if (state_.formats.pdf_buffer) state_.formats.pdf_document = memory_.bytes();
+    if (state_.files.in_memory) state_.formats->pdf_document = memory_.bytes();
     if (zlib_failed_) {
         return warning::pdf_compression_failed;
     }

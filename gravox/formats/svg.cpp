@@ -15,6 +15,7 @@
 
 #include "gravox/core/state.h"
 #include "gravox/core/text_out.h"
+#include "gravox/devices/primitives.h"
 #include "gravox/formats/formats.h"
 #include "gravox/formats/point_chain.h"
 
@@ -143,7 +144,7 @@ Warning SvgDevice::open(Sink* file) {
 // before anything is drawn with the new width; every entry point checks it first, so
 // the document is the same as if linwid had told the writer at once.
 void SvgDevice::sync_width() {
-    const int w = state_.prims.line_width;
+    const int w = state_.prims->line_width;
     const double width = w < 0 ? -static_cast<double>(w) : 1.0;
     if (width == width_) return;
     flush();

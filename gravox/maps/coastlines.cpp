@@ -17,7 +17,7 @@ namespace {
 constexpr double kLowResolutionArea = 90.0 * 60.0;
 
 const DecodedCoast* map_coast(PlotState& s) {
-    const MapState& m = s.maps;
+    const MapState& m = *s.maps;
     int resolution = m.resolution - 1;
     if (resolution < 0)
         resolution = (m.lon_high - m.lon_low) * (m.ye - m.ya) < kLowResolutionArea ? 1 : 0;
@@ -45,7 +45,7 @@ void Gravox::world() {
     if (!map_active(s)) return;
     const DecodedCoast* c = map_coast(s);
     if (!c) return;
-    const int base = s.maps.base;
+    const int base = s.maps->base;
     for (const CoastPolygon& p : c->polygons) {
         const bool lake = is_lake(p.level);
         if ((lake && !(base & 2)) || (!lake && !(base & 1))) continue;
@@ -71,12 +71,12 @@ void Gravox::mapbas(const char* what) {
     if (refused("mapbas", 1, 3)) return;
     PlotState& s = state();
     const int index = match_keyword(s, "COAS+LAKE+ALL ", 3, what);
-    if (index != 0) s.maps.base = index;
+    if (index != 0) s.maps->base = index;
 }
 
 void Gravox::mapres(const char* resolution) {
     if (refused("mapres", 1, 3)) return;
     PlotState& s = state();
     const int index = match_keyword(s, "AUTO+CRUD+LOW ", 3, resolution);
-    if (index != 0) s.maps.resolution = index - 1;
+    if (index != 0) s.maps->resolution = index - 1;
 }

@@ -9,6 +9,7 @@
 #include "gravox/axes/labels.h"
 #include "gravox/core/state.h"
 #include "gravox/core/warning_texts.h"
+#include "gravox/curves/colour.h"
 #include "gravox/gravox.h"
 #include "gravox/maps/maps.h"
 #include "gravox/text/text.h"
@@ -68,7 +69,7 @@ void project(const MapState& m, double u, double v, double& x, double& y) {
 // The text of a map label in the map label type of the X axis settings (meridians) or
 // the Y axis settings (parallels), "MAP" when they hold another type; false for "NONE".
 bool label_of(PlotState& s, double value, bool longitude, double step, char* out, int size) {
-    AxisSettings a = s.axes.axis[longitude ? axis_x : axis_y];
+    AxisSettings a = s.axes->axis[longitude ? axis_x : axis_y];
     if (a.label_type == LabelType::none) return false;
     if (a.label_family != 2) {
         a.label_type = LabelType::map;
@@ -82,13 +83,13 @@ bool label_of(PlotState& s, double value, bool longitude, double step, char* out
 }  // namespace
 
 void reset_maps(PlotState& s) {
-    s.maps = MapState{};
+    *s.maps = MapState{};
 }
 
 bool map_active(PlotState& s) {
-    const MapState& m = s.maps;
-    const ScalingRecord& r = s.axes.rec;
-    if (s.frame.level >= 2 && m.active && s.axes.kind != AxisKind::none && !s.axes.polar &&
+    const MapState& m = *s.maps;
+    const ScalingRecord& r = s.axes->rec;
+    if (s.frame.level >= 2 && m.active && s.axes->kind != AxisKind::none && !s.axes->polar &&
         r.xa == m.xa && r.xe == m.xe && r.ya == m.ya && r.ye == m.ye)
         return true;
     warn(s, warning::no_map_system);
@@ -96,7 +97,7 @@ bool map_active(PlotState& s) {
 }
 
 bool map_to_plot(const PlotState& s, double lon, double lat, double& x, double& y) {
-    const MapState& m = s.maps;
+    const MapState& m = *s.maps;
     double d = std::fmod(lon - m.proj.lon0, 360.0);
     if (d > 180.0) d -= 360.0;
     if (d < -180.0) d += 360.0;
@@ -107,7 +108,7 @@ bool map_to_plot(const PlotState& s, double lon, double lat, double& x, double& 
 }
 
 void draw_map_outline(PlotState& s) {
-    MapState& m = s.maps;
+    MapState& m = *s.maps;
     if (m.whole_cap) {
         // The circle of the cap around the centre.
         const double r = m.proj.cap_radius() * m.scale;
@@ -218,19 +219,19 @@ struct LabelMode {
     bool mix, formula;
     explicit LabelMode(PlotState& state)
         : s(state),
-          colour(state.colours.current_colour),
-          mix(state.text.mix_on),
-          formula(state.text.formula_mode) {
-        const int label_colour = s.axes.axis[axis_x].label_colour;
+          colour(state.colours->current_colour),
+          mix(state.text->mix_on),
+          formula(state.text->formula_mode) {
+        const int label_colour = s.axes->axis[axis_x].label_colour;
         if (label_colour >= 0) set_device_colour(s, label_colour);
-        s.text.mix_on = true;
-        s.text.formula_mode = false;
+        s.text->mix_on = true;
+        s.text->formula_mode = false;
     }
     ~LabelMode() {
         flush_polyline(s);
-        s.text.mix_on = mix;
-        s.text.formula_mode = formula;
-        if (s.colours.current_colour != colour) set_device_colour(s, colour);
+        s.text->mix_on = mix;
+        s.text->formula_mode = formula;
+        if (s.colours->current_colour != colour) set_device_colour(s, colour);
     }
 };
 
@@ -243,7 +244,7 @@ bool inside_parallel_labels(const MapState& m) {
 // The labels of the parallels inside a circle map, right of the central meridian (from
 // a pole it runs to the bottom or the top of the page), leaving out the outline.
 void draw_inside_map_labels(PlotState& s, MapLabeller& out) {
-    const MapState& m = s.maps;
+    const MapState& m = *s.maps;
     const Projector& p = m.proj;
     if (!inside_parallel_labels(m)) return;
     each_multiple(m.y_first, m.y_step, m.ya, m.ye, 1000.0, [&](double lat) {
@@ -272,9 +273,9 @@ void draw_inside_map_labels(PlotState& s, MapLabeller& out) {
 //   the centre, parallels inside along the central meridian.
 // A label that would overlap one already written is left out.
 void draw_map_labels(PlotState& s) {
-    MapState& m = s.maps;
+    MapState& m = *s.maps;
     const LabelMode mode(s);
-    MapLabeller out{s, static_cast<double>(s.axes.axis[axis_x].label_distance), {}, {}};
+    MapLabeller out{s, static_cast<double>(s.axes->axis[axis_x].label_distance), {}, {}};
     const double gap = out.gap;
     const Projector& p = m.proj;
     const bool polar = polar_map(m);
@@ -378,9 +379,9 @@ void draw_map_labels(PlotState& s) {
 }
 
 void redraw_inside_map_labels(PlotState& s) {
-    if (!inside_parallel_labels(s.maps)) return;
+    if (!inside_parallel_labels(*s.maps)) return;
     const LabelMode mode(s);
-    MapLabeller out{s, static_cast<double>(s.axes.axis[axis_x].label_distance), {}, {}};
+    MapLabeller out{s, static_cast<double>(s.axes->axis[axis_x].label_distance), {}, {}};
     draw_inside_map_labels(s, out);
 }
 
@@ -392,7 +393,7 @@ void Gravox::projct(const char* name) {
     if (refused("projct", 1, 3)) return;
     PlotState& s = state();
     const int index = match_keyword(s, kProjectionKeywords, kProjectionCount, name);
-    if (index != 0) s.maps.projection = static_cast<Projection>(index);
+    if (index != 0) s.maps->projection = static_cast<Projection>(index);
 }
 
 void Gravox::mappol(double lon, double lat) {
@@ -403,9 +404,9 @@ void Gravox::mappol(double lon, double lat) {
         warn(s, warning::incorrect_parameter);
         return;
     }
-    s.maps.centre_set = true;
-    s.maps.centre_lon = lon;
-    s.maps.centre_lat = lat;
+    s.maps->centre_set = true;
+    s.maps->centre_lon = lon;
+    s.maps->centre_lat = lat;
 }
 
 void Gravox::mapref(double lat1, double lat2) {
@@ -418,9 +419,9 @@ void Gravox::mapref(double lat1, double lat2) {
         warn(s, warning::bad_map_parallels);
         return;
     }
-    s.maps.parallels_set = true;
-    s.maps.parallel1 = lat1;
-    s.maps.parallel2 = lat2;
+    s.maps->parallels_set = true;
+    s.maps->parallel1 = lat1;
+    s.maps->parallel2 = lat2;
 }
 
 void Gravox::mapsph(double radius) {
@@ -430,14 +431,14 @@ void Gravox::mapsph(double radius) {
         warn(s, warning::incorrect_parameter);
         return;
     }
-    s.maps.radius = radius;
+    s.maps->radius = radius;
 }
 
 void Gravox::grafmp(double xa, double xe, double x_first, double x_step, double ya, double ye,
                     double y_first, double y_step) {
     if (refused("grafmp", 1, 1)) return;
     PlotState& s = state();
-    MapState& m = s.maps;
+    MapState& m = *s.maps;
     m.active = false;
     const bool finite = std::isfinite(xa) && std::isfinite(xe) && std::isfinite(ya) &&
                         std::isfinite(ye) && std::isfinite(x_first) && std::isfinite(y_first) &&
@@ -490,7 +491,7 @@ void Gravox::grafmp(double xa, double xe, double x_first, double x_step, double 
     }
 
     // The rectangular system beneath: scaling checks, level 2, clipping window.
-    AxisState& ax = s.axes;
+    AxisState& ax = *s.axes;
     const bool no_axes = ax.no_axes;
     ax.no_axes = true;
     const bool opened = open_axis_system(s, xa, xe, x_first, x_step, ya, ye, y_first, y_step);
@@ -504,10 +505,10 @@ void Gravox::grafmp(double xa, double xe, double x_first, double x_step, double 
     next.active = true;
     m = std::move(next);
     if (no_axes) return;
-    const int colour = s.colours.current_colour;
+    const int colour = s.colours->current_colour;
     draw_map_outline(s);
     draw_map_labels(s);
-    if (s.colours.current_colour != colour) set_device_colour(s, colour);
+    if (s.colours->current_colour != colour) set_device_colour(s, colour);
 }
 
 void Gravox::pos2pt(double lon, double lat, double* xp, double* yp) {
@@ -529,7 +530,7 @@ void Gravox::pt2pos(double xp, double yp, double* lon, double* lat) {
         return;
     }
     if (!map_active(s)) return;
-    const MapState& m = s.maps;
+    const MapState& m = *s.maps;
     const double u = m.u_mid + (xp - m.x_mid) / m.scale, v = m.v_mid - (yp - m.y_mid) / m.scale;
     double a, b;
     if (!m.proj.inverse(u, v, a, b)) {

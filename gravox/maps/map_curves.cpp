@@ -5,8 +5,10 @@
 #include <cmath>
 #include <new>
 
+#include "gravox/axes/axis_system.h"
 #include "gravox/core/state.h"
 #include "gravox/core/warning_texts.h"
+#include "gravox/devices/primitives.h"
 #include "gravox/gravox.h"
 #include "gravox/maps/maps.h"
 
@@ -168,7 +170,7 @@ void clip_pass(const std::vector<double>& in_lon, const std::vector<double>& in_
 
 void map_polyline(PlotState& s, const double* lon, const double* lat, long n, double step,
                   bool closed) {
-    const MapState& m = s.maps;
+    const MapState& m = *s.maps;
     if (!lon || !lat || n < 2) return;
     const long segments = closed ? n : n - 1;
     MapPen pen{s, m, central_meridian(m), step};
@@ -222,7 +224,7 @@ void map_polyline(PlotState& s, const double* lon, const double* lat, long n, do
 }
 
 void map_polygon(PlotState& s, const double* lon, const double* lat, long n, int pole) {
-    MapState& m = s.maps;
+    MapState& m = *s.maps;
     if (!lon || !lat || n < 3) return;
     try {
         // The unwrapped ring, closed along the pole when it goes round the globe.
@@ -303,7 +305,7 @@ void Gravox::gridmp(int i, int j) {
     PlotState& s = state();
     if (check_range(s, i, 0, 1000) != 0 || check_range(s, j, 0, 1000) != 0) return;
     if (!map_active(s)) return;
-    const MapState& m = s.maps;
+    const MapState& m = *s.maps;
     double lon[2], lat[2];
     if (i > 0 && m.x_step > 0.0) {
         each_multiple(m.x_first, m.x_step / i, m.lon_low, m.lon_high, 3600.0, [&](double l) {
@@ -318,7 +320,7 @@ void Gravox::gridmp(int i, int j) {
             map_parallel(s, b, m.lon_low, m.lon_high);
         });
         // The parallels' labels inside a circle map stay readable over land and lines.
-        if (!s.axes.no_axes) redraw_inside_map_labels(s);
+        if (!s.axes->no_axes) redraw_inside_map_labels(s);
     }
 }
 

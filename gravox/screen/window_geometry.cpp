@@ -92,8 +92,8 @@ WindowGeometry window_geometry(const PageState& page, int code, int screen_w, in
 }
 
 void window_title(const PlotState& s, char* title, int n) {
-    if (s.screen.title[0] != '\0') {
-        copy_text(title, s.screen.title, n);
+    if (s.screen->title[0] != '\0') {
+        copy_text(title, s.screen->title, n);
         return;
     }
     copy_text(title, s.files.plot_file_name, n);

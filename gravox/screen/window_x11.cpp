@@ -17,6 +17,7 @@
 #include <new>
 
 #include "gravox/core/warning_texts.h"
+#include "gravox/curves/colour.h"
 #include "gravox/devices/raster_device.h"
 
 namespace gvx {
@@ -153,7 +154,7 @@ class ScreenWindow {
     // Converts the canvas into the window's image and puts it on the screen. An
     // indexed canvas takes its colours from the colour table, as the image writers do.
     void show(const PlotState& s) {
-        const RasterCanvas& canvas = s.raster.canvas;
+        const RasterCanvas& canvas = s.raster->canvas;
         if (!canvas.has_image() || !image_) return;
         const int w = std::min(canvas.width(), width_), h = std::min(canvas.height(), height_);
         const PixelPacker pack{Channel(image_->red_mask), Channel(image_->green_mask),
@@ -161,7 +162,7 @@ class ScreenWindow {
         unsigned long lookup[256];
         if (!canvas.true_colour()) {
             for (int i = 0; i < 256; ++i) {
-                const std::uint32_t entry = s.colours.table[i];
+                const std::uint32_t entry = s.colours->table[i];
                 lookup[i] = pack(entry >> 16 & 0xFF, entry >> 8 & 0xFF, entry & 0xFF);
             }
         }
@@ -337,11 +338,11 @@ namespace {
 class WindowDevice final : public PixelDevice {
   public:
     WindowDevice(PlotState& s, int code) : PixelDevice(s), code_(code), canvas_(s, code, nullptr) {}
-    ~WindowDevice() override { state_.screen.drawing = false; }
+    ~WindowDevice() override { state_.screen->drawing = false; }
 
     Warning open(Sink*) override {
         PlotState& s = state_;
-        ScreenState& screen = s.screen;
+        ScreenState& screen = *s.screen;
         if (!screen.window) {
             if (const Warning failure = ScreenWindow::connect(screen.window)) return failure;
         }
@@ -364,7 +365,7 @@ class WindowDevice final : public PixelDevice {
     }
 
     Warning close() override {
-        ScreenState& screen = state_.screen;
+        ScreenState& screen = *state_.screen;
         if (screen.window) {
             screen.window->show(state_);
             screen.pending_end = true;
@@ -425,8 +426,8 @@ class WindowDevice final : public PixelDevice {
         if (++calls_ < 64) return;
         calls_ = 0;
         const auto now = SteadyClock::now();
-        if (now - shown_ < kShowInterval || !state_.screen.window) return;
-        state_.screen.window->show(state_);
+        if (now - shown_ < kShowInterval || !state_.screen->window) return;
+        state_.screen->window->show(state_);
         shown_ = SteadyClock::now();
     }
 
@@ -443,18 +444,18 @@ std::unique_ptr<Device> make_window_device(PlotState& s, int code) {
 }
 
 void show_screen(PlotState& s) {
-    if (s.screen.drawing && s.screen.window) s.screen.window->show(s);
+    if (s.screen->drawing && s.screen->window) s.screen->window->show(s);
 }
 
 void retitle_screen(PlotState& s) {
-    if (!s.screen.window) return;
+    if (!s.screen->window) return;
     char title[257];
     window_title(s, title, 256);
-    s.screen.window->set_title(title);
+    s.screen->window->set_title(title);
 }
 
 void end_screen_plot(PlotState& s) {
-    ScreenState& screen = s.screen;
+    ScreenState& screen = *s.screen;
     if (!screen.pending_end) return;
     screen.pending_end = false;
     if (!screen.window) return;
@@ -463,7 +464,7 @@ void end_screen_plot(PlotState& s) {
 }
 
 unsigned long screen_window_id(const PlotState& s) {
-    return s.screen.window ? s.screen.window->id() : 0;
+    return s.screen->window ? s.screen->window->id() : 0;
 }
 
 }  // namespace gvx
@@ -476,7 +477,7 @@ void WindowDeleter::operator()(ScreenWindow*) const {}
 void show_screen(PlotState&) {}
 void retitle_screen(PlotState&) {}
 void end_screen_plot(PlotState& s) {
-    s.screen.pending_end = false;
+    s.screen->pending_end = false;
 }
 unsigned long screen_window_id(const PlotState&) {
     return 0;

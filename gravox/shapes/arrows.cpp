@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "gravox/core/state.h"
+#include "gravox/devices/primitives.h"
 #include "gravox/shapes/shapes.h"
 
 namespace gvx {
@@ -39,10 +40,10 @@ void draw_head(PlotState& s, double fx, double fy, double tx, double ty, double 
         y[2] = ry;
     }
     if (form >= 2) {
-        const int pattern = s.prims.fill_pattern;
-        s.prims.fill_pattern = kSolidFill;
+        const int pattern = s.prims->fill_pattern;
+        s.prims->fill_pattern = kSolidFill;
         fill_polygon(s, x, y, n);
-        s.prims.fill_pattern = pattern;
+        s.prims->fill_pattern = pattern;
     }
     draw_outline(s, x, y, n);
     flush_polyline(s);

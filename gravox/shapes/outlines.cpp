@@ -4,6 +4,7 @@
 #include <numbers>
 
 #include "gravox/core/state.h"
+#include "gravox/devices/primitives.h"
 #include "gravox/shapes/shapes.h"
 
 namespace gvx {
@@ -83,10 +84,10 @@ int rounded_rectangle_points(double x, double y, double w, double h, double r, d
 void draw_point(PlotState& s, double x, double y, double w, double h) {
     const double px[4] = {x - w / 2.0, x + w / 2.0, x + w / 2.0, x - w / 2.0};
     const double py[4] = {y - h / 2.0, y - h / 2.0, y + h / 2.0, y + h / 2.0};
-    const int pattern = s.prims.fill_pattern;
-    s.prims.fill_pattern = kSolidFill;
+    const int pattern = s.prims->fill_pattern;
+    s.prims->fill_pattern = kSolidFill;
     fill_polygon(s, px, py, 4);
-    s.prims.fill_pattern = pattern;
+    s.prims->fill_pattern = pattern;
 }
 
 }  // namespace gvx

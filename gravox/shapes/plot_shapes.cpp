@@ -4,6 +4,7 @@
 
 #include "gravox/core/state.h"
 #include "gravox/core/warning_texts.h"
+#include "gravox/devices/primitives.h"
 #include "gravox/gravox.h"
 #include "gravox/shapes/shapes.h"
 
@@ -64,7 +65,7 @@ bool reserve_shape_work(PlotState& s, bool arrays, int n) {
         warn_int(s, warning::incorrect_parameter, n);
         return false;
     }
-    ShapeState& sh = s.shapes;
+    ShapeState& sh = *s.shapes;
     try {
         if (static_cast<int>(sh.work_x.size()) < n) {
             sh.work_x.resize(n);
@@ -123,7 +124,7 @@ void Gravox::areaf(const int* x, const int* y, int n) {
     if (refused("areaf", 1, 3)) return;
     PlotState& s = state();
     if (!reserve_shape_work(s, x && y, n)) return;
-    ShapeState& sh = s.shapes;
+    ShapeState& sh = *s.shapes;
     for (int i = 0; i < n; ++i) {
         sh.work_x[i] = x[i];
         sh.work_y[i] = y[i];

@@ -1,6 +1,7 @@
 // The shading routines: predefined and self-defined patterns of the polygon fill.
 #include "gravox/core/state.h"
 #include "gravox/core/warning_texts.h"
+#include "gravox/devices/primitives.h"
 #include "gravox/gravox.h"
 
 using namespace gvx;
@@ -13,7 +14,7 @@ void Gravox::shdpat(int pattern) {
         warn_int(s, warning::incorrect_parameter, pattern);
         return;
     }
-    s.prims.fill_pattern = pattern;
+    s.prims->fill_pattern = pattern;
 }
 
 void Gravox::mypat(int angle, int type, int density, int cross) {
@@ -24,5 +25,5 @@ void Gravox::mypat(int angle, int type, int density, int cross) {
         warn(s, warning::incorrect_parameter);
         return;
     }
-    s.prims.fill_pattern = code;
+    s.prims->fill_pattern = code;
 }

@@ -6,6 +6,7 @@
 #include "gravox/core/state.h"
 #include "gravox/core/warning_texts.h"
 #include "gravox/curves/axis_view.h"
+#include "gravox/curves/curve.h"
 #include "gravox/gravox.h"
 #include "gravox/shapes/shapes.h"
 
@@ -135,7 +136,7 @@ void Gravox::rlarea(const double* x, const double* y, int n) {
     if (refused("rlarea", 2, 3)) return;
     PlotState& s = state();
     if (!reserve_shape_work(s, x && y, n)) return;
-    ShapeState& sh = s.shapes;
+    ShapeState& sh = *s.shapes;
     for (int i = 0; i < n; ++i) {
         sh.work_x[i] = plot_x(s, x[i]);
         sh.work_y[i] = plot_y(s, y[i]);
@@ -181,6 +182,6 @@ void Gravox::rlsymb(int symbol, double x, double y) {
     const double px = plot_x(s, x), py = plot_y(s, y);
     if (!std::isfinite(px) || !std::isfinite(py)) return;
     AxisClip clip(s);
-    draw_symbol(s, symbol, s.curves.marker_size, static_cast<int>(std::lround(px)),
+    draw_symbol(s, symbol, s.curves->marker_size, static_cast<int>(std::lround(px)),
                 static_cast<int>(std::lround(py)));
 }

@@ -1057,7 +1057,7 @@ int read_codes(const char* text, bool utf8, int* codes, Warning& error) {
 
 // Replaces a shift character and the letter after it by the accented letter.
 int apply_shifts(PlotState& s, int* codes, int n) {
-    const TextState& t = s.text;
+    const TextState& t = *s.text;
     bool any = false;
     for (unsigned char c : t.eu_shift) any = any || c != 0;
     if (!any) return n;
@@ -1102,7 +1102,7 @@ int apply_shifts(PlotState& s, int* codes, int n) {
 int convert_text(PlotState& s, const char* text, int* codes) {
     if (!text) return 0;
     Warning error = warning::none;
-    int n = read_codes(text, s.text.coding == Coding::utf8, codes, error);
+    int n = read_codes(text, s.text->coding == Coding::utf8, codes, error);
     if (n < 0) {
         warn(s, error);
         return -1;

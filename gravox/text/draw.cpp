@@ -120,9 +120,9 @@ void advance(TextCursor& c, double sine, double cosine, double distance) {
 }  // namespace
 
 void load_scales(PlotState& s, int alphabet) {
-    TextCursor& c = s.text.cur;
+    TextCursor& c = s.text->cur;
     if (c.loaded == alphabet) return;
-    const FontAlphabet& a = s.text.font.alphabets[alphabet - 1];
+    const FontAlphabet& a = s.text->font.alphabets[alphabet - 1];
     double h = c.str.height;
     c.x_scale = a.x_divisor > 0 ? (h - 1.0) * c.str.width_factor / a.x_divisor : 0.0;
     c.y_scale = a.y_divisor > 0 ? (h - 1.0) / a.y_divisor : 0.0;
@@ -131,7 +131,7 @@ void load_scales(PlotState& s, int alphabet) {
 }
 
 void draw_code(PlotState& s, int code) {
-    TextState& t = s.text;
+    TextState& t = *s.text;
     TextCursor& c = t.cur;
     const FontRecord& font = t.font;
     if (font.alphabet_count < 1) return;
@@ -140,7 +140,7 @@ void draw_code(PlotState& s, int code) {
     int alphabet = c.alphabet;
     code = translate_code(t.coding, code, alphabet);
     if (alphabet < 1 || alphabet > font.alphabet_count) alphabet = 1;
-    if (s.formats.hardware_font >= 0 && hardware_character(s, code, alphabet)) return;
+    if (s.formats->hardware_font >= 0 && hardware_character(s, code, alphabet)) return;
     int slot = code - 31;
     if (slot < 1 || slot > font.alphabets[alphabet - 1].slot_count) slot = 1;
     load_scales(s, alphabet);

@@ -2,6 +2,7 @@
 #include <cstdlib>
 
 #include "gravox/core/state.h"
+#include "gravox/formats/formats.h"
 #include "gravox/text/font_data.h"
 #include "gravox/text/text.h"
 
@@ -75,12 +76,12 @@ void register_alphabet(FontRecord& font, const std::int16_t* x, const std::int16
 }
 
 void load_font(PlotState& s, int number) {
-    FontRecord& font = s.text.font;
+    FontRecord& font = s.text->font;
     font = FontRecord{};
     font.number = number;
     font.kind = FontKind::vector;
-    s.formats.hardware_font = -1;  // a vector font replaces a standard font of psfont
-    s.formats.hardware_latin1 = true;
+    s.formats->hardware_font = -1;  // a vector font replaces a standard font of psfont
+    s.formats->hardware_latin1 = true;
     set_metrics(font);
     const FontData& data = number == 3 ? kComplxFontData : kGvxalfFontData;
     for (const AlphabetData& a : data.alphabets) {
@@ -89,7 +90,7 @@ void load_font(PlotState& s, int number) {
         register_alphabet(font, a.coords, a.coords, coordinates, a.directory, directory,
                           a.slot_count);
     }
-    s.text.cur.loaded = 0;
+    s.text->cur.loaded = 0;
 }
 
 }  // namespace gvx

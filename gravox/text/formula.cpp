@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "gravox/core/colour_table.h"
 #include "gravox/core/state.h"
 #include "gravox/devices/primitives.h"
 #include "gravox/text/text.h"
@@ -94,7 +95,7 @@ bool fail(Formula& f, Warning message) {
 }
 
 int control(const Formula& f) {
-    return f.s.text.mix_chars[mix_formula];
+    return f.s.text->mix_chars[mix_formula];
 }
 
 bool is_letter(int code) {
@@ -103,9 +104,9 @@ bool is_letter(int code) {
 
 // Moves along the baseline (backwards for negative distances).
 void move_along(PlotState& s, double distance) {
-    TextCursor& c = s.text.cur;
-    c.x += distance * s.text.angle_cos;
-    c.y -= distance * s.text.angle_sin;
+    TextCursor& c = s.text->cur;
+    c.x += distance * s.text->angle_cos;
+    c.y -= distance * s.text->angle_sin;
     c.along += distance;
     c.extent = std::max(c.extent, c.along);
 }
@@ -113,17 +114,17 @@ void move_along(PlotState& s, double distance) {
 // Draws a line in text coordinates: from u0 to u1 along the baseline (relative to
 // the text position) at v0 and v1 above it.
 void text_line(PlotState& s, double u0, double v0, double u1, double v1) {
-    TextCursor& c = s.text.cur;
+    TextCursor& c = s.text->cur;
     c.ink_top = std::max({c.ink_top, v0, v1});
     c.ink_bottom = std::min({c.ink_bottom, v0, v1});
     if (c.measuring) return;
-    double sine = s.text.angle_sin, cosine = s.text.angle_cos;
+    double sine = s.text->angle_sin, cosine = s.text->angle_cos;
     move_to(s, c.x + u0 * cosine - v0 * sine, c.y - v0 * cosine - u0 * sine);
     draw_to(s, c.x + u1 * cosine - v1 * sine, c.y - v1 * cosine - u1 * sine);
 }
 
 void set_formula_height(PlotState& s, double height) {
-    TextCursor& c = s.text.cur;
+    TextCursor& c = s.text->cur;
     c.str.height = std::clamp(round_text(height), 1, 100000);
     c.loaded = 0;
 }
@@ -136,9 +137,9 @@ bool render_argument(Formula& f);
 // as they were.
 bool measure_argument(Formula& f, double& width, double* ink_top = nullptr,
                       double* ink_bottom = nullptr) {
-    TextCursor saved = f.s.text.cur;
+    TextCursor saved = f.s.text->cur;
     int pos = f.pos;
-    TextCursor& c = f.s.text.cur;
+    TextCursor& c = f.s.text->cur;
     c.measuring = true;
     c.along = 0.0;
     c.extent = 0.0;
@@ -148,16 +149,16 @@ bool measure_argument(Formula& f, double& width, double* ink_top = nullptr,
     double top = c.ink_top, bottom = c.ink_bottom;
     if (ink_top) *ink_top = top;
     if (ink_bottom) *ink_bottom = bottom;
-    f.s.text.cur = saved;
-    f.s.text.cur.ink_top = std::max(saved.ink_top, top);
-    f.s.text.cur.ink_bottom = std::min(saved.ink_bottom, bottom);
+    f.s.text->cur = saved;
+    f.s.text->cur.ink_top = std::max(saved.ink_top, top);
+    f.s.text->cur.ink_bottom = std::min(saved.ink_bottom, bottom);
     f.pos = pos;
     return ok;
 }
 
 // Draws one glyph of another alphabet in the current size.
 void draw_symbol(Formula& f, int alphabet, int code) {
-    TextCursor& c = f.s.text.cur;
+    TextCursor& c = f.s.text->cur;
     int previous = c.alphabet;
     c.alphabet = alphabet;
     draw_code(f.s, code);
@@ -186,12 +187,12 @@ int read_name(Formula& f, char* name, int size) {
 // A fraction: numerator over denominator, centred on a bar.
 bool render_fraction(Formula& f) {
     PlotState& s = f.s;
-    TextCursor& c = s.text.cur;
+    TextCursor& c = s.text->cur;
     if (++f.fractions > kMaxFractions) return fail(f, warning::formula_fractions);
     if (f.pos >= f.n || f.codes[f.pos] != '{') return fail(f, warning::formula_fraction);
     double h = c.str.height;
     double raise = c.str.raise;
-    set_formula_height(s, h * s.text.exponent_size);
+    set_formula_height(s, h * s.text->exponent_size);
     double hs = c.str.height;
     double top_width = 0.0, bottom_width = 0.0;
     if (!measure_argument(f, top_width)) return false;
@@ -236,7 +237,7 @@ bool render_fraction(Formula& f) {
 // A root sign over its argument.
 bool render_root(Formula& f) {
     PlotState& s = f.s;
-    TextCursor& c = s.text.cur;
+    TextCursor& c = s.text->cur;
     if (++f.roots > kMaxRoots) return fail(f, warning::formula_nested_roots);
     if (f.pos >= f.n || f.codes[f.pos] != '{') return fail(f, warning::formula_no_root);
     double width = 0.0, ink = 0.0;
@@ -259,7 +260,7 @@ bool render_root(Formula& f) {
 // A line over or under the argument, or an arrow over it.
 bool render_decorated(Formula& f, int kind, Warning error) {
     PlotState& s = f.s;
-    TextCursor& c = s.text.cur;
+    TextCursor& c = s.text->cur;
     if (f.pos >= f.n || f.codes[f.pos] != '{') return fail(f, error);
     double width = 0.0, top = 0.0, bottom = 0.0;
     if (!measure_argument(f, width, &top, &bottom)) return false;
@@ -280,16 +281,16 @@ int named_colour(const PlotState& s, const char* name) {
     static const char* const kNames[] = {"white",  "red",  "green",   "yellow", "blue",
                                          "orange", "cyan", "magenta", "black"};
     for (int i = 0; i < 9; ++i)
-        if (std::strcmp(name, kNames[i]) == 0) return s.colours.named_colours[i];
-    if (std::strcmp(name, "fore") == 0) return s.colours.foreground_colour;
-    if (std::strcmp(name, "back") == 0) return s.colours.background_colour;
+        if (std::strcmp(name, kNames[i]) == 0) return s.colours->named_colours[i];
+    if (std::strcmp(name, "fore") == 0) return s.colours->foreground_colour;
+    if (std::strcmp(name, "back") == 0) return s.colours->background_colour;
     return -1;
 }
 
 // A command after the control character.
 bool render_command(Formula& f) {
     PlotState& s = f.s;
-    TextCursor& c = s.text.cur;
+    TextCursor& c = s.text->cur;
     char name[24];
     if (read_name(f, name, sizeof name) == 0) return fail(f, warning::formula_unknown_command);
     if (!is_letter(name[0])) {
@@ -352,7 +353,7 @@ bool render_command(Formula& f) {
     }
     int colour = named_colour(s, name);
     if (colour >= 0) {
-        if (!c.measuring && colour != s.colours.current_colour) set_device_colour(s, colour);
+        if (!c.measuring && colour != s.colours->current_colour) set_device_colour(s, colour);
         return true;
     }
     return fail(f, warning::formula_unknown_command);
@@ -364,9 +365,9 @@ bool render_atom(Formula& f) {
     if (code == '{') {
         ++f.pos;
         if (++f.group_depth > kMaxGroupDepth) return fail(f, warning::formula_nested_parentheses);
-        int alphabet = f.s.text.cur.alphabet;
+        int alphabet = f.s.text->cur.alphabet;
         if (!render_list(f, true)) return false;
-        f.s.text.cur.alphabet = alphabet;
+        f.s.text->cur.alphabet = alphabet;
         --f.group_depth;
         return true;
     }
@@ -386,7 +387,7 @@ bool render_argument(Formula& f) {
 // Exponents and indices after an element: both start at the same place.
 bool render_scripts(Formula& f) {
     PlotState& s = f.s;
-    TextCursor& c = s.text.cur;
+    TextCursor& c = s.text->cur;
     double start = c.along;
     double end = start;
     while (f.pos < f.n && (f.codes[f.pos] == '^' || f.codes[f.pos] == '_')) {
@@ -396,11 +397,11 @@ bool render_scripts(Formula& f) {
         move_along(s, start - c.along);
         double h = c.str.height, raise = c.str.raise;
         if (exponent) {
-            c.str.raise += s.text.exponent_shift * h;
-            set_formula_height(s, h * s.text.exponent_size);
+            c.str.raise += s.text->exponent_shift * h;
+            set_formula_height(s, h * s.text->exponent_size);
         } else {
-            set_formula_height(s, h * s.text.exponent_size);
-            c.str.raise -= s.text.exponent_shift * c.str.height;
+            set_formula_height(s, h * s.text->exponent_size);
+            c.str.raise -= s.text->exponent_shift * c.str.height;
         }
         if (!render_argument(f)) return fail(f, warning::formula_scripts);
         end = std::max(end, c.along);
@@ -436,7 +437,7 @@ bool render_list(Formula& f, bool in_group) {
 void draw_formula(PlotState& s, const int* codes, int n) {
     Formula f{s, codes, n};
     if (render_list(f, false)) return;
-    s.text.cur.failed = true;
+    s.text->cur.failed = true;
     warn(s, f.error ? f.error : warning::formula_syntax);
 }
 

@@ -8,21 +8,23 @@
 #include "gravox/core/warning_texts.h"
 #include "gravox/gravox.h"
 #include "gravox/text/font_metrics.h"
+#include "gravox/text/text.h"
 
 namespace gvx {
 
 bool hardware_character(PlotState& s, int code, int alphabet) {
-    const int number = s.formats.hardware_font;
+    const int number = s.formats->hardware_font;
     if (number < 0 || number >= kStandardFontCount || alphabet != 1 || code < 0 || code > 255)
         return false;
     const auto* device = dynamic_cast<const TextDevice*>(s.device.get());
     if (!device) return false;
-    if (!standard_font(number).symbolic && !shown_as_text(code, *device, s.formats.hardware_latin1))
+    if (!standard_font(number).symbolic &&
+        !shown_as_text(code, *device, s.formats->hardware_latin1))
         return false;
     const FontMetrics& m = kFontMetrics[number];
     if (m.widths[code] == 0) return false;
 
-    TextState& t = s.text;
+    TextState& t = *s.text;
     TextCursor& c = t.cur;
     const double h = c.str.height;
     const double width = m.widths[code] * h / m.cap_height * c.str.width_factor;
@@ -91,15 +93,15 @@ void Gravox::psfont(const char* name) {
         warn(s, warning::not_postscript);  // the vector font stays
         return;
     }
-    s.formats.hardware_font = number;
-    s.text.font.kind = FontKind::hardware;
-    s.text.cur.loaded = 0;
+    s.formats->hardware_font = number;
+    s.text->font.kind = FontKind::hardware;
+    s.text->cur.loaded = 0;
 }
 
 void Gravox::psfmod(const char* mode, const char* key) {
     if (refused("psfmod", 1, 3)) return;
     PlotState& s = *state_;
-    if (s.formats.hardware_font < 0) {
+    if (s.formats->hardware_font < 0) {
         warn(s, warning::no_psfont);
         return;
     }
@@ -107,5 +109,5 @@ void Gravox::psfmod(const char* mode, const char* key) {
     if (which == 0) return;
     const int encoding = match_keyword(s, "LATI+ASCI", 2, mode);
     if (encoding == 0) return;
-    s.formats.hardware_latin1 = encoding == 1;
+    s.formats->hardware_latin1 = encoding == 1;
 }

@@ -8,7 +8,7 @@
 namespace gvx {
 
 void format_number(const PlotState& s, double value, int digits, char* out, int size) {
-    const TextState& t = s.text;
+    const TextState& t = *s.text;
     format_number(t.numbers, static_cast<char>(t.mix_chars[mix_exponent]),
                   static_cast<char>(t.mix_chars[mix_reset]), value, digits, out, size);
 }
@@ -33,15 +33,15 @@ void Gravox::number(double value, int digits, int x, int y) {
     // The exponent forms are written with the exponent characters, so these are
     // switched on (and the formula mode off) for this one drawing; EQUA draws with
     // fixed spacing 0.7. Everything is put back afterwards.
-    TextState& t = s.text;
+    TextState& t = *s.text;
     const bool mix_on = t.mix_on, formula = t.formula_mode, fixed = t.fixed;
     const double fixed_factor = t.fixed_factor;
-    if (s.text.numbers.format == NumberFormat::exponent ||
-        s.text.numbers.format == NumberFormat::log) {
+    if (s.text->numbers.format == NumberFormat::exponent ||
+        s.text->numbers.format == NumberFormat::log) {
         t.mix_on = true;
         t.formula_mode = false;
     }
-    if (s.text.numbers.equal_spacing) {
+    if (s.text->numbers.equal_spacing) {
         t.fixed = true;
         t.fixed_factor = 0.7;
     }
@@ -57,7 +57,7 @@ void Gravox::numfmt(const char* format) {
     PlotState& s = state();
     int index = match_keyword(s, "FLOA+EXP +FEXP+LOG ", 4, format);
     if (index == 0) return;
-    s.text.numbers.format = static_cast<NumberFormat>(index);
+    s.text->numbers.format = static_cast<NumberFormat>(index);
 }
 
 void Gravox::numode(const char* decimal, const char* grouping, const char* sign,
@@ -72,7 +72,7 @@ void Gravox::numode(const char* decimal, const char* grouping, const char* sign,
     if (c == 0) return;
     int e = match_keyword(s, "NOEQ+EQUA", 2, spacing);
     if (e == 0) return;
-    NumberMode& mode = s.text.numbers;
+    NumberMode& mode = s.text->numbers;
     mode.decimal = d == 1 ? '.' : ',';
     static constexpr char kGrouping[] = {0, ' ', '.', ','};
     mode.grouping = kGrouping[g - 1];

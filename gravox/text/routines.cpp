@@ -15,7 +15,7 @@ using namespace gvx;
 namespace gvx {
 
 void reset_text(PlotState& s) {
-    TextState& t = s.text;
+    TextState& t = *s.text;
     t = TextState{};
     double unit = s.frame.unit_scale > 0.0 ? s.frame.unit_scale : 1.0;
     t.height = std::clamp(round_text(36.0 / unit), 1, 10000);
@@ -59,12 +59,12 @@ void Gravox::complx() {
 void Gravox::height(int n) {
     if (refused("height", 1, 3)) return;
     if (check_range(*state_, n, 1, 10000) != 0) return;
-    state_->text.height = n;
+    state_->text->height = n;
 }
 
 void Gravox::angle(int degrees) {
     if (refused("angle", 1, 3)) return;
-    TextState& t = state_->text;
+    TextState& t = *state_->text;
     t.angle = degrees;
     t.angle_sin = std::sin(degrees * kDegreeToRadian);
     t.angle_cos = std::cos(degrees * kDegreeToRadian);
@@ -76,7 +76,7 @@ void Gravox::chaang(double degrees) {
         refuse_real(*state_, degrees);
         return;
     }
-    state_->text.slant = 1.0 / std::tan((90.0 - degrees) * kDegreeToRadian);
+    state_->text->slant = 1.0 / std::tan((90.0 - degrees) * kDegreeToRadian);
 }
 
 void Gravox::chaspc(double factor) {
@@ -85,7 +85,7 @@ void Gravox::chaspc(double factor) {
         refuse_real(*state_, factor);
         return;
     }
-    state_->text.spacing = factor;
+    state_->text->spacing = factor;
 }
 
 void Gravox::chawth(double factor) {
@@ -94,7 +94,7 @@ void Gravox::chawth(double factor) {
         refuse_real(*state_, factor);
         return;
     }
-    state_->text.width_factor = factor;
+    state_->text->width_factor = factor;
 }
 
 void Gravox::fixspc(double factor) {
@@ -103,8 +103,8 @@ void Gravox::fixspc(double factor) {
         refuse_real(*state_, factor);
         return;
     }
-    state_->text.fixed = true;
-    state_->text.fixed_factor = factor;
+    state_->text->fixed = true;
+    state_->text->fixed_factor = factor;
 }
 
 void Gravox::txtjus(const char* option) {
@@ -112,21 +112,21 @@ void Gravox::txtjus(const char* option) {
     int index = match_keyword(*state_, "LEFT+CENT+RIGH+TOP +MIDD+BOTT", 6, option);
     if (index == 0) return;
     if (index <= 3)
-        state_->text.justify_h = index - 1;
+        state_->text->justify_h = index - 1;
     else
-        state_->text.justify_v = index - 4;
+        state_->text->justify_v = index - 4;
 }
 
 void Gravox::basalf(const char* alphabet) {
     if (refused("basalf", 1, 3)) return;
     int index = match_keyword(*state_, "STAN+GREE+MATH+ITAL+SCRI+RUSS", 6, alphabet);
-    if (index != 0) state_->text.base_alphabet = index;
+    if (index != 0) state_->text->base_alphabet = index;
 }
 
 void Gravox::chacod(const char* coding) {
     if (refused("chacod", 1, 3)) return;
     int index = match_keyword(*state_, "STAN+ISO1+ISO2+ISO3+ISO5+KOI8+UTF8+ISO7", 8, coding);
-    if (index != 0) state_->text.coding = static_cast<Coding>(index - 1);
+    if (index != 0) state_->text->coding = static_cast<Coding>(index - 1);
 }
 
 void Gravox::smxalf(const char* alphabet, const char* shift_in, const char* shift_out, int slot) {
@@ -135,7 +135,7 @@ void Gravox::smxalf(const char* alphabet, const char* shift_in, const char* shif
     int index = match_keyword(s, "STAN+GREE+MATH+ITAL+SCRI+RUSS+INST", 7, alphabet);
     if (index == 0) return;
     if (check_range(s, slot, 1, kMixedSlots) != 0) return;
-    if (index == s.text.base_alphabet) {
+    if (index == s.text->base_alphabet) {
         warn(s, warning::base_alphabet);
         return;
     }
@@ -143,13 +143,13 @@ void Gravox::smxalf(const char* alphabet, const char* shift_in, const char* shif
     if (in == 0) return;
     unsigned char out = single_character(s, shift_out);
     if (out == 0) return;
-    s.text.mixed[slot - 1] = MixedAlphabet{index, in, out};
-    s.text.mixing = true;
+    s.text->mixed[slot - 1] = MixedAlphabet{index, in, out};
+    s.text->mixing = true;
 }
 
 void Gravox::mixalf() {
     if (refused("mixalf", 1, 3)) return;
-    state_->text.mix_on = true;
+    state_->text->mix_on = true;
 }
 
 void Gravox::setmix(const char* character, const char* which) {
@@ -157,12 +157,12 @@ void Gravox::setmix(const char* character, const char* which) {
     int index = match_keyword(*state_, "EXP +IND +RES +LEG +TEX ", 5, which);
     if (index == 0) return;
     unsigned char c = single_character(*state_, character);
-    if (c != 0) state_->text.mix_chars[index - 1] = c;
+    if (c != 0) state_->text->mix_chars[index - 1] = c;
 }
 
 void Gravox::newmix() {
     if (refused("newmix", 1, 3)) return;
-    TextState& t = state_->text;
+    TextState& t = *state_->text;
     t.mix_chars[mix_exponent] = '^';
     t.mix_chars[mix_index] = '_';
     t.mix_chars[mix_reset] = '%';
@@ -174,7 +174,7 @@ void Gravox::setexp(double factor) {
         refuse_real(*state_, factor);
         return;
     }
-    state_->text.exponent_size = factor;
+    state_->text->exponent_size = factor;
 }
 
 void Gravox::setbas(double factor) {
@@ -183,7 +183,7 @@ void Gravox::setbas(double factor) {
         refuse_real(*state_, factor);
         return;
     }
-    state_->text.exponent_shift = factor;
+    state_->text->exponent_shift = factor;
 }
 
 void Gravox::eushft(const char* language, const char* character) {
@@ -194,18 +194,18 @@ void Gravox::eushft(const char* language, const char* character) {
     unsigned char c = single_character(s, character);
     if (c == 0) return;
     for (int l = 0; l < 8; ++l) {
-        if (l != index - 1 && s.text.eu_shift[l] == c) {
+        if (l != index - 1 && s.text->eu_shift[l] == c) {
             warn(s, warning::control_characters);
             return;
         }
     }
-    s.text.eu_shift[index - 1] = c;
+    s.text->eu_shift[index - 1] = c;
 }
 
 void Gravox::texmod(const char* mode) {
     if (refused("texmod", 1, 3)) return;
     int index = match_keyword(*state_, "ON  +OFF ", 2, mode);
-    if (index != 0) state_->text.formula_mode = index == 1;
+    if (index != 0) state_->text->formula_mode = index == 1;
 }
 
 void Gravox::txtbgd(int colour) {
@@ -215,14 +215,14 @@ void Gravox::txtbgd(int colour) {
         warn_int(*state_, warning::incorrect_parameter, colour);
         return;
     }
-    state_->text.background = colour;
+    state_->text->background = colour;
 }
 
 void Gravox::messag(const char* text, int x, int y) {
     if (refused("messag", 1, 3)) return;
     PlotState& s = *state_;
     if (check_string(s, text)) return;
-    const TextState& t = s.text;
+    const TextState& t = *s.text;
     if (x == 999 && y == 999) {
         draw_text(s, text, 999.0, 999.0);
         return;

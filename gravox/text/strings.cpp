@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "gravox/core/colour_table.h"
 #include "gravox/core/state.h"
 #include "gravox/core/warning_texts.h"
 #include "gravox/devices/primitives.h"
@@ -18,10 +19,10 @@ namespace {
 
 // Takes the working copies of the settings for a new string.
 void begin_string(PlotState& s) {
-    TextState& t = s.text;
+    TextState& t = *s.text;
     TextCursor& c = t.cur;
     c.str.height = t.height;
-    c.str.colour = s.colours.current_colour;
+    c.str.colour = s.colours->current_colour;
     c.str.slant = t.slant;
     c.str.spacing = t.spacing;
     c.str.width_factor = t.width_factor;
@@ -33,7 +34,7 @@ void begin_string(PlotState& s) {
     c.loaded = 0;
     c.previous_script = false;
     c.start_height = t.height;
-    c.start_colour = s.colours.current_colour;
+    c.start_colour = s.colours->current_colour;
     c.along = 0.0;
     c.extent = 0.0;
     c.ink_top = 0.0;
@@ -50,7 +51,7 @@ void set_height(TextCursor& c, double height) {
 
 // Changes the drawing colour inside a string (never while measuring).
 void string_colour(PlotState& s, int colour) {
-    if (s.text.cur.measuring || colour == s.colours.current_colour) return;
+    if (s.text->cur.measuring || colour == s.colours->current_colour) return;
     set_device_colour(s, colour);
 }
 
@@ -73,7 +74,7 @@ bool parse_number(const char* text, int& pos, int length, double& value, bool& i
 
 // Executes a collected block of the instruction alphabet.
 void run_instructions(PlotState& s, const char* text, int length) {
-    TextCursor& c = s.text.cur;
+    TextCursor& c = s.text->cur;
     int pos = 0;
     while (pos < length) {
         char letter = text[pos];
@@ -122,8 +123,8 @@ void run_instructions(PlotState& s, const char* text, int length) {
                 break;
             case 'X': {
                 double d = value * c.str.height;
-                c.x += d * s.text.angle_cos;
-                c.y -= d * s.text.angle_sin;
+                c.x += d * s.text->angle_cos;
+                c.y -= d * s.text->angle_sin;
                 c.along += d;
                 break;
             }
@@ -137,7 +138,7 @@ void run_instructions(PlotState& s, const char* text, int length) {
 // Draws the codes of one string (plain text): mixed alphabets, the exponent and
 // index characters, then one character at a time.
 void run_codes(PlotState& s, const int* codes, int n) {
-    TextState& t = s.text;
+    TextState& t = *s.text;
     TextCursor& c = t.cur;
     int active = -1;  // mixed slot whose shift is in force
     char instruction[kInstructionChars + 1];
@@ -200,23 +201,23 @@ struct Measure {
 };
 
 Measure measure_codes(PlotState& s, const int* codes, int n) {
-    TextCursor saved = s.text.cur;
+    TextCursor saved = s.text->cur;
     begin_string(s);
-    TextCursor& c = s.text.cur;
+    TextCursor& c = s.text->cur;
     c.measuring = true;
     c.x = c.y = 0.0;
-    if (s.text.formula_mode)
+    if (s.text->formula_mode)
         draw_formula(s, codes, n);
     else
         run_codes(s, codes, n);
     Measure m{std::max(0.0, c.extent), c.ink_top, c.ink_bottom, false};
     if (c.failed) m = Measure{0.0, 0.0, 0.0, true};
-    s.text.cur = saved;
+    s.text->cur = saved;
     return m;
 }
 
 TextBox box_of(const PlotState& s, const Measure& m) {
-    double top = std::max(static_cast<double>(s.text.height - 1), m.top);
+    double top = std::max(static_cast<double>(s.text->height - 1), m.top);
     double bottom = std::min(0.0, m.bottom);
     return TextBox{top - bottom, -bottom, static_cast<double>(round_text(m.length))};
 }
@@ -224,7 +225,7 @@ TextBox box_of(const PlotState& s, const Measure& m) {
 // The out-of-page reports are suspended while measuring, and while a projection or a
 // plane affine map is active: the page point of a string is then not where it ends up.
 bool page_checks_on(const PlotState& s) {
-    return !s.text.cur.measuring && !s.prims.projection_on && !s.prims.affine_on;
+    return !s.text->cur.measuring && !s.prims->projection_on && !s.prims->affine_on;
 }
 
 // Counts and reports a start or end point off the page; drawing goes on.
@@ -235,7 +236,7 @@ void check_page(PlotState& s, bool start, int x, int y, const char* text) {
 
 // Fills the background box of a string whose baseline starts at (bx, by).
 void fill_background(PlotState& s, const Measure& m, double bx, double by) {
-    const TextState& t = s.text;
+    const TextState& t = *s.text;
     TextBox box = box_of(s, m);
     double margin = t.height / 6.0;
     double u0 = -margin, u1 = m.length + margin;
@@ -249,7 +250,7 @@ void fill_background(PlotState& s, const Measure& m, double bx, double by) {
     }
     double xs[4] = {px(u0, v0), px(u1, v0), px(u1, v1), px(u0, v1)};
     double ys[4] = {py(u0, v0), py(u1, v0), py(u1, v1), py(u0, v1)};
-    int colour = s.colours.current_colour;
+    int colour = s.colours->current_colour;
     set_device_colour(s, t.background);
     fill_polygon(s, xs, ys, 4);
     set_device_colour(s, colour);
@@ -264,7 +265,7 @@ void draw_text(PlotState& s, const char* text, double x, double y) {
 }
 
 void draw_codes(PlotState& s, const char* text, const int* codes, int n, double x, double y) {
-    TextState& t = s.text;
+    TextState& t = *s.text;
     TextCursor& c = t.cur;
     if (n <= 0) return;
 
@@ -272,8 +273,8 @@ void draw_codes(PlotState& s, const char* text, const int* codes, int n, double 
     double h = t.height;
     double bx = c.x, by = c.y;
     if (!continued) {
-        bx = x + s.prims.origin_x + (h - 1.0) * t.angle_sin;
-        by = y + s.prims.origin_y + (h - 1.0) * t.angle_cos;
+        bx = x + s.prims->origin_x + (h - 1.0) * t.angle_sin;
+        by = y + s.prims->origin_y + (h - 1.0) * t.angle_cos;
     }
     if (t.background >= 0 || t.formula_mode) {
         Measure m = measure_codes(s, codes, n);
@@ -286,7 +287,7 @@ void draw_codes(PlotState& s, const char* text, const int* codes, int n, double 
     c.x = bx;
     c.y = by;
     if (!continued && page_checks_on(s))
-        check_page(s, true, round_text(x + s.prims.origin_x), round_text(y + s.prims.origin_y),
+        check_page(s, true, round_text(x + s.prims->origin_x), round_text(y + s.prims->origin_y),
                    text);
     c.start_x = c.x;
     c.start_y = c.y;
@@ -300,14 +301,14 @@ void draw_codes(PlotState& s, const char* text, const int* codes, int n, double 
     if (page_checks_on(s))
         check_page(s, false, round_text(c.x - c.last_gap * t.angle_cos),
                    round_text(c.y + c.last_gap * t.angle_sin), text);
-    if (s.colours.current_colour != c.start_colour) set_device_colour(s, c.start_colour);
+    if (s.colours->current_colour != c.start_colour) set_device_colour(s, c.start_colour);
     c.str.height = c.start_height;
     c.loaded = 0;
     flush_polyline(s);
 }
 
 void draw_text_sized(PlotState& s, const char* text, double x, double y, int height, int angle) {
-    TextState& t = s.text;
+    TextState& t = *s.text;
     if (x == 999.0 && y == 999.0) x = 1000.0;
     int old_height = t.height, old_angle = t.angle;
     double old_sin = t.angle_sin, old_cos = t.angle_cos;

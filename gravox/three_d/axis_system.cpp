@@ -7,6 +7,7 @@
 #include "gravox/core/record_reset.h"
 #include "gravox/core/state.h"
 #include "gravox/core/warning_texts.h"
+#include "gravox/fields/fields.h"
 #include "gravox/gravox.h"
 #include "gravox/three_d/three_d_internal.h"
 
@@ -17,7 +18,7 @@ namespace {
 constexpr double kPi = 3.14159265358979323846;
 
 double half(const PlotState& s, int k) {
-    return s.three_d.len[k] / 2.0;
+    return s.three_d->len[k] / 2.0;
 }
 
 Vec3 corner(const PlotState& s, int k) {
@@ -27,7 +28,7 @@ Vec3 corner(const PlotState& s, int k) {
 
 // One three-dimensional segment in box coordinates.
 void line3(PlotState& s, Vec3 a, Vec3 b) {
-    const Projected p = project(s.three_d.cam, a), q = project(s.three_d.cam, b);
+    const Projected p = project(s.three_d->cam, a), q = project(s.three_d->cam, b);
     move_to(s, p.x, p.y);
     draw_to(s, q.x, q.y);
 }
@@ -39,7 +40,7 @@ double sign_of(double v) {
 // Draws one axis of the box from a to b (box coordinates, values va and vb at its ends)
 // with ticks and labels lying in the plane of the axis and the outward direction n.
 void draw_box_axis(PlotState& s, AxisLetter letter, Vec3 a, Vec3 b, Vec3 n) {
-    ThreeDState& t = s.three_d;
+    ThreeDState& t = *s.three_d;
     const BoxAxis& ax = t.axis[letter];
     double va = ax.a, vb = ax.e, first = ax.first, step = ax.step;
     const bool along_page_x = letter != axis_z;
@@ -97,7 +98,7 @@ void draw_box_axis(PlotState& s, AxisLetter letter, Vec3 a, Vec3 b, Vec3 n) {
     g.start_y = 0;
     g.logarithmic = ax.logarithmic;
     flush_polyline(s);
-    PrimitiveState& p = s.prims;
+    PrimitiveState& p = *s.prims;
     p.projection = plane_projection;
     p.projection_on = true;
     draw_axis(s, g, letter, AxisParts::name, false);
@@ -106,7 +107,7 @@ void draw_box_axis(PlotState& s, AxisLetter letter, Vec3 a, Vec3 b, Vec3 n) {
 }
 
 void draw_axes(PlotState& s) {
-    const ThreeDState& t = s.three_d;
+    const ThreeDState& t = *s.three_d;
     const double hx = half(s, 0), hy = half(s, 1), hz = half(s, 2);
     const Vec3 e = t.cam.eye;
     // x and y axes on the lower edges of the faces turned towards the eye.
@@ -130,17 +131,17 @@ void draw_axes(PlotState& s) {
 }
 
 bool set_box_axis(PlotState& s, AxisLetter letter, double a, double e, double first, double step) {
-    if (s.axes.axis[letter].auto_scale) auto_scale_axis(s, letter, a, e, first, step);
+    if (s.axes->axis[letter].auto_scale) auto_scale_axis(s, letter, a, e, first, step);
     if (scaling_fails(s, a, e, first, step)) return false;
-    BoxAxis& b = s.three_d.axis[letter];
-    b = {a, e, first, step, half(s, letter), s.axes.axis[letter].logarithmic};
+    BoxAxis& b = s.three_d->axis[letter];
+    b = {a, e, first, step, half(s, letter), s.axes->axis[letter].logarithmic};
     return true;
 }
 
 // Grid lines of one family on the face where coordinate `fixed` is at `level`: lines of
 // constant `var` (at the label positions divided by n) spanning coordinate `span`.
 void face_grid(PlotState& s, int var, int span, int fixed, double level, int n) {
-    const BoxAxis& ax = s.three_d.axis[var];
+    const BoxAxis& ax = s.three_d->axis[var];
     const double step = ax.step / n;
     const double lo = std::min(ax.a, ax.e), hi = std::max(ax.a, ax.e);
     const double count = std::floor((hi - lo) / std::fabs(step) + 1e-9);
@@ -183,11 +184,11 @@ double BoxAxis::to_box(double v) const {
 }
 
 void reset_three_d(PlotState& s) {
-    reset_keeping_work(s.three_d, &ThreeDState::work);
+    reset_keeping_work(*s.three_d, &ThreeDState::work);
 }
 
 bool three_d_open(const PlotState& s) {
-    return s.frame.level == 3 && s.fields.axis == FieldAxis::three_d;
+    return s.frame.level == 3 && s.fields->axis == FieldAxis::three_d;
 }
 
 Projected project(const Camera& c, Vec3 p) {
@@ -201,12 +202,12 @@ Projected project(const Camera& c, Vec3 p) {
 }
 
 Vec3 user_to_box(const PlotState& s, double x, double y, double z) {
-    const BoxAxis* a = s.three_d.axis;
+    const BoxAxis* a = s.three_d->axis;
     return {a[0].to_box(x), a[1].to_box(y), a[2].to_box(z)};
 }
 
 bool setup_camera(PlotState& s, bool centre_on_page) {
-    ThreeDState& t = s.three_d;
+    ThreeDState& t = *s.three_d;
     const double diagonal =
         std::sqrt(t.len[0] * t.len[0] + t.len[1] * t.len[1] + t.len[2] * t.len[2]);
     const Vec3 focus = resolve_point(s, t.focus, {}, 0.0);
@@ -232,7 +233,7 @@ bool setup_camera(PlotState& s, bool centre_on_page) {
         ymin = std::min(ymin, y);
         ymax = std::max(ymax, y);
     }
-    const AxisState& ax = s.axes;
+    const AxisState& ax = *s.axes;
     const double w = std::max(xmax - xmin, 1e-12), h = std::max(ymax - ymin, 1e-12);
     c.scale = std::min((ax.len_x - 1) / w, (ax.len_y - 1) / h);
     double mx = ax.pos_x + (ax.len_x - 1) / 2.0, my = ax.pos_y - (ax.len_y - 1) / 2.0;
@@ -247,8 +248,8 @@ bool setup_camera(PlotState& s, bool centre_on_page) {
 }
 
 void plane_projection(PlotState& s, double& x, double& y) {
-    const HookPlane& p = s.three_d.plane;
-    const Projected q = project(s.three_d.cam, p.origin + x * p.ex + y * p.ey);
+    const HookPlane& p = s.three_d->plane;
+    const Projected q = project(s.three_d->cam, p.origin + x * p.ex + y * p.ey);
     x = q.x;
     y = q.y;
 }
@@ -280,7 +281,7 @@ void Gravox::axis3d(double xlen, double ylen, double zlen) {
             return;
         }
     }
-    for (int k = 0; k < 3; ++k) s.three_d.len[k] = v[k];
+    for (int k = 0; k < 3; ++k) s.three_d->len[k] = v[k];
 }
 
 void Gravox::view3d(double x, double y, double z, const char* mode) {
@@ -292,12 +293,12 @@ void Gravox::view3d(double x, double y, double z, const char* mode) {
         warn(s, warning::incorrect_parameter);
         return;
     }
-    if (m == 1 && std::fabs(x) <= s.three_d.len[0] / 2 && std::fabs(y) <= s.three_d.len[1] / 2 &&
-        std::fabs(z) <= s.three_d.len[2] / 2) {
+    if (m == 1 && std::fabs(x) <= s.three_d->len[0] / 2 && std::fabs(y) <= s.three_d->len[1] / 2 &&
+        std::fabs(z) <= s.three_d->len[2] / 2) {
         warn(s, warning::incorrect_viewpoint);
         return;
     }
-    s.three_d.view = {static_cast<PointMode>(m), {x, y, z}};
+    s.three_d->view = {static_cast<PointMode>(m), {x, y, z}};
 }
 
 void Gravox::vfoc3d(double x, double y, double z, const char* mode) {
@@ -309,7 +310,7 @@ void Gravox::vfoc3d(double x, double y, double z, const char* mode) {
         warn(s, warning::incorrect_parameter);
         return;
     }
-    s.three_d.focus = {static_cast<PointMode>(m), {x, y, z}};
+    s.three_d->focus = {static_cast<PointMode>(m), {x, y, z}};
 }
 
 void Gravox::vup3d(double x, double y, double z) {
@@ -319,7 +320,7 @@ void Gravox::vup3d(double x, double y, double z) {
         warn(s, warning::incorrect_parameter);
         return;
     }
-    s.three_d.up = {x, y, z};
+    s.three_d->up = {x, y, z};
 }
 
 void Gravox::graf3d(double xa, double xe, double x_first, double x_step, double ya, double ye,
@@ -334,16 +335,16 @@ void Gravox::graf3d(double xa, double xe, double x_first, double x_step, double 
     const bool y_ok = set_box_axis(s, axis_y, ya, ye, y_first, y_step);
     const bool z_ok = set_box_axis(s, axis_z, za, ze, z_first, z_step);
     if (!x_ok || !y_ok || !z_ok) return;
-    AxisState& ax = s.axes;
+    AxisState& ax = *s.axes;
     if (!setup_camera(s, ax.centre_request)) {
         warn(s, warning::incorrect_viewpoint);
         return;
     }
     ax.centre_request = false;
     s.frame.level = 3;
-    s.fields.axis = FieldAxis::three_d;
+    s.fields->axis = FieldAxis::three_d;
     // Everything in the box is projected: it is cut to the page only.
-    s.prims.clip_window = {0, 0, s.page.width, s.page.height};
+    s.prims->clip_window = {0, 0, s.page.width, s.page.height};
     if (ax.no_axes) return;
     draw_axes(s);
 }
@@ -365,7 +366,7 @@ void Gravox::grid3d(int nx, int ny, const char* faces) {
     if (check_range(s, nx, 1, 100) != 0 || check_range(s, ny, 1, 100) != 0) return;
     const int which = match_keyword(s, "ALL +BACK+BOTT", 3, faces);
     if (which == 0) return;
-    const Vec3 e = s.three_d.cam.eye;
+    const Vec3 e = s.three_d->cam.eye;
     // The far faces: the floor (or the ceiling seen from below) and the two back walls.
     const double floor = -sign_of(e.z) * half(s, 2);
     const double wall_x = -sign_of(e.x) * half(s, 0), wall_y = -sign_of(e.y) * half(s, 1);
@@ -387,7 +388,7 @@ void Gravox::pos3pt(double x, double y, double z, double& xp, double& yp) {
     if (refused("pos3pt", 3, 3)) return;
     PlotState& s = state();
     if (refuses_system(s)) return;
-    const Projected p = project(s.three_d.cam, user_to_box(s, x, y, z));
+    const Projected p = project(s.three_d->cam, user_to_box(s, x, y, z));
     xp = p.x;
     yp = p.y;
 }

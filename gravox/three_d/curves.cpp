@@ -5,7 +5,9 @@
 
 #include "gravox/core/state.h"
 #include "gravox/core/warning_texts.h"
+#include "gravox/curves/colour.h"
 #include "gravox/curves/curve.h"
+#include "gravox/devices/primitives.h"
 #include "gravox/gravox.h"
 #include "gravox/three_d/three_d_internal.h"
 
@@ -31,8 +33,8 @@ void Gravox::curv3d(const double* x, const double* y, const double* z, int n) {
         warn_int(s, warning::incorrect_parameter, n);
         return;
     }
-    const CurveState& c = s.curves;
-    const Camera& cam = s.three_d.cam;
+    const CurveState& c = *s.curves;
+    const Camera& cam = s.three_d->cam;
     const bool stems = c.mode == CurveMode::stem;
     // The line through the points; a NaN point (or one the scaling cannot map, such as
     // a value that is not positive on a logarithmic axis) breaks it.
@@ -49,7 +51,7 @@ void Gravox::curv3d(const double* x, const double* y, const double* z, int n) {
             }
             const Projected p = project(cam, b);
             if (stems) {
-                const Projected f = project(cam, {b.x, b.y, -s.three_d.axis[2].half});
+                const Projected f = project(cam, {b.x, b.y, -s.three_d->axis[2].half});
                 offset_move_to(s, f.x, f.y);
                 offset_draw_to(s, p.x, p.y);
             } else if (pen_down) {
@@ -62,7 +64,7 @@ void Gravox::curv3d(const double* x, const double* y, const double* z, int n) {
         flush_polyline(s);
     }
     if (c.marker_step == 0) return;
-    const int colour = s.colours.current_colour;
+    const int colour = s.colours->current_colour;
     if (c.marker_colour != kCurrentColour) set_device_colour(s, c.marker_colour);
     const long step = c.marker_step < 0 ? -static_cast<long>(c.marker_step) : c.marker_step;
     for (long i = 0; i < n; i += step) {
@@ -72,5 +74,5 @@ void Gravox::curv3d(const double* x, const double* y, const double* z, int n) {
         draw_symbol(s, c.marker_symbol, c.marker_size, round_position(p.x), round_position(p.y));
     }
     flush_polyline(s);
-    if (s.colours.current_colour != colour) set_device_colour(s, colour);
+    if (s.colours->current_colour != colour) set_device_colour(s, colour);
 }

@@ -9,6 +9,8 @@
 
 #include "gravox/core/state.h"
 #include "gravox/core/warning_texts.h"
+#include "gravox/curves/colour.h"
+#include "gravox/devices/primitives.h"
 #include "gravox/gravox.h"
 #include "gravox/three_d/three_d_internal.h"
 
@@ -47,7 +49,7 @@ bool cell_corners(const ThreeDState& t, int ny, int i, int j, const Projected* v
 
 // Which side of each cell faces the eye: 1 for the top (the side towards +z of the box).
 void cell_sides(PlotState& s, const SurfaceGrid& g) {
-    ThreeDState& t = s.three_d;
+    ThreeDState& t = *s.three_d;
     const int cx = g.nx - 1, cy = g.ny - 1;
     const BoxAxis* a = t.axis;
     for (int i = 0; i < cx; ++i) {
@@ -105,14 +107,14 @@ class EdgeTest {
 class EdgeDrawer {
   public:
     EdgeDrawer(PlotState& s, const EdgeTest& test, const DepthRaster& r)
-        : s_(s), test_(test), r_(r), colour_(s.colours.current_colour) {
-        const ThreeDState& t = s.three_d;
+        : s_(s), test_(test), r_(r), colour_(s.colours->current_colour) {
+        const ThreeDState& t = *s.three_d;
         side_colour_[0] = t.bottom_colour < 0 ? colour_ : t.bottom_colour;
         side_colour_[1] = t.top_colour < 0 ? colour_ : t.top_colour;
     }
     ~EdgeDrawer() {
         flush_polyline(s_);
-        if (s_.colours.current_colour != colour_) set_device_colour(s_, colour_);
+        if (s_.colours->current_colour != colour_) set_device_colour(s_, colour_);
     }
 
     void edge(const Projected& a, const Projected& b, int c1, int c2) {
@@ -143,7 +145,7 @@ class EdgeDrawer {
   private:
     void start(double x, double y, int side) {
         const int colour = side_colour_[side];
-        if (s_.colours.current_colour != colour) set_device_colour(s_, colour);
+        if (s_.colours->current_colour != colour) set_device_colour(s_, colour);
         if (!(pen_ && x == last_x_ && y == last_y_)) offset_move_to(s_, x, y);
         pen_ = true;
     }
@@ -193,7 +195,7 @@ bool refuses_grid(PlotState& s, const double* v, int n) {
 }
 
 bool project_grid(PlotState& s, const SurfaceGrid& g) {
-    ThreeDState& t = s.three_d;
+    ThreeDState& t = *s.three_d;
     const long count = static_cast<long>(g.nx) * g.ny;
     const long cells = static_cast<long>(g.nx - 1) * (g.ny - 1);
     try {
@@ -222,7 +224,7 @@ bool project_grid(PlotState& s, const SurfaceGrid& g) {
 
 void draw_hidden_mesh(PlotState& s, const SurfaceGrid& g, int ix, int iy) {
     if (!project_grid(s, g)) return;
-    ThreeDState& t = s.three_d;
+    ThreeDState& t = *s.three_d;
     // The raster covers the picture of the surface within the clipping window.
     double xmin = HUGE_VAL, xmax = -HUGE_VAL, ymin = HUGE_VAL, ymax = -HUGE_VAL;
     double dmin = HUGE_VAL, dmax = -HUGE_VAL;
@@ -233,7 +235,7 @@ void draw_hidden_mesh(PlotState& s, const SurfaceGrid& g, int ix, int iy) {
         dmin = std::min(dmin, p.depth), dmax = std::max(dmax, p.depth);
     }
     if (xmin > xmax) return;  // no point to draw
-    const ClipWindow& w = s.prims.clip_window;
+    const ClipWindow& w = s.prims->clip_window;
     xmin = std::max(xmin, w.xmin - 2.0), xmax = std::min(xmax, w.xmax + 2.0);
     ymin = std::max(ymin, w.ymin - 2.0), ymax = std::min(ymax, w.ymax + 2.0);
     if (xmin > xmax || ymin > ymax) return;  // all off the page
@@ -330,7 +332,7 @@ void Gravox::surfun(double (*f)(double x, double y), int nx, int ny) {
         warn_int(s, warning::incorrect_parameter, nx < 2 || nx > 2000 ? nx : ny);
         return;
     }
-    ThreeDState& t = s.three_d;
+    ThreeDState& t = *s.three_d;
     std::vector<double> x(nx), y(ny), z(static_cast<size_t>(nx) * ny);
     // Equal steps along the axes as drawn (in exponents on logarithmic axes).
     const auto value = [](const BoxAxis& a, int k, int n) {
@@ -348,6 +350,6 @@ void Gravox::surclr(int top, int bottom) {
     if (refused("surclr", 1, 3)) return;
     PlotState& s = state();
     if (check_range(s, top, -1, -2) != 0 || check_range(s, bottom, -1, -2) != 0) return;
-    s.three_d.top_colour = top;
-    s.three_d.bottom_colour = bottom;
+    s.three_d->top_colour = top;
+    s.three_d->bottom_colour = bottom;
 }

@@ -7,13 +7,14 @@
 
 #include "gravox/core/state.h"
 #include "gravox/core/warning_texts.h"
+#include "gravox/devices/primitives.h"
 #include "gravox/gravox.h"
 #include "gravox/three_d/three_d_internal.h"
 
 namespace gvx {
 
 int lit_colour(const PlotState& s, int base, Vec3 normal, Vec3 centre) {
-    const ThreeDState& t = s.three_d;
+    const ThreeDState& t = *s.three_d;
     const Lighting& l = t.light;
     const double diagonal =
         std::sqrt(t.len[0] * t.len[0] + t.len[1] * t.len[1] + t.len[2] * t.len[2]);
@@ -44,7 +45,7 @@ void Gravox::light(const char* mode) {
     if (refused("light", 1, 3)) return;
     PlotState& s = state();
     const int m = match_keyword(s, "ON  +OFF ", 2, mode);
-    if (m != 0) s.three_d.light.on = m == 1;
+    if (m != 0) s.three_d->light.on = m == 1;
 }
 
 void Gravox::litpos(double x, double y, double z, const char* mode) {
@@ -56,7 +57,7 @@ void Gravox::litpos(double x, double y, double z, const char* mode) {
         warn(s, warning::incorrect_parameter);
         return;
     }
-    s.three_d.light.position = {static_cast<PointMode>(m), {x, y, z}};
+    s.three_d->light.position = {static_cast<PointMode>(m), {x, y, z}};
 }
 
 void Gravox::litmod(double ambient, double diffuse, double specular, double exponent) {
@@ -68,7 +69,7 @@ void Gravox::litmod(double ambient, double diffuse, double specular, double expo
         warn(s, warning::incorrect_parameter);
         return;
     }
-    Lighting& l = s.three_d.light;
+    Lighting& l = s.three_d->light;
     l.ambient = ambient;
     l.diffuse = diffuse;
     l.specular = specular;

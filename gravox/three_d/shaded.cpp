@@ -8,6 +8,8 @@
 
 #include "gravox/core/state.h"
 #include "gravox/core/warning_texts.h"
+#include "gravox/curves/colour.h"
+#include "gravox/devices/primitives.h"
 #include "gravox/fields/fields.h"
 #include "gravox/gravox.h"
 #include "gravox/three_d/three_d_internal.h"
@@ -20,7 +22,7 @@ namespace {
 // colours of surclr or the colour that was current when the surface began.
 int cell_colour(const PlotState& s, const SurfaceGrid& g, int i, int j, const Projected* v[4],
                 int current) {
-    const ThreeDState& t = s.three_d;
+    const ThreeDState& t = *s.three_d;
     const long k = static_cast<long>(i) * g.ny + j;
     const double z[4] = {g.z[k], g.z[k + g.ny], g.z[k + g.ny + 1], g.z[k + 1]};
     if (!t.light.on) {
@@ -50,12 +52,12 @@ int cell_colour(const PlotState& s, const SurfaceGrid& g, int i, int j, const Pr
 
 // The z-buffer path: cells and mesh rasterised into the pixels of the device.
 void zbuffer_surface(PlotState& s, PixelDevice& device, const SurfaceGrid& g) {
-    ThreeDState& t = s.three_d;
+    ThreeDState& t = *s.three_d;
     const PixelMapping m = device.pixel_mapping();
     const int w = t.zb_width, h = t.zb_height;
     // The clipping window in pixels.
     double cx1, cy1, cx2, cy2;
-    const ClipWindow& cw = s.prims.clip_window;
+    const ClipWindow& cw = s.prims->clip_window;
     m.to_real(cw.xmin, cw.ymin, cx1, cy1);
     m.to_real(cw.xmax, cw.ymax, cx2, cy2);
     const double lx = std::min(cx1, cx2) - 0.5, hx = std::max(cx1, cx2) + 0.5;
@@ -82,7 +84,7 @@ void zbuffer_surface(PlotState& s, PixelDevice& device, const SurfaceGrid& g) {
                 ok = ok && !std::isnan(v[c]->depth);
             }
             if (!ok) continue;
-            const int colour = cell_colour(s, g, i, j, v, s.colours.current_colour);
+            const int colour = cell_colour(s, g, i, j, v, s.colours->current_colour);
             if (colour < 0) continue;
             const RasterVertex a = pixel(*v[0]), b = pixel(*v[1]), c = pixel(*v[2]),
                                d = pixel(*v[3]);
@@ -103,7 +105,7 @@ void zbuffer_surface(PlotState& s, PixelDevice& device, const SurfaceGrid& g) {
     for (const Projected& p : t.work.vertices)
         if (!std::isnan(p.depth)) dmin = std::min(dmin, p.depth), dmax = std::max(dmax, p.depth);
     const double tolerance = 2e-3 * (dmax - dmin) + 1e-9;
-    const int colour = s.colours.current_colour;
+    const int colour = s.colours->current_colour;
     const auto line = [&](const Projected& p, const Projected& q) {
         if (std::isnan(p.depth) || std::isnan(q.depth)) return;
         const RasterVertex a = pixel(p), b = pixel(q);
@@ -140,7 +142,7 @@ void zbuffer_surface(PlotState& s, PixelDevice& device, const SurfaceGrid& g) {
 
 // The painter's path: cells sorted by the depth of their centres, farthest first.
 void painted_surface(PlotState& s, const SurfaceGrid& g) {
-    ThreeDState& t = s.three_d;
+    ThreeDState& t = *s.three_d;
     const int cy = g.ny - 1;
     const long cells = static_cast<long>(g.nx - 1) * cy;
     try {
@@ -165,8 +167,8 @@ void painted_surface(PlotState& s, const SurfaceGrid& g) {
                      [&](std::int32_t a, std::int32_t b) {
                          return t.work.order_depth[a] > t.work.order_depth[b];
                      });
-    PrimitiveState& p = s.prims;
-    const int colour = s.colours.current_colour, pattern = p.fill_pattern;
+    PrimitiveState& p = *s.prims;
+    const int colour = s.colours->current_colour, pattern = p.fill_pattern;
     p.fill_pattern = kSolidFill;
     for (long n = 0; n < count; ++n) {
         const int c = t.work.order[n];
@@ -183,22 +185,22 @@ void painted_surface(PlotState& s, const SurfaceGrid& g) {
         y[4] = y[0];
         const int fill = cell_colour(s, g, i, j, v, colour);
         if (fill >= 0) {
-            if (s.colours.current_colour != fill) set_device_colour(s, fill);
+            if (s.colours->current_colour != fill) set_device_colour(s, fill);
             fill_polygon(s, x, y, 4);
         }
         if (t.mesh) {
-            if (s.colours.current_colour != colour) set_device_colour(s, colour);
+            if (s.colours->current_colour != colour) set_device_colour(s, colour);
             move_to(s, x[0], y[0]);
             for (int q = 1; q < 5; ++q) draw_to(s, x[q], y[q]);
             flush_polyline(s);
         }
     }
     p.fill_pattern = pattern;
-    if (s.colours.current_colour != colour) set_device_colour(s, colour);
+    if (s.colours->current_colour != colour) set_device_colour(s, colour);
 }
 
 PixelDevice* zbuffer_device(PlotState& s) {
-    if (!s.three_d.zbuffer_on) return nullptr;
+    if (!s.three_d->zbuffer_on) return nullptr;
     return dynamic_cast<PixelDevice*>(s.device.get());
 }
 
@@ -221,7 +223,7 @@ using namespace gvx;
 void Gravox::zbfini() {
     if (refused("zbfini", 1, 3)) return;
     PlotState& s = state();
-    ThreeDState& t = s.three_d;
+    ThreeDState& t = *s.three_d;
     auto* device = dynamic_cast<PixelDevice*>(s.device.get());
     if (!device) return;  // vector devices draw back to front
     // The pixels of the page: its far corner, turned as the device turns it.
@@ -248,7 +250,7 @@ void Gravox::zbfini() {
 
 void Gravox::zbffin() {
     if (refused("zbffin", 1, 3)) return;
-    ThreeDState& t = state().three_d;
+    ThreeDState& t = *state().three_d;
     t.zbuffer_on = false;
     std::vector<float>().swap(t.zbuffer);
     t.zb_width = t.zb_height = 0;
@@ -265,5 +267,5 @@ void Gravox::surmsh(const char* mode) {
     if (refused("surmsh", 1, 3)) return;
     PlotState& s = state();
     const int m = match_keyword(s, "ON  +OFF ", 2, mode);
-    if (m != 0) s.three_d.mesh = m == 1;
+    if (m != 0) s.three_d->mesh = m == 1;
 }

@@ -150,7 +150,7 @@ struct SurfaceGrid {
     int ny = 0;
     const double* z = nullptr;
 };
-// Projects every vertex of the grid into s.three_d.work.vertices; NaN vertices get NaN depth.
+// Projects every vertex of the grid into s.three_d->work.vertices; NaN vertices get NaN depth.
 // Returns false (after warning 52) when the work array cannot be allocated.
 bool project_grid(PlotState& s, const SurfaceGrid& g);
 // The mesh with hidden lines removed (hidden_lines.cpp), every ix-th line in x and

@@ -76,7 +76,7 @@ inline double raster_work(RasterVertex a, RasterVertex b, RasterVertex c, int wi
     return w > 0.0 && h > 0.0 ? w * h : 0.0;
 }
 
-// True when the cells of the projected grid (s.three_d.work.vertices, nx by ny), mapped into
+// True when the cells of the projected grid (s.three_d->work.vertices, nx by ny), mapped into
 // a raster by to_raster(Projected) -> RasterVertex, stay within kMaxRasterWork.
 template <typename Map>
 bool raster_work_fits(const ThreeDState& t, int nx, int ny, int width, int height, Map to_raster) {

@@ -13,8 +13,7 @@
 
 #include "app/expansion.h"
 #include "app/figures.h"
-#include "gravox/core/internal.h"
-#include "gravox/core/state.h"
+#include "gravox/core/all_records.h"
 #include "gravox/gravox.h"
 #include "tests/app/expected_report.h"
 #include "tests/support/png_decode.h"
@@ -121,7 +120,7 @@ std::array<std::uint8_t, 3> colour_of(const char* keyword) {
     plot.gvxini();
     plot.color(keyword);
     std::uint32_t entry =
-        gvx::state_of(plot).colours.table[gvx::state_of(plot).colours.current_colour & 0xFF];
+        gvx::state_of(plot).colours->table[gvx::state_of(plot).colours->current_colour & 0xFF];
     ::testing::internal::CaptureStdout();
     plot.gvxfin();
     ::testing::internal::GetCapturedStdout();

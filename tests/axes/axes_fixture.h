@@ -12,8 +12,7 @@
 #include <vector>
 
 #include "gravox/axes/axis_system.h"
-#include "gravox/core/internal.h"
-#include "gravox/core/state.h"
+#include "gravox/core/all_records.h"
 #include "gravox/gravox.h"
 #include "tests/support/capture.h"
 #include "tests/support/recording_device.h"

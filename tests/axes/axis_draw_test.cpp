@@ -2,7 +2,7 @@
 // and name settings that change them.
 #include <string>
 
-#include "gravox/core/internal.h"
+#include "gravox/core/all_records.h"
 #include "gravox/text/text.h"
 #include "tests/axes/axes_fixture.h"
 
@@ -133,7 +133,7 @@ TEST_F(AxesTest, TicksAlternateTheirDirection) {
     }
     EXPECT_TRUE(found);
     // 11 + 12 + 11 + 12 ticks: the toggle is back to outward.
-    EXPECT_TRUE(s().axes.tick_outward);
+    EXPECT_TRUE(s().axes->tick_outward);
 }
 
 TEST_F(AxesTest, NoTicksPutsLabelsAtTheLabelDistance) {
@@ -232,20 +232,20 @@ TEST_F(AxesTest, SetgrfMasksPartsWithoutChangingSettings) {
     EXPECT_TRUE(horizontal_between(494, 470).empty());    // left axis: nothing
     EXPECT_EQ(ys(horizontal_between(2473, 2497)), every_other(kLeftTicks, 0));
     EXPECT_GT(ink_in(region(2500, 380, 2969, 1850)).points, 0);  // right labels, name
-    EXPECT_EQ(s().axes.axis[axis_x].ticks, 2);
-    EXPECT_EQ(s().axes.axis[axis_x].label_type, LabelType::floating);
+    EXPECT_EQ(s().axes->axis[axis_x].ticks, 2);
+    EXPECT_EQ(s().axes->axis[axis_x].label_type, LabelType::floating);
 }
 
 TEST_F(AxesTest, AutomaticDigitsOverwriteTheStoredDigits) {
     g_.labdif(-2, "XY");
     first_figure();
-    EXPECT_EQ(s().axes.axis[axis_x].digits, -1);  // -15 and 5
-    EXPECT_EQ(s().axes.axis[axis_y].digits, 1);   // 0 and 0.5
-    EXPECT_TRUE(s().axes.axis[axis_x].auto_digits);
+    EXPECT_EQ(s().axes->axis[axis_x].digits, -1);  // -15 and 5
+    EXPECT_EQ(s().axes->axis[axis_y].digits, 1);   // 0 and 0.5
+    EXPECT_TRUE(s().axes->axis[axis_x].auto_digits);
 }
 
 TEST_F(AxesTest, AxisColoursAreUsedAndTheCurrentColourRestored) {
-    const int before = s().colours.current_colour;
+    const int before = s().colours->current_colour;
     g_.axclrs(5, "TICKS", "X");
     g_.axclrs(7, "LINE", "Y");
     first_figure();
@@ -253,7 +253,7 @@ TEST_F(AxesTest, AxisColoursAreUsedAndTheCurrentColourRestored) {
     for (const auto& c : rec_->of(Call::colour)) colours.push_back(c.colour);
     EXPECT_NE(std::find(colours.begin(), colours.end(), 5), colours.end());
     EXPECT_NE(std::find(colours.begin(), colours.end(), 7), colours.end());
-    EXPECT_EQ(s().colours.current_colour, before);
+    EXPECT_EQ(s().colours->current_colour, before);
     std::string out = output_of([&] { g_.axclrs(3, "FRAME", "X"); });
     EXPECT_NE(out.find("Warning   2"), std::string::npos);
 }
@@ -264,7 +264,7 @@ TEST_F(AxesTest, AxesAreSolidWhateverTheLinePattern) {
     first_figure();
     // The lower axis line reaches the device as one segment.
     EXPECT_EQ(horizontal_between(494, 2473).size(), 2u);
-    EXPECT_EQ(s().prims.dash_count, 2);  // the caller's pattern is back
+    EXPECT_EQ(s().prims->dash_count, 2);  // the caller's pattern is back
 }
 
 TEST_F(AxesTest, SettingRoutinesCheckTheirArguments) {
@@ -286,7 +286,7 @@ TEST_F(AxesTest, SettingRoutinesCheckTheirArguments) {
         ++count;
     EXPECT_EQ(count, 9);
     EXPECT_NE(out.find("(COLOUR)"), std::string::npos);
-    const AxisState& a = s().axes;
+    const AxisState& a = *s().axes;
     EXPECT_EQ(a.axis[axis_x].ticks, 2);
     EXPECT_EQ(a.major_tick, 24);
     EXPECT_EQ(a.minor_tick, 16);
@@ -317,16 +317,16 @@ TEST_F(AxesTest, SettingsReturnToTheirDefaultsWithTheNextPlot) {
     g_.numfmt("EXP");
     g_.basdat(1, 1, 2000);
     first_figure();
-    const bool toggle = s().axes.tick_outward;
+    const bool toggle = s().axes->tick_outward;
     output_of([&] {
         g_.gvxfin();
         g_.gvxini();
     });
-    const AxisState& a = s().axes;
+    const AxisState& a = *s().axes;
     EXPECT_EQ(a.axis[axis_x].ticks, 2);
     EXPECT_STREQ(a.axis[axis_x].name, "");
     EXPECT_EQ(a.len_x, 1980);
-    EXPECT_EQ(s().text.numbers.format, NumberFormat::floating);
+    EXPECT_EQ(s().text->numbers.format, NumberFormat::floating);
     EXPECT_EQ(a.kind, AxisKind::none);
     // The tick toggle and the base date are kept for the life of the object.
     EXPECT_EQ(a.tick_outward, toggle);

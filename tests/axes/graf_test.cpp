@@ -19,7 +19,7 @@ std::vector<int> warning_numbers(const std::string& out) {
 TEST_F(AxesTest, FirstFigureScalingAndMapping) {
     EXPECT_EQ(first_figure(), "");
     EXPECT_EQ(s().frame.level, 2);
-    const ScalingRecord& r = s().axes.rec;
+    const ScalingRecord& r = s().axes->rec;
     EXPECT_DOUBLE_EQ(r.x_factor, 79.16);
     EXPECT_DOUBLE_EQ(r.y_factor, 1399.0 / 2.78);
     EXPECT_DOUBLE_EQ(x_to_plot(s(), -15.0), 494.0);
@@ -36,9 +36,9 @@ TEST_F(AxesTest, FirstFigureScalingAndMapping) {
     EXPECT_EQ(r.clip.ymax, 1798);
     EXPECT_DOUBLE_EQ(r.y_range[0], 0.0);
     EXPECT_DOUBLE_EQ(r.y_range[1], 2.78);
-    EXPECT_EQ(s().prims.axis_kind, static_cast<int>(AxisKind::rectangular));
+    EXPECT_EQ(s().prims->axis_kind, static_cast<int>(AxisKind::rectangular));
     // The primitives keep the page as their window: the axes themselves are not cut.
-    EXPECT_EQ(s().prims.clip_window.xmax, s().page.width);
+    EXPECT_EQ(s().prims->clip_window.xmax, s().page.width);
     EXPECT_TRUE(out_of_scaling(s(), 10.5, 1.0));
     EXPECT_TRUE(out_of_scaling(s(), 0.0, -0.1));
     EXPECT_FALSE(out_of_scaling(s(), -15.0, 2.78));
@@ -86,7 +86,7 @@ TEST_F(AxesTest, NonFiniteScalingIsRefused) {
 
 TEST_F(AxesTest, DescendingAxisRunsFromBeginToEnd) {
     EXPECT_EQ(output_of([&] { g_.graf(10, 0, 10, -2, 5, -5, 5, -1); }), "");
-    const ScalingRecord& r = s().axes.rec;
+    const ScalingRecord& r = s().axes->rec;
     EXPECT_LT(r.x_factor, 0.0);
     EXPECT_DOUBLE_EQ(x_to_plot(s(), 10.0), 494.0);
     EXPECT_NEAR(x_to_plot(s(), 0.0), 2473.0, 1e-9);
@@ -108,8 +108,8 @@ TEST_F(AxesTest, MappingIsLimitedAndLogarithmic) {
     EXPECT_NEAR(x_to_plot(s(), 0.1), 494.0, 1e-9);
     EXPECT_NEAR(x_to_plot(s(), 1000.0), 2473.0, 1e-9);
     EXPECT_NEAR(x_to_plot(s(), 10.0), 494.0 + 1979.0 / 2, 1e-9);
-    EXPECT_DOUBLE_EQ(s().axes.rec.x_range[0], 0.1);
-    EXPECT_DOUBLE_EQ(s().axes.rec.x_range[1], 1000.0);
+    EXPECT_DOUBLE_EQ(s().axes->rec.x_range[0], 0.1);
+    EXPECT_DOUBLE_EQ(s().axes->rec.x_range[1], 1000.0);
     // Without neglog a value that is not positive lies beyond the lower end.
     EXPECT_EQ(x_to_plot(s(), 0.0), -kPlotLimit);
     EXPECT_EQ(x_to_plot(s(), -5.0), -kPlotLimit);
@@ -150,33 +150,33 @@ TEST_F(AxesTest, SystemSettingsAreCheckedAndKeptOnRefusal) {
         g_.setgrf("NAME", "NAME", "TICKS", "BAD");
     });
     EXPECT_EQ(warning_numbers(out), (std::vector<int>{2, 2, 2, 2, 2, 2, 2, 2}));
-    EXPECT_EQ(s().axes.pos_x, 494);
-    EXPECT_EQ(s().axes.pos_y, 1799);
-    EXPECT_EQ(s().axes.len_x, 1980);
-    EXPECT_EQ(s().axes.len_y, 1400);
-    EXPECT_EQ(s().axes.frame_thickness, 1);
-    EXPECT_EQ(s().axes.parts[3], AxisParts::ticks);
+    EXPECT_EQ(s().axes->pos_x, 494);
+    EXPECT_EQ(s().axes->pos_y, 1799);
+    EXPECT_EQ(s().axes->len_x, 1980);
+    EXPECT_EQ(s().axes->len_y, 1400);
+    EXPECT_EQ(s().axes->frame_thickness, 1);
+    EXPECT_EQ(s().axes->parts[3], AxisParts::ticks);
 
     g_.pagorg("BOTTOM");
     g_.axspos(300, 500);
-    EXPECT_EQ(s().axes.pos_y, 2099 - 500);
+    EXPECT_EQ(s().axes->pos_y, 2099 - 500);
     g_.axslen(1000, 800);
     first_figure();
-    EXPECT_EQ(s().axes.rec.right_end, 1299);
-    EXPECT_EQ(s().axes.rec.top_end, 800);
+    EXPECT_EQ(s().axes->rec.right_end, 1299);
+    EXPECT_EQ(s().axes->rec.top_end, 800);
 }
 
 TEST_F(AxesTest, ClippingMarginAndOriginShift) {
     g_.grace(10);
     g_.origin(5, -7);
     first_figure();
-    const ClipWindow& c = s().axes.rec.clip;
+    const ClipWindow& c = s().axes->rec.clip;
     EXPECT_EQ(c.xmin, 494 + 5 - 10);
     EXPECT_EQ(c.ymin, 1799 - 7 - 10 - 1400 + 1);
     EXPECT_EQ(c.xmax, 494 + 5 + 10 + 1979);
     EXPECT_EQ(c.ymax, 1799 - 7 + 10);
-    EXPECT_DOUBLE_EQ(s().axes.rec.centre_x, 494 + 5 + 990.0);
-    EXPECT_DOUBLE_EQ(s().axes.rec.radius, 700.0 + 10);
+    EXPECT_DOUBLE_EQ(s().axes->rec.centre_x, 494 + 5 + 990.0);
+    EXPECT_DOUBLE_EQ(s().axes->rec.radius, 700.0 + 10);
     // The axis line is shifted by the origin offset.
     EXPECT_EQ(horizontal_between(499, 2478).size() >= 1, true);
 }
@@ -185,7 +185,7 @@ TEST_F(AxesTest, ClippingWindowStaysOnThePage) {
     g_.axspos(0, 2099);
     g_.grace(50);
     first_figure();
-    const ClipWindow& c = s().axes.rec.clip;
+    const ClipWindow& c = s().axes->rec.clip;
     EXPECT_EQ(c.xmin, 0);
     EXPECT_EQ(c.ymax, 2099);
 }
@@ -206,10 +206,10 @@ TEST_F(AxesTest, CrossedSystems) {
     out = output_of([&] { g_.graf(-10, 10, -10, 5, -5, 5, -5, 5); });
     EXPECT_EQ(out, "");
     EXPECT_EQ(s().frame.level, 2);
-    EXPECT_EQ(s().prims.axis_kind, static_cast<int>(AxisKind::crossed));
+    EXPECT_EQ(s().prims->axis_kind, static_cast<int>(AxisKind::crossed));
     // The origin point follows from the mapping of (0, 0); the x axis lies at its height
     // and the y axis at its x position, and no frame is drawn.
-    const int ox = s().axes.origin_point_x, oy = s().axes.origin_point_y;
+    const int ox = s().axes->origin_point_x, oy = s().axes->origin_point_y;
     EXPECT_EQ(ox, 494 + 990);
     EXPECT_EQ(oy, 1100);  // 1099.5 rounded
     EXPECT_EQ(horizontal_between(494, 2473).size(), 1u);
@@ -252,7 +252,7 @@ TEST_F(AxesTest, NografFixesTheScalingButDrawsNothing) {
     g_.nograf();
     EXPECT_EQ(first_figure(), "");
     EXPECT_EQ(s().frame.level, 2);
-    EXPECT_DOUBLE_EQ(s().axes.rec.x_factor, 79.16);
+    EXPECT_DOUBLE_EQ(s().axes->rec.x_factor, 79.16);
     flush_polyline(s());
     EXPECT_TRUE(rec_->calls.empty());
 }
@@ -263,7 +263,7 @@ TEST_F(AxesTest, SecondGrafNeedsEndgrf) {
     EXPECT_EQ(warning_numbers(out), std::vector<int>{3});
     out = output_of([&] { g_.endgrf(); });
     EXPECT_EQ(out, "");
-    EXPECT_EQ(s().prims.axis_kind, 0);
+    EXPECT_EQ(s().prims->axis_kind, 0);
     EXPECT_EQ(first_figure(), "");
 }
 
@@ -271,7 +271,7 @@ TEST_F(AxesTest, AutomaticScalingRoundsTheData) {
     const double data[] = {0.3, 4.1, 9.7, NAN};
     g_.setscl(data, 4, "XY");
     EXPECT_EQ(output_of([&] { g_.graf(0, 1, 0, 1, 0, 1, 0, 1); }), "");
-    const ScalingRecord& r = s().axes.rec;
+    const ScalingRecord& r = s().axes->rec;
     EXPECT_DOUBLE_EQ(r.xa, 0.0);
     EXPECT_DOUBLE_EQ(r.xe, 10.0);
     EXPECT_DOUBLE_EQ(r.x_first, 0.0);
@@ -306,7 +306,7 @@ TEST_F(AxesTest, CenterBalancesTheSystemOnThePage) {
         for (const auto& p : line) all.add(p.x, p.y);
     EXPECT_NEAR(all.xmin, 2969 - all.xmax, 6.0);
     EXPECT_NEAR(all.ymin, 2099 - all.ymax, 6.0);
-    EXPECT_FALSE(s().axes.centre_request);  // once per call
+    EXPECT_FALSE(s().axes->centre_request);  // once per call
 }
 
 }  // namespace

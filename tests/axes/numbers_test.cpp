@@ -147,7 +147,7 @@ TEST_F(NumberFormatTest, NumberDrawsAndRefusesBadDigitCounts) {
     g_.number(3.25, 2, 500, 500);
     flush_polyline(s());
     EXPECT_GT(rec_->count(Call::draw), 0);
-    EXPECT_FALSE(s().text.mix_on);  // switched on only for exponent forms, and back
+    EXPECT_FALSE(s().text->mix_on);  // switched on only for exponent forms, and back
 }
 
 class LabelTextTest : public AxesTest {
@@ -242,8 +242,8 @@ TEST_F(AxesTest, DateRoutinesCountFromTheBaseDate) {
     std::string out = output_of([&] { EXPECT_EQ(g_.incdat(29, 2, 2001), 0); });
     EXPECT_NE(out.find("Warning   2: Incorrect parameter in incdat!   (  29)"), std::string::npos);
     output_of([&] { g_.basdat(1, 13, 2000); });
-    EXPECT_EQ(s().axes.base_month, 1);  // refused
-    EXPECT_EQ(s().axes.base_year, 2000);
+    EXPECT_EQ(s().axes->base_month, 1);  // refused
+    EXPECT_EQ(s().axes->base_year, 2000);
 }
 
 TEST(Calendar, DayNumbersRoundTrip) {

@@ -92,7 +92,7 @@ TEST_F(BarsTest, ThreeDimensionalBarsHaveSideTopAndFrontFaces) {
         }
     }
     EXPECT_EQ(fill_colours, (std::vector<int>{3, 4, 2}));
-    EXPECT_EQ(s().colours.current_colour, colour);
+    EXPECT_EQ(s().colours->current_colour, colour);
 }
 
 TEST_F(BarsTest, GroupsPlaceSuccessiveCallsSideBySide) {
@@ -169,7 +169,7 @@ TEST_F(BarsTest, LabelsShowTheChosenValueWhereAsked) {
     bool seen = false;
     for (const DeviceCall& c : rec_->calls) seen |= c.kind == Call::colour && c.colour == 5;
     EXPECT_TRUE(seen);
-    EXPECT_NE(s().colours.current_colour, 5);
+    EXPECT_NE(s().colours->current_colour, 5);
 }
 
 TEST_F(BarsTest, EachCallIsALegendCurveWithItsPatternAndColour) {
@@ -179,22 +179,22 @@ TEST_F(BarsTest, EachCallIsALegendCurveWithItsPatternAndColour) {
     g_.shdpat(3);
     g_.barclr(-1, -1, -1);
     g_.bars(kBarX, kLow, kHigh, 3);
-    EXPECT_EQ(s().legend.recorded_count, 2);
-    EXPECT_EQ(s().legend.records[0].fill_pattern, 6);
-    EXPECT_EQ(s().legend.records[0].colour, 7);
-    EXPECT_EQ(s().legend.records[1].fill_pattern, 3);
-    EXPECT_EQ(s().legend.records[1].colour, s().colours.current_colour);
-    EXPECT_EQ(s().curves.legend_curve_number, 3);
+    EXPECT_EQ(s().legend->recorded_count, 2);
+    EXPECT_EQ(s().legend->records[0].fill_pattern, 6);
+    EXPECT_EQ(s().legend->records[0].colour, 7);
+    EXPECT_EQ(s().legend->records[1].fill_pattern, 3);
+    EXPECT_EQ(s().legend->records[1].colour, s().colours->current_colour);
+    EXPECT_EQ(s().curves->legend_curve_number, 3);
     // A following curve is a line entry again.
     const double y[3] = {1, 2, 3};
     g_.curve(kBarX, y, 3);
-    EXPECT_EQ(s().legend.records[2].fill_pattern, -1);
+    EXPECT_EQ(s().legend->records[2].fill_pattern, -1);
 }
 
 TEST_F(BarsTest, ChncrvColourCycleGivesEachCallItsColour) {
     g_.chncrv("COLOR");
-    const int before = s().colours.current_colour;
-    const auto& cycle = s().colours.colour_cycle;
+    const int before = s().colours->current_colour;
+    const auto& cycle = s().colours->colour_cycle;
     g_.bars(kBarX, kLow, kHigh, 3);
     g_.barclr(9, -1, -1);  // a front colour of barclr wins over the cycle
     g_.bars(kBarX, kLow, kHigh, 3);
@@ -214,10 +214,10 @@ TEST_F(BarsTest, ChncrvColourCycleGivesEachCallItsColour) {
         EXPECT_EQ(fill_colours[3 + i], 9) << i;
         EXPECT_EQ(fill_colours[6 + i], cycle[2]) << i;
     }
-    EXPECT_EQ(s().legend.records[0].colour, cycle[0]);
-    EXPECT_EQ(s().legend.records[1].colour, 9);
-    EXPECT_EQ(s().legend.records[2].colour, cycle[2]);
-    EXPECT_EQ(s().colours.current_colour, before);  // the caller's colour comes back
+    EXPECT_EQ(s().legend->records[0].colour, cycle[0]);
+    EXPECT_EQ(s().legend->records[1].colour, 9);
+    EXPECT_EQ(s().legend->records[2].colour, cycle[2]);
+    EXPECT_EQ(s().colours->current_colour, before);  // the caller's colour comes back
 }
 
 TEST_F(BarsTest, BadArgumentsChangeNothing) {
@@ -230,10 +230,10 @@ TEST_F(BarsTest, BadArgumentsChangeNothing) {
         EXPECT_NE(out.find("Warning   2"), std::string::npos);
     }
     EXPECT_TRUE(rec_->calls.empty());
-    EXPECT_EQ(s().charts.bar_type, BarType::vertical);
-    EXPECT_EQ(s().charts.bar_depth, 30);
-    EXPECT_EQ(s().charts.group_size, 1);
-    EXPECT_EQ(s().legend.recorded_count, 0);
+    EXPECT_EQ(s().charts->bar_type, BarType::vertical);
+    EXPECT_EQ(s().charts->bar_depth, 30);
+    EXPECT_EQ(s().charts->group_size, 1);
+    EXPECT_EQ(s().legend->recorded_count, 0);
 }
 
 }  // namespace

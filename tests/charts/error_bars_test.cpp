@@ -49,7 +49,7 @@ TEST_F(ErrorBarsTest, HorizontalBarsWithoutCapsAndWithSymbols) {
         const std::string out = output_of(call);
         EXPECT_NE(out.find("Warning   2"), std::string::npos);
     }
-    EXPECT_EQ(s().charts.error_direction, ErrorDirection::horizontal);
+    EXPECT_EQ(s().charts->error_direction, ErrorDirection::horizontal);
 }
 
 TEST_F(ErrorBarsTest, ShadedAreaRunsAlongOneCurveAndBackAlongTheOther) {
@@ -74,8 +74,8 @@ TEST_F(ErrorBarsTest, ShadedAreaRunsAlongOneCurveAndBackAlongTheOther) {
     EXPECT_EQ(f[0].xs, (std::vector<double>{px(1), px(2), px(3), px(3), px(1)}));
     EXPECT_EQ(f[0].ys, (std::vector<double>{py(2), py(3), py(2), py(1), py(1)}));
     // Both calls are legend curves with a filled box.
-    EXPECT_EQ(s().legend.records[0].fill_pattern, 4);
-    EXPECT_EQ(s().legend.records[1].fill_pattern, 16);
+    EXPECT_EQ(s().legend->records[0].fill_pattern, 4);
+    EXPECT_EQ(s().legend->records[1].fill_pattern, 16);
     const std::string out = output_of([&] { g_.shdcrv(x1, y1, 1, x2, y2, 1); });
     EXPECT_NE(out.find("Warning   2"), std::string::npos);
 }

@@ -155,15 +155,15 @@ TEST_F(PiesTest, PulledSectorsColoursPatternsAndLegendEntries) {
     EXPECT_NEAR(f[2].ys.back(), kCy + 40.0, 1e-9);
     EXPECT_DOUBLE_EQ(f[0].ys.back(), kCy);
     // Colours of pieclr, the colour cycle where -1.
-    const LegendState& g = s().legend;
+    const LegendState& g = *s().legend;
     EXPECT_EQ(g.recorded_count, 3);
     EXPECT_EQ(g.records[0].colour, 4);
-    EXPECT_EQ(g.records[1].colour, s().colours.colour_cycle[1]);
+    EXPECT_EQ(g.records[1].colour, s().colours->colour_cycle[1]);
     EXPECT_EQ(g.records[2].colour, 6);
     // Patterns of the pattern cycle.
     g_.chnpie("BOTH");
     g_.piegrf(kNoLegend, 0, data, 3);
-    for (int i = 0; i < 3; ++i) EXPECT_EQ(g.records[i].fill_pattern, s().curves.pattern_cycle[i]);
+    for (int i = 0; i < 3; ++i) EXPECT_EQ(g.records[i].fill_pattern, s().curves->pattern_cycle[i]);
     EXPECT_EQ(g.records[2].colour, 6);
 
     // Without changes every sector takes the current colour and pattern.
@@ -172,9 +172,9 @@ TEST_F(PiesTest, PulledSectorsColoursPatternsAndLegendEntries) {
     g_.piegrf(kNoLegend, 0, data, 3);
     for (int i = 0; i < 3; ++i) {
         EXPECT_EQ(g.records[i].fill_pattern, 7);
-        EXPECT_EQ(g.records[i].colour, s().colours.current_colour);
+        EXPECT_EQ(g.records[i].colour, s().colours->current_colour);
     }
-    EXPECT_EQ(s().prims.fill_pattern, 7);
+    EXPECT_EQ(s().prims->fill_pattern, 7);
 }
 
 TEST_F(PiesTest, LegendBesideThePie) {
@@ -224,8 +224,8 @@ TEST_F(PiesTest, WarningsForNegativeZeroAndMissingValues) {
     out = output_of([&] { g_.pieclr(bad, bad, 1); });
     EXPECT_NE(out.find("Warning   2"), std::string::npos);
     EXPECT_TRUE(rec_->calls.empty());
-    EXPECT_EQ(s().charts.pie_depth, 60);
-    EXPECT_EQ(s().charts.pie_colour_count, 0);
+    EXPECT_EQ(s().charts->pie_depth, 60);
+    EXPECT_EQ(s().charts->pie_colour_count, 0);
 }
 
 }  // namespace

@@ -1,7 +1,7 @@
 // Output selection and the existing-file rule: counted names, DELETE, BREAK, VERSION.
 #include <sys/stat.h>
 #include <unistd.h>
-#include "gravox/core/internal.h"
+#include "gravox/core/all_records.h"
 
 #include <cstring>
 

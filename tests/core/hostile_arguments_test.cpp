@@ -37,22 +37,22 @@ class HostileArguments : public FrameTest {
 };
 
 TEST_F(HostileArguments, ClippingWindowFarOffThePageIsRefused) {
-    const ClipWindow before = s().prims.clip_window;
+    const ClipWindow before = s().prims->clip_window;
     for (int position : {INT_MIN, INT_MAX, -kMaxPlotCoordinate - 1}) {
         int added = 0;
         const std::string out = call([&] { g_.clpwin(position, 0, 10, 10); }, added);
         EXPECT_TRUE(incorrect_parameter(out, "clpwin")) << position << ": " << out;
         EXPECT_EQ(added, 1);
         output_of([&] { g_.clpwin(0, position, 10, 10); });
-        EXPECT_EQ(s().prims.clip_window.xmin, before.xmin);
-        EXPECT_EQ(s().prims.clip_window.ymax, before.ymax);
+        EXPECT_EQ(s().prims->clip_window.xmin, before.xmin);
+        EXPECT_EQ(s().prims->clip_window.ymax, before.ymax);
     }
     // A window that starts just off the page is still taken.
     int added = 0;
     call([&] { g_.clpwin(-100, -100, 200, 200); }, added);
     EXPECT_EQ(added, 0);
-    EXPECT_EQ(s().prims.clip_window.xmin, -100);
-    EXPECT_EQ(s().prims.clip_window.xmax, 99);
+    EXPECT_EQ(s().prims->clip_window.xmin, -100);
+    EXPECT_EQ(s().prims->clip_window.xmax, 99);
 }
 
 TEST_F(HostileArguments, BottomOriginPositionsBeyondRangeAreRefused) {
@@ -70,8 +70,8 @@ TEST_F(HostileArguments, BottomOriginPositionsBeyondRangeAreRefused) {
     }
     // In range, the bottom origin is turned into the page's own coordinates.
     output_of([&] { g_.legpos(10, 100); });
-    EXPECT_EQ(s().legend.y, s().page.height - 100);
-    EXPECT_EQ(s().legend.x, 10);
+    EXPECT_EQ(s().legend->y, s().page.height - 100);
+    EXPECT_EQ(s().legend->x, 10);
 }
 
 TEST_F(HostileArguments, WarningCountStopsAtTheLargestInt) {
@@ -88,7 +88,7 @@ TEST_F(HostileArguments, WarningCountStopsAtTheLargestInt) {
 TEST_F(HostileArguments, NullStringsGiveWarningTwoEverywhere) {
     static char buffer[2 * 20];
     output_of([&] { g_.legini(buffer, 2, 20); });
-    const std::string title = s().legend.title;
+    const std::string title = s().legend->title;
     const char* n = nullptr;
     struct Case {
         const char* routine;
@@ -121,7 +121,7 @@ TEST_F(HostileArguments, NullStringsGiveWarningTwoEverywhere) {
         const std::string out = call(c.call, added);
         EXPECT_TRUE(incorrect_parameter(out, c.routine)) << c.routine << ": " << out;
     }
-    EXPECT_EQ(s().legend.title, title);
+    EXPECT_EQ(s().legend->title, title);
 }
 
 TEST_F(HostileArguments, NullAndOverlongFileNamesAreRefusedNotCut) {

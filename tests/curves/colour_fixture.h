@@ -8,8 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "gravox/core/internal.h"
-#include "gravox/core/state.h"
+#include "gravox/core/all_records.h"
 #include "gravox/gravox.h"
 #include "tests/support/capture.h"
 #include "tests/support/temp_dir.h"
@@ -64,7 +63,7 @@ class ColourTest : public ::testing::Test {
     }
 
     PlotState& s() { return gvx::state_of(g_); }
-    ColourState& c() { return gvx::state_of(g_).colours; }
+    ColourState& c() { return *gvx::state_of(g_).colours; }
 
     // Opens a plot on a format in a screen mode; fails the test when it stays closed.
     void open(const char* format, const char* mode) {

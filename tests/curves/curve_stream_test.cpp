@@ -9,9 +9,8 @@
 #include <new>
 #include <vector>
 
-#include "gravox/core/internal.h"
+#include "gravox/core/all_records.h"
 #include "gravox/core/sink.h"
-#include "gravox/core/state.h"
 #include "gravox/gravox.h"
 
 // Every allocation of this test program is counted. The replacements pair malloc with

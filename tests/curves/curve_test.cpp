@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "gravox/core/state.h"
+#include "gravox/core/all_records.h"
 #include "gravox/gravox.h"
 #include "tests/curves/curve_fixture.h"
 
@@ -38,7 +38,7 @@ TEST_F(CurveTest, SinglePointNeedsSymbolsOnly) {
     std::string out = output_of([&] { g_.curve(&x, &y, 1); });
     EXPECT_EQ(out, " <<<< Warning   2: Incorrect parameter in curve!\n");
     EXPECT_TRUE(rec_->calls.empty());
-    EXPECT_EQ(s().curves.legend_curve_number, 1);  // counters unchanged
+    EXPECT_EQ(s().curves->legend_curve_number, 1);  // counters unchanged
 
     g_.incmrk(-1);
     out = output_of([&] { g_.curve(&x, &y, 1); });
@@ -59,7 +59,7 @@ TEST_F(CurveTest, SinglePointNeedsSymbolsOnly) {
     EXPECT_DOUBLE_EQ(right, cx + 18);
     EXPECT_DOUBLE_EQ(top, cy - 18);
     EXPECT_DOUBLE_EQ(bottom, cy + 18);
-    EXPECT_EQ(s().curves.legend_curve_number, 2);
+    EXPECT_EQ(s().curves->legend_curve_number, 2);
 }
 
 TEST_F(CurveTest, NoPointsOrMissingArraysAreRefused) {
@@ -109,7 +109,7 @@ TEST_F(CurveTest, NanBreaksTheLineWhenSwitchedOn) {
     // The NaN mode outlives the plot; a keyword that matches nothing leaves it alone.
     const std::string out = output_of([&] { g_.nancrv("MAYBE"); });
     EXPECT_NE(out.find("Warning   2"), std::string::npos);
-    EXPECT_TRUE(s().curves.nan_mode);
+    EXPECT_TRUE(s().curves->nan_mode);
 }
 
 TEST_F(CurveTest, GapsAreMovedOver) {
@@ -146,7 +146,7 @@ TEST_F(CurveTest, ThicknessPassesAtOffsetsZeroPlusOneMinusOne) {
         EXPECT_NEAR(lines[k][0].x, px(-10.0), 1e-9);
         EXPECT_NEAR(lines[k][1].x, px(5.0), 1e-9);
     }
-    EXPECT_EQ(s().prims.line_offset, 0.0);
+    EXPECT_EQ(s().prims->line_offset, 0.0);
 }
 
 TEST_F(CurveTest, StepStairsStemsAndBars) {
@@ -197,11 +197,11 @@ TEST_F(CurveTest, StepStairsStemsAndBars) {
 TEST_F(CurveTest, FilledBarsFillEachBarAndKeepTheFillPattern) {
     const double x[3] = {-10.0, -8.0, -6.0};
     const double y[3] = {1.0, 2.0, 1.5};
-    s().prims.fill_pattern = 5;
+    s().prims->fill_pattern = 5;
     g_.polcrv("FBAR");
     g_.barwth(-20.0);  // absolute: 20 plot units wide
     output_of([&] { g_.curve(x, y, 3); });
-    EXPECT_EQ(s().prims.fill_pattern, 5);
+    EXPECT_EQ(s().prims->fill_pattern, 5);
     // Outlines are drawn for every bar; where the device cannot fill, the primitives
     // hand it the outline of the polygon instead.
     const auto all = vertices(polylines());
@@ -327,9 +327,9 @@ TEST_F(CurveTest, ClippingIsOpenedAndClosedAroundTheCurve) {
     // The page window is narrowed to the window of the axis system, inside its frame.
     EXPECT_NEAR(all[0].x, 495.0, 1e-9);
     EXPECT_NEAR(all[1].x, 2472.0, 1e-9);
-    EXPECT_EQ(s().prims.clip_window.xmin, 0);
-    EXPECT_EQ(s().prims.clip_window.xmax, s().page.width);
-    EXPECT_FALSE(s().curves.clipping_open);
+    EXPECT_EQ(s().prims->clip_window.xmin, 0);
+    EXPECT_EQ(s().prims->clip_window.xmax, s().page.width);
+    EXPECT_FALSE(s().curves->clipping_open);
 }
 
 // The colour the device was given first after the start of each curve call.
@@ -350,15 +350,15 @@ TEST_F(CycleTest, ColourCycleWrapsAfterThirty) {
     for (int k = 1; k <= 30; ++k) g_.clrcyc(k, 100 + k);
     for (int k = 1; k <= 30; ++k) EXPECT_EQ(curve_colour(), 100 + k) << k;
     EXPECT_EQ(curve_colour(), 101);
-    EXPECT_EQ(s().curves.cycle_position, 2);
+    EXPECT_EQ(s().curves->cycle_position, 2);
 }
 
 TEST_F(CycleTest, DefaultCycleStartsWithTheForegroundThenRed) {
     g_.chncrv("COLO");
-    EXPECT_EQ(curve_colour(), s().colours.colour_cycle[0]);
-    EXPECT_EQ(curve_colour(), s().colours.colour_cycle[1]);
-    EXPECT_EQ(s().colours.colour_cycle[1],
-              s().colours.named_colours[static_cast<int>(NamedColour::red)]);
+    EXPECT_EQ(curve_colour(), s().colours->colour_cycle[0]);
+    EXPECT_EQ(curve_colour(), s().colours->colour_cycle[1]);
+    EXPECT_EQ(s().colours->colour_cycle[1],
+              s().colours->named_colours[static_cast<int>(NamedColour::red)]);
 }
 
 TEST_F(CycleTest, TwoCallsPerLegendCurveShareOneColour) {
@@ -366,49 +366,49 @@ TEST_F(CycleTest, TwoCallsPerLegendCurveShareOneColour) {
     for (int k = 1; k <= 30; ++k) g_.clrcyc(k, 10 + k);
     g_.inccrv(2);
     EXPECT_EQ(curve_colour(), 11);
-    EXPECT_EQ(s().curves.legend_curve_number, 1);
+    EXPECT_EQ(s().curves->legend_curve_number, 1);
     EXPECT_EQ(curve_colour(), 11);
-    EXPECT_EQ(s().curves.legend_curve_number, 2);
+    EXPECT_EQ(s().curves->legend_curve_number, 2);
     EXPECT_EQ(curve_colour(), 12);
     EXPECT_EQ(curve_colour(), 12);
-    EXPECT_EQ(s().curves.legend_curve_number, 3);
-    EXPECT_EQ(s().legend.recorded_count, 2);
-    EXPECT_EQ(s().legend.records[0].colour, 11);
-    EXPECT_EQ(s().legend.records[1].colour, 12);
+    EXPECT_EQ(s().curves->legend_curve_number, 3);
+    EXPECT_EQ(s().legend->recorded_count, 2);
+    EXPECT_EQ(s().legend->records[0].colour, 11);
+    EXPECT_EQ(s().legend->records[1].colour, 12);
 }
 
 TEST_F(CycleTest, ColourAndLineStyleAreRestoredAfterTheCurve) {
     g_.color("RED");
-    const int red = s().colours.current_colour;
+    const int red = s().colours->current_colour;
     g_.lintyp(2);
-    const int dash = s().prims.dash_lengths[0];
+    const int dash = s().prims->dash_lengths[0];
     g_.chncrv("BOTH");
     g_.resatt();
     for (int k = 0; k < 3; ++k) {
         curve_colour();
-        EXPECT_EQ(s().colours.current_colour, red);
-        EXPECT_EQ(s().curves.line_type, 2);
-        EXPECT_EQ(s().prims.dash_count, 2);
-        EXPECT_EQ(s().prims.dash_lengths[0], dash);
+        EXPECT_EQ(s().colours->current_colour, red);
+        EXPECT_EQ(s().curves->line_type, 2);
+        EXPECT_EQ(s().prims->dash_count, 2);
+        EXPECT_EQ(s().prims->dash_lengths[0], dash);
     }
     // The records hold the cycled attributes: line types 0, 1, 2 of the default cycle.
-    EXPECT_EQ(s().legend.records[0].line_type, 0);
-    EXPECT_EQ(s().legend.records[1].line_type, 1);
-    EXPECT_EQ(s().legend.records[1].dash_count, 2);
-    EXPECT_EQ(s().legend.records[1].dash_lengths[1], 10);
-    EXPECT_EQ(s().legend.records[2].line_type, 2);
+    EXPECT_EQ(s().legend->records[0].line_type, 0);
+    EXPECT_EQ(s().legend->records[1].line_type, 1);
+    EXPECT_EQ(s().legend->records[1].dash_count, 2);
+    EXPECT_EQ(s().legend->records[1].dash_lengths[1], 10);
+    EXPECT_EQ(s().legend->records[2].line_type, 2);
 }
 
 TEST_F(CycleTest, SymbolsAdvanceWithEveryLegendCurve) {
     g_.incmrk(1);
     g_.marker(21);
     curve_colour();
-    EXPECT_EQ(s().curves.marker_symbol, 22);
+    EXPECT_EQ(s().curves->marker_symbol, 22);
     curve_colour();
-    EXPECT_EQ(s().curves.marker_symbol, 1);  // 22 wraps to 1, as 0 never comes back
+    EXPECT_EQ(s().curves->marker_symbol, 1);  // 22 wraps to 1, as 0 never comes back
     g_.resatt();
-    EXPECT_EQ(s().curves.marker_symbol, 0);
-    EXPECT_EQ(s().curves.cycle_position, 1);
+    EXPECT_EQ(s().curves->marker_symbol, 0);
+    EXPECT_EQ(s().curves->cycle_position, 1);
 }
 
 TEST_F(CurveTest, AttributeRoutinesCheckTheirArguments) {
@@ -429,7 +429,7 @@ TEST_F(CurveTest, AttributeRoutinesCheckTheirArguments) {
     EXPECT_EQ(warnings(), 12);
     EXPECT_NE(out.find("Incorrect parameter in patcyc!\n"), std::string::npos);  // no value
     EXPECT_NE(out.find("in marker!   (  24)"), std::string::npos);
-    const CurveState& c = s().curves;
+    const CurveState& c = *s().curves;
     EXPECT_EQ(c.marker_symbol, 0);
     EXPECT_EQ(c.marker_size, 36);
     EXPECT_EQ(c.thickness, 1);
@@ -443,17 +443,17 @@ TEST_F(CurveTest, MylineChecksEveryLengthAndRestartsThePattern) {
     const int bad[3] = {10, 0, 5};
     std::string out = output_of([&] { g_.myline(bad, 3); });
     EXPECT_EQ(out, " <<<< Warning   2: Incorrect parameter in myline!   (   0)\n");
-    EXPECT_EQ(s().prims.dash_count, 1);
+    EXPECT_EQ(s().prims->dash_count, 1);
     const int good[3] = {10, 4, 5};
     g_.myline(good, 3);
-    EXPECT_EQ(s().prims.dash_count, 3);
-    EXPECT_EQ(s().prims.dash_remaining, 10.0);
-    EXPECT_FALSE(s().prims.dash_pen_up);
+    EXPECT_EQ(s().prims->dash_count, 3);
+    EXPECT_EQ(s().prims->dash_remaining, 10.0);
+    EXPECT_FALSE(s().prims->dash_pen_up);
     // Line type 3 is 30, 15, 10, 15 plot units at the default unit factor.
     g_.lintyp(3);
-    EXPECT_EQ(s().prims.dash_count, 4);
-    EXPECT_EQ(s().prims.dash_lengths[0], 30);
-    EXPECT_EQ(s().prims.dash_lengths[3], 15);
+    EXPECT_EQ(s().prims->dash_count, 4);
+    EXPECT_EQ(s().prims->dash_lengths[0], 30);
+    EXPECT_EQ(s().prims->dash_lengths[3], 15);
 }
 
 TEST(CurveLevels, CurveNeedsAnAxisSystem) {

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "gravox/core/state.h"
+#include "gravox/core/all_records.h"
 #include "gravox/gravox.h"
 #include "gravox/text/text.h"
 #include "tests/curves/curve_fixture.h"
@@ -157,7 +157,7 @@ TEST_F(LegendTest, TitleWiderThanTheEntriesCentresThem) {
     const double widest = std::max(text_length(s(), "A"), text_length(s(), "B"));
     const int E = g_.nxlegn(buf_);
     EXPECT_EQ(E, static_cast<int>(54 + title) + 2);
-    EXPECT_TRUE(s().legend.title_wider);
+    EXPECT_TRUE(s().legend->title_wider);
     g_.legpos(1000, 650);
     rec_->clear();
     EXPECT_EQ(draw(), "");
@@ -193,8 +193,8 @@ TEST_F(LegendTest, SymbolOnlyEntriesMoveLeft) {
         g_.marker(0);
     });
     curves(2);
-    EXPECT_EQ(s().legend.records[0].line_type, -1);
-    EXPECT_EQ(s().legend.records[1].symbol, 1);  // symbols advance with the curves
+    EXPECT_EQ(s().legend->records[0].line_type, -1);
+    EXPECT_EQ(s().legend->records[1].symbol, 1);  // symbols advance with the curves
     g_.legpos(1000, 650);
     EXPECT_EQ(draw(), "");
     // S = floor(36 * (4 - 0.8) / 4) = 28: the square of height floor(36 * 0.8) = 28 is
@@ -214,7 +214,7 @@ TEST_F(LegendTest, SymbolOnlyEntriesMoveLeft) {
     const auto c = corner(1150, 749, 799);
     EXPECT_GE(c.x, 1180);
     EXPECT_LE(c.x, 1186);
-    EXPECT_EQ(s().curves.marker_size, 36);  // restored
+    EXPECT_EQ(s().curves->marker_size, 36);  // restored
 }
 
 TEST_F(LegendTest, ThickCurveGivesAThickSample) {
@@ -230,7 +230,7 @@ TEST_F(LegendTest, ThickCurveGivesAThickSample) {
         ASSERT_EQ(pass.size(), 1u) << y;
         EXPECT_DOUBLE_EQ(pass[0].front().x, 1028);
     }
-    EXPECT_EQ(s().prims.line_offset, 0.0);
+    EXPECT_EQ(s().prims->line_offset, 0.0);
 }
 
 TEST_F(LegendTest, ThirtyFirstCurveIsCountedButNotRecorded) {
@@ -240,15 +240,15 @@ TEST_F(LegendTest, ThirtyFirstCurveIsCountedButNotRecorded) {
     });
     for (int k = 1; k <= 30; ++k) g_.clrcyc(k, 40 + k);
     curves(31, 30);
-    EXPECT_EQ(s().legend.recorded_count, 31);
-    EXPECT_EQ(s().legend.records[29].colour, 70);
+    EXPECT_EQ(s().legend->recorded_count, 31);
+    EXPECT_EQ(s().legend->records[29].colour, 70);
     g_.legpos(100, 100);
     EXPECT_EQ(draw(), "");  // 30 lines, 31 curves: no warning 42
 
     // endgrf starts the records of the next axis system at 1.
     g_.endgrf();
-    EXPECT_EQ(s().legend.recorded_count, 0);
-    EXPECT_EQ(s().curves.legend_curve_number, 1);
+    EXPECT_EQ(s().legend->recorded_count, 0);
+    EXPECT_EQ(s().curves->legend_curve_number, 1);
 }
 
 TEST_F(LegendTest, BufferIsWrittenOnlyWhereLeginiSaid) {
@@ -270,7 +270,7 @@ TEST_F(LegendTest, BufferIsWrittenOnlyWhereLeginiSaid) {
     out = output_of([&] { g_.legini(small, 3, 50); });
     EXPECT_EQ(out, " <<<< Warning  17: Not enough store for the legend buffer in legini!\n");
     EXPECT_EQ(small[0], '#');
-    EXPECT_FALSE(s().legend.ready);
+    EXPECT_FALSE(s().legend->ready);
 
     g_.legini(buf_, 5, 50);
     EXPECT_EQ(buf_[0], '\0');
@@ -295,11 +295,11 @@ TEST_F(LegendTest, BufferIsWrittenOnlyWhereLeginiSaid) {
 
 TEST_F(LegendTest, LegtypOnlyBeforeLegini) {
     g_.legtyp("HORI");
-    EXPECT_TRUE(s().legend.horizontal);
+    EXPECT_TRUE(s().legend->horizontal);
     g_.legini(buf_, 2, 20);
     const std::string out = output_of([&] { g_.legtyp("VERT"); });
     EXPECT_EQ(out, " <<<< Warning 182: legtyp must be called before legini in legtyp!\n");
-    EXPECT_TRUE(s().legend.horizontal);
+    EXPECT_TRUE(s().legend->horizontal);
 }
 
 TEST_F(LegendTest, HorizontalAndMultiLineMeasures) {
@@ -327,9 +327,9 @@ TEST_F(LegendTest, ExplicitEntriesAndSelections) {
         g_.legpat(2, 1, -1, 7, -1, 1);
         g_.legpat(-1, 1, 5, -1, -1, 3);
     });
-    EXPECT_TRUE(s().legend.explicit_entries);
-    EXPECT_EQ(s().legend.records[0].dash_count, 2);
-    EXPECT_EQ(s().legend.records[0].colour, 7);
+    EXPECT_TRUE(s().legend->explicit_entries);
+    EXPECT_EQ(s().legend->records[0].dash_count, 2);
+    EXPECT_EQ(s().legend->records[0].colour, 7);
     g_.legpos(1000, 650);
     const int lines[2] = {1, 4};
     g_.legsel(lines, 2);
@@ -338,7 +338,7 @@ TEST_F(LegendTest, ExplicitEntriesAndSelections) {
               " <<<< Warning 149: Undefined legend line by legsel in legend!   (   4)\n");
     // Curves leave no records while the entries are explicit.
     curves(1, 0);
-    EXPECT_EQ(s().legend.recorded_count, 0);
+    EXPECT_EQ(s().legend->recorded_count, 0);
 }
 
 TEST_F(LegendTest, LegendRoutinesNeedLegini) {

@@ -5,8 +5,7 @@
 #include <filesystem>
 #include <string>
 
-#include "gravox/core/internal.h"
-#include "gravox/core/state.h"
+#include "gravox/core/all_records.h"
 #include "gravox/gravox.h"
 #include "tests/devices/image_writer_helpers.h"
 #include "tests/support/temp_dir.h"
@@ -101,9 +100,9 @@ TEST_F(ImageFormats, GifTransparencyAndTiffResolution) {
     // The settings stay for later plots until changed.
     g_.gifmod("OFF", "TRAN");
     g_.tifmod(72, "INCH", "RESO");
-    EXPECT_FALSE(gvx::state_of(g_).raster.gif.transparent);
-    EXPECT_EQ(gvx::state_of(g_).raster.tiff.resolution, 72);
-    EXPECT_EQ(gvx::state_of(g_).raster.tiff.unit, ResolutionUnit::inch);
+    EXPECT_FALSE(gvx::state_of(g_).raster->gif.transparent);
+    EXPECT_EQ(gvx::state_of(g_).raster->tiff.resolution, 72);
+    EXPECT_EQ(gvx::state_of(g_).raster->tiff.unit, ResolutionUnit::inch);
 }
 
 TEST_F(ImageFormats, RefusedSettingsChangeNothing) {
@@ -120,9 +119,9 @@ TEST_F(ImageFormats, RefusedSettingsChangeNothing) {
               " <<<< Warning   2: Incorrect parameter in tifmod!   (   0)\n"
               " <<<< Warning   2: Incorrect parameter in tifmod!   (MM)\n"
               " <<<< Warning   2: Incorrect parameter in tifmod!   (SIZE)\n");
-    EXPECT_FALSE(gvx::state_of(g_).raster.gif.transparent);
-    EXPECT_EQ(gvx::state_of(g_).raster.tiff.resolution, 100);
-    EXPECT_EQ(gvx::state_of(g_).raster.tiff.unit, ResolutionUnit::inch);
+    EXPECT_FALSE(gvx::state_of(g_).raster->gif.transparent);
+    EXPECT_EQ(gvx::state_of(g_).raster->tiff.resolution, 100);
+    EXPECT_EQ(gvx::state_of(g_).raster->tiff.unit, ResolutionUnit::inch);
 
     // Both belong before gvxini.
     ::testing::internal::CaptureStdout();
@@ -134,8 +133,8 @@ TEST_F(ImageFormats, RefusedSettingsChangeNothing) {
     const std::string inside = ::testing::internal::GetCapturedStdout();
     EXPECT_NE(inside.find("in gifmod!"), std::string::npos) << inside;
     EXPECT_NE(inside.find("in tifmod!"), std::string::npos) << inside;
-    EXPECT_FALSE(gvx::state_of(g_).raster.gif.transparent);
-    EXPECT_EQ(gvx::state_of(g_).raster.tiff.resolution, 100);
+    EXPECT_FALSE(gvx::state_of(g_).raster->gif.transparent);
+    EXPECT_EQ(gvx::state_of(g_).raster->tiff.resolution, 100);
 }
 
 TEST_F(ImageFormats, RgbFormatAndImageBlock) {

@@ -8,8 +8,7 @@
 #include <limits>
 #include <vector>
 
-#include "gravox/core/internal.h"
-#include "gravox/core/state.h"
+#include "gravox/core/all_records.h"
 #include "gravox/devices/primitives.h"
 #include "gravox/gravox.h"
 #include "tests/support/recording_device.h"
@@ -48,7 +47,7 @@ class PolylineFlush : public ::testing::Test {
         ::testing::internal::CaptureStdout();
         std::shared_ptr<Recording> rec = open_recorded_plot(g, {});
         ::testing::internal::GetCapturedStdout();
-        gvx::state_of(g).prims.clip_window = {100, 100, 200, 200};
+        gvx::state_of(g).prims->clip_window = {100, 100, 200, 200};
         rec->clear();
         gvx::state_of(g).frame.vector_count = 0;
         return rec;
@@ -92,21 +91,21 @@ TEST_F(PolylineFlush, SendsWhatClippingEachSegmentWouldSend) {
         const std::shared_ptr<Recording> want = open(stepped);
 
         PlotState& s = gvx::state_of(flushed);
-        s.prims.polyline_count = 0;
+        s.prims->polyline_count = 0;
         for (std::size_t i = 0; i < v.size(); ++i) {
-            s.prims.polyline_x[i] = v[i].x;
-            s.prims.polyline_y[i] = v[i].y;
+            s.prims->polyline_x[i] = v[i].x;
+            s.prims->polyline_y[i] = v[i].y;
         }
-        s.prims.polyline_count = static_cast<int>(v.size());
+        s.prims->polyline_count = static_cast<int>(v.size());
         flush_polyline(s);
         clip_step_by_step(gvx::state_of(stepped), v);
 
         SCOPED_TRACE(start);
         expect_same_calls(*got, *want);
         EXPECT_EQ(s.frame.vector_count, gvx::state_of(stepped).frame.vector_count);
-        EXPECT_EQ(s.prims.pen_x, gvx::state_of(stepped).prims.pen_x);
-        EXPECT_EQ(s.prims.pen_y, gvx::state_of(stepped).prims.pen_y);
-        EXPECT_EQ(s.prims.polyline_count, 0);
+        EXPECT_EQ(s.prims->pen_x, gvx::state_of(stepped).prims->pen_x);
+        EXPECT_EQ(s.prims->pen_y, gvx::state_of(stepped).prims->pen_y);
+        EXPECT_EQ(s.prims->polyline_count, 0);
     }
 }
 
@@ -141,7 +140,7 @@ class RasterPolyline : public ::testing::Test {
     PlotState& s() { return gvx::state_of(g_); }
     PixelDevice& device() { return dynamic_cast<PixelDevice&>(*s().device); }
     std::vector<std::uint8_t> picture() {
-        const RasterCanvas& c = s().raster.canvas;
+        const RasterCanvas& c = s().raster->canvas;
         const std::uint8_t* p = c.pixels();
         return std::vector<std::uint8_t>(
             p, p + static_cast<std::size_t>(c.width()) * static_cast<std::size_t>(c.height()));
@@ -167,7 +166,7 @@ class RasterPolyline : public ::testing::Test {
 };
 
 TEST_F(RasterPolyline, DrawsWhatItsSingleDrawsDraw) {
-    ASSERT_EQ(s().raster.canvas.width(), 853);
+    ASSERT_EQ(s().raster->canvas.width(), 853);
     s().device->colour(255);
     // Many points per pixel, steps of several pixels, returns onto pixels drawn
     // before, and single-point pieces.

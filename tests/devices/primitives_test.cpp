@@ -8,8 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "gravox/core/internal.h"
-#include "gravox/core/state.h"
+#include "gravox/core/all_records.h"
 #include "gravox/devices/line_style.h"
 #include "gravox/devices/primitives.h"
 #include "gravox/gravox.h"
@@ -121,11 +120,11 @@ TEST_F(PrimitivesTest, ColourChangeAndFinishingThePlotFlushTheBuffer) {
     EXPECT_EQ(rec_->calls[1].kind, Call::draw);
     EXPECT_EQ(rec_->calls[2].kind, Call::colour);
     EXPECT_EQ(rec_->calls[2].colour, 5);
-    EXPECT_EQ(s().colours.current_colour, 5);
+    EXPECT_EQ(s().colours->current_colour, 5);
 
     // Not a colour: nothing happens.
     set_device_colour(s(), -3);
-    EXPECT_EQ(s().colours.current_colour, 5);
+    EXPECT_EQ(s().colours->current_colour, 5);
     EXPECT_EQ(rec_->count(Call::colour), 1);
 
     move_to(s(), 100, 200);
@@ -139,7 +138,7 @@ TEST_F(PrimitivesTest, ColourChangeAndFinishingThePlotFlushTheBuffer) {
 
 TEST_F(PrimitivesTest, SegmentsAreClippedToTheWindowWithItsTolerance) {
     open();
-    s().prims.clip_window = {100, 100, 200, 200};
+    s().prims->clip_window = {100, 100, 200, 200};
 
     polyline({{150, 150}, {250, 150}});  // leaves on the right
     auto lines = rec_->polylines();
@@ -174,7 +173,7 @@ TEST_F(PrimitivesTest, SegmentsAreClippedToTheWindowWithItsTolerance) {
 
 TEST_F(PrimitivesTest, AfterTheFirstOutsideVertexEverySegmentIsClipped) {
     open();
-    s().prims.clip_window = {100, 100, 200, 200};
+    s().prims->clip_window = {100, 100, 200, 200};
     polyline({{150, 150}, {250, 150}, {250, 180}, {150, 180}, {160, 190}});
     const auto lines = rec_->polylines();
     ASSERT_EQ(lines.size(), 2u);
@@ -199,7 +198,7 @@ TEST_F(PrimitivesTest, NonFiniteVerticesNeverReachTheDevice) {
 
 TEST_F(PrimitivesTest, CircleClippingCutsAtTheCircle) {
     open();
-    PrimitiveState& p = s().prims;
+    PrimitiveState& p = *s().prims;
     p.circle_clip = true;
     p.clip_centre_x = 500;
     p.clip_centre_y = 500;
@@ -261,8 +260,8 @@ TEST_F(PrimitivesTest, DashPatternContinuesAcrossSegmentsAndCorners) {
         EXPECT_NEAR(segments[i].y2, expected[i][3], 1e-9) << i;
     }
     // The walk stopped 7 units into a drawn element of 10.
-    EXPECT_FALSE(s().prims.dash_pen_up);
-    EXPECT_NEAR(s().prims.dash_remaining, 3, 1e-9);
+    EXPECT_FALSE(s().prims->dash_pen_up);
+    EXPECT_NEAR(s().prims->dash_remaining, 3, 1e-9);
 
     // A new polyline goes on with the same pattern position.
     rec_->clear();
@@ -277,7 +276,7 @@ TEST_F(PrimitivesTest, DashPatternContinuesAcrossSegmentsAndCorners) {
     const int bad[] = {10, 0};
     EXPECT_FALSE(set_line_pattern(s(), bad, 2));
     EXPECT_FALSE(set_line_pattern(s(), dashes, 0));
-    EXPECT_EQ(s().prims.dash_lengths[0], 10);
+    EXPECT_EQ(s().prims->dash_lengths[0], 10);
 }
 
 TEST_F(PrimitivesTest, DashColoursChangeWithEachDrawnDashAndAreRestored) {
@@ -298,7 +297,7 @@ TEST_F(PrimitivesTest, DashColoursChangeWithEachDrawnDashAndAreRestored) {
     }
     EXPECT_EQ(colour_of_dash, (std::vector<int>{3, 7, 3}));
     EXPECT_EQ(rec_->calls.back().kind, Call::colour);
-    EXPECT_EQ(s().colours.current_colour, 9);
+    EXPECT_EQ(s().colours->current_colour, 9);
 
     const int negative[] = {3, -1};
     EXPECT_FALSE(set_dash_colours(s(), negative, 2));
@@ -306,7 +305,7 @@ TEST_F(PrimitivesTest, DashColoursChangeWithEachDrawnDashAndAreRestored) {
 
 TEST_F(PrimitivesTest, OriginAndLineOffsetsShiftTheLine) {
     open();
-    PrimitiveState& p = s().prims;
+    PrimitiveState& p = *s().prims;
     p.origin_x = 50;
     p.origin_y = 20;
     offset_move_to(s(), 100, 100);
@@ -351,8 +350,8 @@ TEST_F(PrimitivesTest, ThicknessPassesLieSideBySideAndRestartThePattern) {
         draw_segment(s(), 100, 100, 112, 100);
     }
     end_thickness_passes(s());
-    EXPECT_EQ(s().prims.line_offset, 0.0);
-    EXPECT_FALSE(s().prims.offset_move_pending);
+    EXPECT_EQ(s().prims->line_offset, 0.0);
+    EXPECT_FALSE(s().prims->offset_move_pending);
     // Passes at 0, +1/2 (above a line to the right) and -1/2; every pass draws its first
     // dash from 100 to 110 and the start of the second dash from 112 on is a gap.
     EXPECT_EQ(ordinates(), (std::set<double>{99.5, 100, 100.5}));
@@ -385,7 +384,7 @@ TEST_F(PrimitivesTest, SavedLineStyleComesBackWithItsWalk) {
     flush_polyline(s());
     EXPECT_EQ(rec_->segments().size(), 1u);
     restore_line_style(s(), saved);
-    EXPECT_EQ(s().prims.dash_colour_count, 2);
+    EXPECT_EQ(s().prims->dash_colour_count, 2);
     rec_->clear();
     draw_segment(s(), 100, 200, 110, 200);
     flush_polyline(s());
@@ -396,9 +395,9 @@ TEST_F(PrimitivesTest, SavedLineStyleComesBackWithItsWalk) {
     EXPECT_NEAR(segments[1].x1, 108, 1e-9);
 
     // Restarting never loads a length below 1, whatever the state holds.
-    s().prims.dash_lengths[0] = 0;
+    s().prims->dash_lengths[0] = 0;
     restart_dash(s());
-    EXPECT_EQ(s().prims.dash_remaining, 1.0);
+    EXPECT_EQ(s().prims->dash_remaining, 1.0);
 }
 
 TEST_F(PrimitivesTest, StoredWidthIsNegatedWhereTheDeviceWidens) {
@@ -513,19 +512,19 @@ TEST_F(PrimitivesTest, DevicesThatWidenLinesGetTheWidthNegated) {
     options.caps.draws_wide_lines = true;
     open(options);
     g_.linwid(10);
-    EXPECT_EQ(s().prims.line_width, -10);
+    EXPECT_EQ(s().prims->line_width, -10);
     polyline({{100, 100}, {200, 100}});
     EXPECT_EQ(rec_->calls.size(), 2u);
 
     g_.hwmode("OFF", "LINE");
     g_.linwid(10);
-    EXPECT_EQ(s().prims.line_width, 10);
+    EXPECT_EQ(s().prims->line_width, 10);
     // The hardware line mode outlives the plot; the shading mode does not.
     g_.hwmode("OFF", "SHADING");
     output_of([&] { g_.gvxfin(); });
     open(options);
-    EXPECT_FALSE(s().prims.device_width);
-    EXPECT_TRUE(s().prims.device_fill);
+    EXPECT_FALSE(s().prims->device_width);
+    EXPECT_TRUE(s().prims->device_fill);
 }
 
 // --- Line attribute routines ------------------------------------------------------------
@@ -551,17 +550,17 @@ TEST_F(PrimitivesTest, AttributeRoutinesCheckTheirArgumentsAndFlushFirst) {
     EXPECT_EQ(s().frame.warning_count, before + 8);
     EXPECT_NE(out.find("Warning   2"), std::string::npos);
     EXPECT_NE(out.find("(32001)"), std::string::npos);
-    EXPECT_EQ(s().prims.line_width, 3);
-    EXPECT_EQ(s().prims.line_cap, LineCap::extended);
-    EXPECT_EQ(s().prims.line_join, LineJoin::truncated);
-    EXPECT_EQ(s().prims.miter_limit, 2.0);
+    EXPECT_EQ(s().prims->line_width, 3);
+    EXPECT_EQ(s().prims->line_cap, LineCap::extended);
+    EXPECT_EQ(s().prims->line_join, LineJoin::truncated);
+    EXPECT_EQ(s().prims->miter_limit, 2.0);
 
     g_.lncap("round");
     g_.lnjoin("Sharp");
     g_.lnmlt(3);
-    EXPECT_EQ(s().prims.line_cap, LineCap::round);
-    EXPECT_EQ(s().prims.line_join, LineJoin::sharp);
-    EXPECT_EQ(s().prims.miter_limit, 3.0);
+    EXPECT_EQ(s().prims->line_cap, LineCap::round);
+    EXPECT_EQ(s().prims->line_join, LineJoin::sharp);
+    EXPECT_EQ(s().prims->miter_limit, 3.0);
 }
 
 TEST_F(PrimitivesTest, AttributeRoutinesNeedAnOpenPlotAndGvxiniResetsThem) {
@@ -570,7 +569,7 @@ TEST_F(PrimitivesTest, AttributeRoutinesNeedAnOpenPlotAndGvxiniResetsThem) {
     EXPECT_NE(out.find("linwid"), std::string::npos);
 
     open();
-    PrimitiveState& p = s().prims;
+    PrimitiveState& p = *s().prims;
     g_.linwid(5);
     g_.lncap("CUT");
     g_.lnjoin("ROUND");
@@ -601,7 +600,7 @@ TEST_F(PrimitivesTest, PolygonsAreFilledByCapableDevicesOrOutlined) {
     RecordingOptions options;
     options.caps.fills_polygons = true;
     open(options);
-    s().prims.origin_x = 10;
+    s().prims->origin_x = 10;
     const double x[] = {100, 200, 150}, y[] = {100, 100, 200};
     move_to(s(), 0, 0);
     draw_to(s(), 50, 50);
@@ -627,7 +626,7 @@ TEST_F(PrimitivesTest, PolygonsAreFilledByCapableDevicesOrOutlined) {
     // Other patterns are hatched by the library, not by the device.
     rec_->clear();
     g_.hwmode("ON", "SHAD");
-    s().prims.fill_pattern = 3;
+    s().prims->fill_pattern = 3;
     fill_polygon(s(), x, y, 3);
     flush_polyline(s());
     EXPECT_EQ(rec_->count(Call::fill_polygon), 0);
@@ -648,7 +647,7 @@ TEST_F(PrimitivesTest, BoxesAreClippedAndHatchedOnDevicesThatCannotFill) {
     RecordingOptions options;
     options.caps.pixels = true;
     open(options);
-    s().prims.clip_window = {100, 100, 200, 200};
+    s().prims->clip_window = {100, 100, 200, 200};
     fill_box(s(), 250, 300, 150, 50, 4);  // corners in any order
     ASSERT_EQ(rec_->count(Call::fill_box), 1);
     const DeviceCall box = rec_->of(Call::fill_box)[0];
@@ -673,7 +672,7 @@ TEST_F(PrimitivesTest, BoxesAreClippedAndHatchedOnDevicesThatCannotFill) {
     EXPECT_NEAR(*std::next(ys.begin()), 101.4, 1e-9);
     EXPECT_EQ(s().frame.vector_count, 4);
     EXPECT_EQ(rec_->of(Call::colour).front().colour, 4);
-    EXPECT_EQ(s().colours.current_colour, 9);
+    EXPECT_EQ(s().colours->current_colour, 9);
 }
 
 TEST_F(PrimitivesTest, BoxSetsAreShiftedAndClippedLikeSingleBoxes) {
@@ -682,8 +681,8 @@ TEST_F(PrimitivesTest, BoxSetsAreShiftedAndClippedLikeSingleBoxes) {
     options.caps.fills_box_sets = true;
     open(options);
     ASSERT_TRUE(groups_boxes(s()));
-    s().prims.clip_window = {100, 100, 200, 200};
-    s().prims.origin_x = 10;
+    s().prims->clip_window = {100, 100, 200, 200};
+    s().prims->origin_x = 10;
     const double nan = std::nan("");
     const PlotBox boxes[4] = {
         {80, 120, 120, 130}, {150, 150, 160, 160}, {300, 100, 400, 200}, {nan, 100, 120, 130}};
@@ -698,15 +697,15 @@ TEST_F(PrimitivesTest, BoxSetsAreShiftedAndClippedLikeSingleBoxes) {
     EXPECT_EQ(filled[1].y2, 160);
     EXPECT_EQ(filled[1].colour, 6);
     // A projection turns the set back into single boxes (filled as polygons).
-    s().prims.projection_on = true;
-    s().prims.projection = [](PlotState&, double&, double&) {};
+    s().prims->projection_on = true;
+    s().prims->projection = [](PlotState&, double&, double&) {};
     EXPECT_FALSE(groups_boxes(s()));
 }
 
 TEST_F(PrimitivesTest, PointsOutsideTheClippingRegionNeverReachTheDevice) {
     open();
-    s().prims.clip_window = {100, 100, 200, 200};
-    s().prims.origin_x = 10;
+    s().prims->clip_window = {100, 100, 200, 200};
+    s().prims->origin_x = 10;
     plot_point(s(), 150, 150, 3);
     plot_point(s(), 195, 150, 3);  // outside once the origin offset is added
     ASSERT_EQ(rec_->count(Call::point), 1);
@@ -720,7 +719,7 @@ TEST_F(PrimitivesTest, PixelFramesAreFourLinesPerRectangle) {
     options.pixel_calls = true;
     open(options);
     const double scale = s().page.device_scale;
-    s().prims.frame_colour = 7;
+    s().prims->frame_colour = 7;
     set_device_colour(s(), 2);
     rec_->clear();
     draw_frame(s(), 1000, 500, 400, 300, 10, 0);
@@ -741,7 +740,7 @@ TEST_F(PrimitivesTest, PixelFramesAreFourLinesPerRectangle) {
     // Drawn in the frame colour, then the current colour comes back.
     EXPECT_EQ(rec_->calls.front().colour, 7);
     EXPECT_EQ(rec_->calls.back().kind, Call::colour);
-    EXPECT_EQ(s().colours.current_colour, 2);
+    EXPECT_EQ(s().colours->current_colour, 2);
 
     // Thickness 0 draws nothing; a turned frame goes through move and draw.
     rec_->clear();

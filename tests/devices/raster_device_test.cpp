@@ -3,8 +3,7 @@
 
 #include <filesystem>
 
-#include "gravox/core/internal.h"
-#include "gravox/core/state.h"
+#include "gravox/core/all_records.h"
 #include "gravox/gravox.h"
 #include "tests/support/png_decode.h"
 #include "tests/support/temp_dir.h"
@@ -126,7 +125,7 @@ TEST_F(RasterDevice, RefusedSettingsChangeNothing) {
     EXPECT_EQ(out,
               " <<<< Warning   2: Incorrect parameter in pngmod!   (COLOUR)\n"
               " <<<< Warning   2: Incorrect parameter in imgfmt!   (JPG)\n");
-    EXPECT_FALSE(gvx::state_of(g_).raster.png.transparent);
+    EXPECT_FALSE(gvx::state_of(g_).raster->png.transparent);
 }
 
 TEST_F(RasterDevice, EraseClearsThePicture) {

@@ -81,7 +81,7 @@ PixelSet dark_pixels(Gravox& g, const Line& line, int width, const char* cap, co
     PlotState& s = gvx::state_of(g);
     buffer(s, line);
     draw_width_rings(s, how);
-    s.prims.polyline_count = 0;
+    s.prims->polyline_count = 0;
     g.gvxfin();
     ::testing::internal::GetCapturedStdout();
     std::ifstream in("gravox.png", std::ios::binary);

@@ -20,7 +20,7 @@ TEST_F(ColourAxisTest, ZMapsOntoTheRangeWithUnderAndOverColours) {
     EXPECT_EQ(scale_colour(s(), scale, 1.0 / 254.0 - 1e-9), 1);
     EXPECT_EQ(scale_colour(s(), scale, 1.0 / 254.0 + 1e-9), 2);
     EXPECT_EQ(scale_colour(s(), scale, std::nan("")), -1);
-    const int under = s().colours.under_colour, over = s().colours.over_colour;
+    const int under = s().colours->under_colour, over = s().colours->over_colour;
     EXPECT_EQ(scale_colour(s(), scale, -1e-9), under);
     EXPECT_EQ(scale_colour(s(), scale, 1.0 + 1e-9), over);
 
@@ -46,8 +46,8 @@ TEST_F(ColourAxisTest, LogarithmicZMapsExponents) {
     EXPECT_EQ(scale_colour(s(), scale, 1.0), 1);
     EXPECT_EQ(scale_colour(s(), scale, 10.0), 128);
     EXPECT_EQ(scale_colour(s(), scale, 100.0), 254);
-    EXPECT_EQ(scale_colour(s(), scale, 0.0), s().colours.under_colour);
-    EXPECT_EQ(scale_colour(s(), scale, -5.0), s().colours.under_colour);
+    EXPECT_EQ(scale_colour(s(), scale, 0.0), s().colours->under_colour);
+    EXPECT_EQ(scale_colour(s(), scale, -5.0), s().colours->under_colour);
 }
 
 TEST_F(ColourAxisTest, BadRangesAndColoursChangeNothing) {
@@ -58,8 +58,8 @@ TEST_F(ColourAxisTest, BadRangesAndColoursChangeNothing) {
     g_.clrovr(-2, 5);
     output_of([] {});
     EXPECT_EQ(warnings(), before + 4);
-    EXPECT_EQ(s().colours.colour_range_first, 1);
-    EXPECT_EQ(s().colours.colour_range_last, 254);
+    EXPECT_EQ(s().colours->colour_range_first, 1);
+    EXPECT_EQ(s().colours->colour_range_last, 254);
 }
 
 TEST_F(ColourAxisTest, Graf3DrawsOneBoxPerColourRightOfTheAxes) {
@@ -72,7 +72,7 @@ TEST_F(ColourAxisTest, Graf3DrawsOneBoxPerColourRightOfTheAxes) {
     double low = 1e9, high = -1e9;
     for (const auto& b : boxes) {
         colours.insert(b.colour);
-        EXPECT_GE(std::min(b.x1, b.x2), 500 + 1001 - 1 + s().fields.bar_distance);
+        EXPECT_GE(std::min(b.x1, b.x2), 500 + 1001 - 1 + s().fields->bar_distance);
         low = std::min({low, b.y1, b.y2});
         high = std::max({high, b.y1, b.y2});
     }
@@ -89,10 +89,10 @@ TEST_F(ColourAxisTest, Graf3DrawsOneBoxPerColourRightOfTheAxes) {
 
 TEST_F(ColourAxisTest, LevelsAndRefusals) {
     // Inside the colour system: level 3, curves allowed.
-    EXPECT_EQ(s().fields.axis, FieldAxis::colour);
+    EXPECT_EQ(s().fields->axis, FieldAxis::colour);
     output_of([&] { g_.endgrf(); });
     EXPECT_EQ(s().frame.level, 1);
-    EXPECT_EQ(s().fields.axis, FieldAxis::none);
+    EXPECT_EQ(s().fields->axis, FieldAxis::none);
 
     // A refused z scaling leaves level 1 and draws nothing.
     rec_->clear();
@@ -103,13 +103,13 @@ TEST_F(ColourAxisTest, LevelsAndRefusals) {
     EXPECT_EQ(rec_->calls.size(), 0u);
 
     // On a plane of a three-dimensional box, graf3 is confused with graf3d.
-    s().fields.axis = FieldAxis::three_d;
+    s().fields->axis = FieldAxis::three_d;
     out = output_of([&] { g_.graf3(-1, 1, -1, 0.5, -1, 1, -1, 0.5, 0, 1, 0, 0.2); });
     EXPECT_NE(out.find("Warning  35"), std::string::npos) << out;
     EXPECT_EQ(s().frame.level, 1);
 
     // And the reverse: the three-dimensional system refuses a colour system.
-    s().fields.axis = FieldAxis::none;
+    s().fields->axis = FieldAxis::none;
     output_of([&] { g_.graf3(-1, 1, -1, 0.5, -1, 1, -1, 0.5, 0, 1, 0, 0.2); });
     ASSERT_EQ(s().frame.level, 3);
     bool confused = false;

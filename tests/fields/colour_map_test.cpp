@@ -31,7 +31,7 @@ TEST_F(ColourMapTest, SubCellsTakeTheBilinearValueAtTheirCentres) {
     const auto boxes = rec_->of(Call::fill_box);
     // 4 colours in each of 2 rows, equal in both: one box per colour over both rows.
     ASSERT_EQ(boxes.size(), 4u);
-    const ColourScale& scale = s().fields.scale;
+    const ColourScale& scale = s().fields->scale;
     for (int a = 0; a < 4; ++a) {
         const auto& b = boxes[a];
         EXPECT_EQ(b.colour, scale_colour(s(), scale, (a + 0.5) / 4.0));
@@ -53,7 +53,7 @@ TEST_F(ColourMapTest, RunsOfOneColourAreMergedAndNanCellsLeftOut) {
     EXPECT_NEAR(std::max(boxes[0].x1, boxes[0].x2), 1500.0, 1e-9);
     EXPECT_NEAR(std::min(boxes[0].y1, boxes[0].y2), 600.0, 1e-9);
     EXPECT_NEAR(std::max(boxes[0].y1, boxes[0].y2), 1600.0, 1e-9);
-    EXPECT_EQ(boxes[0].colour, scale_colour(s(), s().fields.scale, 0.25));
+    EXPECT_EQ(boxes[0].colour, scale_colour(s(), s().fields->scale, 0.25));
     // Values beyond the scale take the under and over colours; NaN cells break a run.
     rec_->clear();
     const double nan = std::nan("");
@@ -61,8 +61,8 @@ TEST_F(ColourMapTest, RunsOfOneColourAreMergedAndNanCellsLeftOut) {
     output_of([&] { g_.crvmat(z2, 5, 2, 1, 1); });
     boxes = rec_->of(Call::fill_box);
     ASSERT_EQ(boxes.size(), 2u);
-    EXPECT_EQ(boxes[0].colour, s().colours.under_colour);
-    EXPECT_EQ(boxes[1].colour, s().colours.over_colour);
+    EXPECT_EQ(boxes[0].colour, s().colours->under_colour);
+    EXPECT_EQ(boxes[1].colour, s().colours->over_colour);
     EXPECT_NEAR(std::max(boxes[0].x1, boxes[0].x2), 750.0, 1e-9);
     EXPECT_NEAR(std::min(boxes[1].x1, boxes[1].x2), 1250.0, 1e-9);
 }
@@ -86,7 +86,7 @@ TEST_F(ColourMapTest, MergedBoxesTileTheMapWithEachCellsColour) {
         for (int i = 0; i + 1 < n; ++i) {
             const double centre = cell_mean(z, n, i, j);
             const int colour =
-                std::isnan(centre) ? -1 : scale_colour(s(), s().fields.scale, centre);
+                std::isnan(centre) ? -1 : scale_colour(s(), s().fields->scale, centre);
             runs += colour != previous && colour >= 0;
             previous = colour;
             // The cell's centre lies in exactly one box, of the cell's colour (none for NaN).
@@ -169,7 +169,7 @@ std::string heat_map_file(const char* format, const char* file, int& runs, bool 
         int previous = -2;
         for (int i = 0; i + 1 < n; ++i) {
             const double centre = cell_mean(z, n, i, j);
-            const int c = scale_colour(gvx::state_of(g), gvx::state_of(g).fields.scale, centre);
+            const int c = scale_colour(gvx::state_of(g), gvx::state_of(g).fields->scale, centre);
             runs += c != previous;
             previous = c;
         }
@@ -293,13 +293,13 @@ TEST(ColourMapDevice, BoxSetsAreTheSameBoxesInColourOrder) {
         rec = open_recorded_plot(g, options);
         g.graf3(-1, 1, -1, 0.5, -1, 1, -1, 0.5, 0, 1, 0, 0.2);
         rec->clear();
-        const int before = gvx::state_of(g).colours.current_colour;
+        const int before = gvx::state_of(g).colours->current_colour;
         const auto x = spaced(-1, 1, 30);
         const auto z = matrix(x, x, [](double a, double b) { return std::sin(3 * a) * b; });
         g.crvmat(z.data(), 30, 30, 2, 2);
         ::testing::internal::GetCapturedStdout();
         boxes[grouped] = rec->of(Call::fill_box);
-        EXPECT_EQ(gvx::state_of(g).colours.current_colour, before) << "colour kept";
+        EXPECT_EQ(gvx::state_of(g).colours->current_colour, before) << "colour kept";
     }
     ASSERT_GT(boxes[0].size(), 100u);
     const auto key = [](const DeviceCall& c) {

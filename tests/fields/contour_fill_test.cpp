@@ -48,10 +48,10 @@ TEST_F(ContourFillTest, EachPieceLiesInItsBandAndHasItsColour) {
     const double levels[3] = {0.25, 0.5, 0.75};
     output_of([&] { g_.conshd(x.data(), 9, x.data(), 9, z.data(), levels, 3); });
     // z = (x + 1) / 2: band k covers x from -1 + k / 2 to -1 + (k + 1) / 2.
-    const ColourScale& scale = s().fields.scale;
+    const ColourScale& scale = s().fields->scale;
     const int colours[4] = {scale_colour(s(), scale, 0.125), scale_colour(s(), scale, 0.375),
                             scale_colour(s(), scale, 0.625), scale_colour(s(), scale, 0.875)};
-    int current = s().colours.current_colour;
+    int current = s().colours->current_colour;
     double area[4] = {};
     for (const auto& c : rec_->calls) {
         if (c.kind == Call::colour) current = c.colour;
@@ -71,9 +71,9 @@ TEST_F(ContourFillTest, EachPieceLiesInItsBandAndHasItsColour) {
     }
     for (double a : area) EXPECT_NEAR(a, 250.0 * 1000.0, 1e-6);
     // The caller's colour is back.
-    EXPECT_EQ(s().colours.current_colour, rec_->of(Call::colour).empty()
-                                              ? s().colours.current_colour
-                                              : rec_->of(Call::colour).back().colour);
+    EXPECT_EQ(s().colours->current_colour, rec_->of(Call::colour).empty()
+                                               ? s().colours->current_colour
+                                               : rec_->of(Call::colour).back().colour);
 }
 
 TEST_F(ContourFillTest, LevelsAndGridsAreChecked) {
@@ -89,7 +89,7 @@ TEST_F(ContourFillTest, LevelsAndGridsAreChecked) {
     });
     EXPECT_NE(out.find("Warning 342"), std::string::npos) << out;
     EXPECT_EQ(rec_->count(Call::fill_polygon), 0);
-    EXPECT_EQ(s().fields.fill, ContourFill::polygons);
+    EXPECT_EQ(s().fields->fill, ContourFill::polygons);
 }
 
 }  // namespace

@@ -150,7 +150,7 @@ TEST_F(ContourTest, ConturDrawsInPlotCoordinatesAndBreaksUnderLabels) {
     g_.labdis(500, "CON");
     g_.conmod(1.0, 0.5);
     output_of([&] { g_.contur(x.data(), 81, x.data(), 81, z.data(), 0.64); });
-    const double label = text_length(s(), "    ") + 2 * 0.5 * s().text.height;
+    const double label = text_length(s(), "    ") + 2 * 0.5 * s().text->height;
     const double broken = drawn_length(*rec_, pieces);
     // Labels at 250, 750, ..., 2250 of 2513 units: five breaks, six pieces (the first
     // and the last meet at the start of the closed line).

@@ -9,8 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "gravox/core/internal.h"
-#include "gravox/core/state.h"
+#include "gravox/core/all_records.h"
 #include "gravox/fields/fields.h"
 #include "gravox/gravox.h"
 #include "tests/support/recorded_plot_test.h"

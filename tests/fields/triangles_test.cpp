@@ -172,11 +172,11 @@ TEST_F(TriangleColours, BandsTileTheTriangleWithTheColoursOfTheirValues) {
     // z axis to above it, so the under and over colours show as well.
     const double x[4] = {-1, 1, 1, -1}, y[4] = {-1, -1, 1, 1}, z[4] = {-0.2, 0.45, 1.3, 0.7};
     const int i1[2] = {0, 0}, i2[2] = {1, 2}, i3[2] = {2, 3};
-    const int before = s().colours.current_colour;
+    const int before = s().colours->current_colour;
     output_of([&] { g_.crvtri(x, y, z, 4, i1, i2, i3, 2); });
     const auto polygons = rec_->of(Call::fill_polygon);
     ASSERT_GT(polygons.size(), 200u);
-    EXPECT_EQ(s().colours.current_colour, before);
+    EXPECT_EQ(s().colours->current_colour, before);
     // Each polygon inside one triangle (by its centroid), its colour that of the
     // interpolated value there; the areas add up to the triangles'.
     double area[2] = {0, 0};
@@ -195,10 +195,10 @@ TEST_F(TriangleColours, BandsTileTheTriangleWithTheColoursOfTheirValues) {
         const int a = i1[t], b = i2[t], d = i3[t];
         const double tx[3] = {px(x[a]), px(x[b]), px(x[d])}, ty[3] = {py(y[a]), py(y[b]), py(y[d])};
         const double tz[3] = {z[a], z[b], z[d]};
-        const int expected = scale_colour(s(), s().fields.scale, interpolate(tx, ty, tz, cx, cy));
+        const int expected = scale_colour(s(), s().fields->scale, interpolate(tx, ty, tz, cx, cy));
         EXPECT_EQ(colour, expected) << cx << ", " << cy;
-        under = under || colour == s().colours.under_colour;
-        over = over || colour == s().colours.over_colour;
+        under = under || colour == s().colours->under_colour;
+        over = over || colour == s().colours->over_colour;
         area[t] += polygon_area(c.xs, c.ys);
         for (std::size_t k = 0; k < c.xs.size(); ++k)
             if (std::fabs((c.xs[k] - px(-1)) - (py(-1) - c.ys[k])) < 1e-6)

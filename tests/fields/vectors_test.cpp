@@ -40,7 +40,7 @@ TEST_F(VectorTest, ColoursByMagnitudeOnTheColourAxis) {
     const double xv[3] = {0.0, 0.3, 0.0}, yv[3] = {0.0, 0.4, 1.0};
     const double xp[3] = {-0.5, 0.0, 0.5}, yp[3] = {0.0, 0.0, -0.9};
     g_.vecopt(1, "COLOR");
-    const int caller = s().colours.current_colour;
+    const int caller = s().colours->current_colour;
     output_of([&] { g_.vecfld(xv, yv, xp, yp, 3, 0); });
     std::vector<int> colours;
     for (const auto& c : rec_->of(Call::colour)) colours.push_back(c.colour);
@@ -48,7 +48,7 @@ TEST_F(VectorTest, ColoursByMagnitudeOnTheColourAxis) {
     EXPECT_EQ(colours[0], 1);
     EXPECT_EQ(colours[1], 128);
     EXPECT_EQ(colours[2], 254);
-    EXPECT_EQ(s().colours.current_colour, caller);
+    EXPECT_EQ(s().colours->current_colour, caller);
 
     // vecmat: one arrow per grid point, the first index along x.
     rec_->clear();
@@ -76,7 +76,7 @@ TEST_F(VectorTest, BadArgumentsAreRefused) {
     });
     EXPECT_EQ(warnings(), before + 6);
     EXPECT_EQ(rec_->calls.size(), 0u);
-    EXPECT_EQ(s().fields.vector_scale, 1.0);
+    EXPECT_EQ(s().fields->vector_scale, 1.0);
 }
 
 // The rotation (-y, x) on a grid over the axis system.
@@ -151,7 +151,7 @@ TEST_F(VectorTest, StreamLinesStopAtTheGridAtRestAndNearOtherLines) {
     std::vector<double> zero(36, 0.0);
     output_of([&] { g_.stream(zero.data(), zero.data(), 6, 6, g.data(), g.data(), xs, ys, 2); });
     EXPECT_EQ(rec_->calls.size(), 0u);
-    s().axes.rec.x_log = true;
+    s().axes->rec.x_log = true;
     const std::string out =
         output_of([&] { g_.stream(vx.data(), vy.data(), 6, 6, g.data(), g.data(), xs, ys, 1); });
     EXPECT_NE(out.find("Warning  13"), std::string::npos) << out;

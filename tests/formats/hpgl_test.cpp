@@ -87,15 +87,15 @@ TEST_F(HpglTest, HpgmodRefusesKeysOtherThanPlotAndCallsInsideAPlot) {
     const std::string refused = output_of([&] { g_.hpgmod("STAN", "PLO"); });
     EXPECT_NE(refused.find("Warning   2"), std::string::npos);
     EXPECT_NE(refused.find("(PLO)"), std::string::npos);
-    EXPECT_EQ(s().formats.hpgl_mode, 1);
+    EXPECT_EQ(s().formats->hpgl_mode, 1);
     output_of([&] { g_.hpgmod("STAN", nullptr); });
     output_of([&] { g_.hpgmod("NONE", "PLOT"); });
-    EXPECT_EQ(s().formats.hpgl_mode, 1);
+    EXPECT_EQ(s().formats->hpgl_mode, 1);
 
     open("HPGL");
     const std::string level = output_of([&] { g_.hpgmod("STAN", "PLOT"); });
     EXPECT_NE(level.find("Warning   3"), std::string::npos);
-    EXPECT_EQ(s().formats.hpgl_mode, 1);
+    EXPECT_EQ(s().formats->hpgl_mode, 1);
     g_.gvxfin();
 }
 
@@ -144,9 +144,9 @@ TEST_F(HpglTest, ColoursBecomePenNumbersOfTheTable) {
     open("HPGL");
     g_.setclr(37);
     g_.color("RED");
-    const int red = s().colours.current_colour;  // explicit: the nearest entry is the pen
+    const int red = s().colours->current_colour;  // explicit: the nearest entry is the pen
     const int pen = resolve_device_colour(s(), red).index;
-    ASSERT_EQ(s().colours.table[pen], 0xff0000u);
+    ASSERT_EQ(s().colours->table[pen], 0xff0000u);
     fill_box(s(), 0, 0, 100, 10, red);  // hatched with horizontal lines
     const std::string plot = finish();
     EXPECT_NE(plot.find("SP37;SP" + std::to_string(pen) + ";"), std::string::npos) << plot;

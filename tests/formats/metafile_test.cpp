@@ -4,7 +4,7 @@
 #include <cstring>
 #include <random>
 
-#include "gravox/core/internal.h"
+#include "gravox/core/all_records.h"
 #include "gravox/formats/formats.h"
 #include "gravox/formats/metafile.h"
 #include "tests/formats/format_fixture.h"

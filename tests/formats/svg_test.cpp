@@ -132,7 +132,7 @@ TEST_F(SvgTest, WideLinesAreDrawnByTheStrokeWidth) {
     move_to(s(), 100, 100);
     draw_to(s(), 200, 100);
     g_.linwid(10);
-    EXPECT_EQ(s().prims.line_width, -10);
+    EXPECT_EQ(s().prims->line_width, -10);
     move_to(s(), 1000, 1000);
     draw_to(s(), 2000, 1000);
     g_.linwid(1);

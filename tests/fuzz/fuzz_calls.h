@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "gravox/core/state.h"
+#include "gravox/core/all_records.h"
 #include "gravox/gravox.h"
 
 namespace gvx::fuzz {

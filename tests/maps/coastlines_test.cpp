@@ -8,8 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "gravox/core/internal.h"
-#include "gravox/core/state.h"
+#include "gravox/core/all_records.h"
 #include "gravox/gravox.h"
 #include "gravox/maps/coast_data.h"
 #include "tests/support/png_decode.h"

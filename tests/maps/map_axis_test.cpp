@@ -7,8 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "gravox/core/internal.h"
-#include "gravox/core/state.h"
+#include "gravox/core/all_records.h"
 #include "gravox/gravox.h"
 #include "tests/support/recorded_plot_test.h"
 
@@ -182,7 +181,7 @@ TEST_F(MapAxis, GraticuleLinesLieInsideTheOutline) {
             ++pieces;
     EXPECT_EQ(pieces, 18);
     // Every point lies within Mollweide's ellipse.
-    const MapState& m = s().maps;
+    const MapState& m = *s().maps;
     const double a = 2.0 * std::sqrt(2.0) * m.proj.radius * m.scale;
     const double b = std::sqrt(2.0) * m.proj.radius * m.scale;
     for (const auto& line : lines)
@@ -338,7 +337,7 @@ TEST_F(MapAxis, MeridianLabelsOfCurvedWorldMapsKeepClearOfTheOutline) {
     open("ROBI", -180.0, 180.0, -90.0, 90.0);
     double x0, bottom;
     g_.pos2pt(-180.0, -90.0, &x0, &bottom);
-    const double gap = s().axes.axis[0].label_distance;
+    const double gap = s().axes->axis[0].label_distance;
     int row = 0;
     for (const auto& seg : rec_->segments()) {
         if (seg.y1 > bottom + 0.5 && seg.y1 < bottom + gap / 2.0) ADD_FAILURE() << seg.y1;
@@ -357,14 +356,14 @@ TEST_F(MapAxis, MapRoutinesRefuseBadArgumentsAndChangeNothing) {
     g_.grafmp(0.0, 400.0, 0.0, 30.0, -90.0, 90.0, 0.0, 30.0);
     EXPECT_EQ(s().frame.level, 1);
     EXPECT_EQ(warnings(), 3);
-    EXPECT_FALSE(s().maps.active);
+    EXPECT_FALSE(s().maps->active);
     // Parallels symmetric about the equator.
     g_.mapref(-20.0, 20.0);
-    EXPECT_FALSE(s().maps.parallels_set);
+    EXPECT_FALSE(s().maps->parallels_set);
     g_.projct("NONE");
-    EXPECT_EQ(s().maps.projection, Projection::cylindrical);
+    EXPECT_EQ(s().maps->projection, Projection::cylindrical);
     g_.mapsph(-1.0);
-    EXPECT_EQ(s().maps.radius, 6371.0);
+    EXPECT_EQ(s().maps->radius, 6371.0);
     EXPECT_EQ(warnings(), 6);
     // Map routines inside a rectangular system.
     g_.graf(0.0, 1.0, 0.0, 1.0, 0.0, 1.0, 0.0, 1.0);

@@ -4,7 +4,7 @@
 
 #include <filesystem>
 
-#include "gravox/core/internal.h"
+#include "gravox/core/all_records.h"
 #include "gravox/screen/screen.h"
 #include "tests/screen/screen_test_support.h"
 #include "tests/support/temp_dir.h"
@@ -28,22 +28,22 @@ class ScreenRoutines : public ::testing::Test {
 };
 
 TEST_F(ScreenRoutines, WinmodWintitAndSendbfCheckTheirArguments) {
-    EXPECT_EQ(s().screen.end, WindowEnd::wait);
+    EXPECT_EQ(s().screen->end, WindowEnd::wait);
     g_.winmod("none");
-    EXPECT_EQ(s().screen.end, WindowEnd::none);
+    EXPECT_EQ(s().screen->end, WindowEnd::none);
     g_.winmod("ADD");
-    EXPECT_EQ(s().screen.end, WindowEnd::add);
+    EXPECT_EQ(s().screen->end, WindowEnd::add);
     EXPECT_EQ(output_of([&] { g_.winmod("KEEP"); }),
               " <<<< Warning   2: Incorrect parameter in winmod!   (KEEP)\n");
-    EXPECT_EQ(s().screen.end, WindowEnd::add);  // unchanged
+    EXPECT_EQ(s().screen->end, WindowEnd::add);  // unchanged
     g_.winmod("FULL");
-    EXPECT_EQ(s().screen.end, WindowEnd::wait);
+    EXPECT_EQ(s().screen->end, WindowEnd::wait);
 
     g_.wintit("Title");
     EXPECT_NE(
         output_of([&] { g_.wintit(nullptr); }).find("Warning   2: Incorrect parameter in wintit"),
         std::string::npos);
-    EXPECT_STREQ(s().screen.title, "Title");
+    EXPECT_STREQ(s().screen->title, "Title");
     // sendbf needs an open plot; on a file plot it only finishes the pending line.
     EXPECT_NE(output_of([&] { g_.sendbf(); }).find("Incorrect level in sendbf"), std::string::npos);
     g_.metafl("VIRT");
@@ -74,7 +74,7 @@ TEST_F(ScreenRoutines, WithoutADisplayTheWarningLeavesLevelZeroAndNoFile) {
                     << format;
             }
             EXPECT_EQ(s().frame.level, 0);
-            EXPECT_FALSE(s().screen.window);
+            EXPECT_FALSE(s().screen->window);
             // The program goes on: its calls are refused at level 0, gvxfin included.
             EXPECT_NE(output_of([&] { g_.gvxfin(); }).find("Incorrect level in gvxfin"),
                       std::string::npos);

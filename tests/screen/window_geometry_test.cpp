@@ -1,7 +1,7 @@
 // The size and place of the screen windows, and their titles: rules that need no display.
 #include <gtest/gtest.h>
 
-#include "gravox/core/internal.h"
+#include "gravox/core/all_records.h"
 #include "gravox/core/output_catalogue.h"
 #include "gravox/screen/screen.h"
 
@@ -88,7 +88,7 @@ TEST(WindowTitle, TakesWintitElseThePlotFileName) {
     // A long title is cut to 256 characters; a short buffer to its size.
     const std::string long_title(300, 'x');
     g.wintit(long_title.c_str());
-    EXPECT_EQ(std::string(s.screen.title), long_title.substr(0, 256));
+    EXPECT_EQ(std::string(s.screen->title), long_title.substr(0, 256));
     char small[9];
     window_title(s, small, 8);
     EXPECT_STREQ(small, "xxxxxxxx");

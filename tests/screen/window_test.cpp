@@ -10,7 +10,7 @@
 #include <thread>
 
 #include "app/figures.h"
-#include "gravox/core/internal.h"
+#include "gravox/core/all_records.h"
 #include "gravox/core/output_catalogue.h"
 #include "gravox/screen/screen.h"
 #include "tests/screen/screen_test_support.h"

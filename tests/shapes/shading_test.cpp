@@ -111,7 +111,7 @@ TEST_F(ShadingTest, NeighbouringAreasShareTheirLines) {
 
 TEST_F(ShadingTest, OwnPatternsEncodeTheirPartsAndBadValuesAreRefused) {
     g_.mypat(30, 2, 9, 1);
-    EXPECT_EQ(s().prims.fill_pattern, 30291);
+    EXPECT_EQ(s().prims->fill_pattern, 30291);
     HatchPattern h;
     ASSERT_TRUE(hatch_pattern(30291, h));
     EXPECT_EQ(h.angle, 30);
@@ -135,15 +135,15 @@ TEST_F(ShadingTest, OwnPatternsEncodeTheirPartsAndBadValuesAreRefused) {
                      {0, 1, 1, 2}}) {
         const std::string out = output_of([&] { g_.mypat(bad[0], bad[1], bad[2], bad[3]); });
         EXPECT_NE(out.find("Warning   2"), std::string::npos) << out;
-        EXPECT_EQ(s().prims.fill_pattern, 30291);
+        EXPECT_EQ(s().prims->fill_pattern, 30291);
     }
     for (int bad : {-1, 18, 99, 180000, 100002}) {
         const std::string out = output_of([&] { g_.shdpat(bad); });
         EXPECT_NE(out.find("Warning   2"), std::string::npos) << bad;
-        EXPECT_EQ(s().prims.fill_pattern, 30291);
+        EXPECT_EQ(s().prims->fill_pattern, 30291);
     }
     g_.shdpat(45191);  // a code of mypat's parts
-    EXPECT_EQ(s().prims.fill_pattern, 45191);
+    EXPECT_EQ(s().prims->fill_pattern, 45191);
 }
 
 TEST_F(ShadingTest, EmptyAndSolidPatterns) {

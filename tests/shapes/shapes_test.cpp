@@ -162,7 +162,7 @@ TEST_F(ShapesTest, PointsAreSolidWhateverThePattern) {
     const DeviceCall f = last_fill();
     EXPECT_EQ(f.xs, (std::vector<double>{195, 205, 205, 195}));
     EXPECT_EQ(f.ys, (std::vector<double>{290, 290, 310, 310}));
-    EXPECT_EQ(s().prims.fill_pattern, 5);
+    EXPECT_EQ(s().prims->fill_pattern, 5);
 }
 
 TEST_F(ShapesTest, UserShapesOnLinearAxesOfUnequalScale) {
@@ -223,7 +223,7 @@ TEST_F(ShapesTest, UserShapesOnALogarithmicAxis) {
 
 TEST_F(ShapesTest, UserLinesArrowsPointsAndSymbolsAreClippedToTheAxisSystem) {
     axes();
-    const ClipWindow window = s().prims.clip_window;
+    const ClipWindow window = s().prims->clip_window;
     g_.rline(-5.0, 5.0, 5.0, 5.0);  // starts left of the axis system
     auto segs = segments();
     ASSERT_EQ(segs.size(), 1u);
@@ -240,8 +240,8 @@ TEST_F(ShapesTest, UserLinesArrowsPointsAndSymbolsAreClippedToTheAxisSystem) {
     const std::string out = output_of([&] { g_.rlsymb(23, 5.0, 5.0); });
     EXPECT_NE(out.find("Warning   2"), std::string::npos);
     // The clipping window is back to what it was.
-    EXPECT_EQ(s().prims.clip_window.xmin, window.xmin);
-    EXPECT_EQ(s().prims.clip_window.xmax, window.xmax);
+    EXPECT_EQ(s().prims->clip_window.xmin, window.xmin);
+    EXPECT_EQ(s().prims->clip_window.xmax, window.xmax);
 }
 
 }  // namespace

@@ -1,5 +1,5 @@
 #include "tests/support/recording_device.h"
-#include "gravox/core/internal.h"
+#include "gravox/core/all_records.h"
 
 #include <algorithm>
 

@@ -71,10 +71,10 @@ TEST_F(HardwareFontTest, PsfontChecksNameAndDevice) {
     bytes_.clear();
     open("SVG ");
     g_.psfont("palatino-roman");  // case is ignored
-    EXPECT_EQ(s().formats.hardware_font, 30);
+    EXPECT_EQ(s().formats->hardware_font, 30);
     EXPECT_EQ(s().frame.warning_count, 0);
     g_.gvxalf();  // a vector font replaces it
-    EXPECT_EQ(s().formats.hardware_font, -1);
+    EXPECT_EQ(s().formats->hardware_font, -1);
     finish();
 }
 
@@ -169,15 +169,15 @@ TEST_F(HardwareFontTest, PsfmodNeedsAStandardFont) {
     open("PS  ");
     const std::string before = output_of([&] { g_.psfmod("ASCII", "ENCODING"); });
     EXPECT_NE(before.find("Warning  48: No call to psfont in psfmod"), std::string::npos) << before;
-    EXPECT_TRUE(s().formats.hardware_latin1);
+    EXPECT_TRUE(s().formats->hardware_latin1);
     g_.psfont("Courier");
     const std::string bad = output_of([&] { g_.psfmod("EBCDIC", "ENCODING"); });
     EXPECT_NE(bad.find("Warning   2"), std::string::npos) << bad;
-    EXPECT_TRUE(s().formats.hardware_latin1);
+    EXPECT_TRUE(s().formats->hardware_latin1);
     g_.psfmod("ASCI", "ENCO");
-    EXPECT_FALSE(s().formats.hardware_latin1);
+    EXPECT_FALSE(s().formats->hardware_latin1);
     g_.gvxalf();  // the vector font brings back the default
-    EXPECT_TRUE(s().formats.hardware_latin1);
+    EXPECT_TRUE(s().formats->hardware_latin1);
     finish();
 }
 

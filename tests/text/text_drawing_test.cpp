@@ -9,16 +9,16 @@ namespace {
 
 TEST_F(TextTest, EmptyAndBlankStringsDrawNothingAndMeasureZero) {
     g_.complx();
-    s().text.cur.x = 123.0;
-    s().text.cur.y = 456.0;
+    s().text->cur.x = 123.0;
+    s().text->cur.y = 456.0;
     for (const char* text : {"", " ", "     "}) {
         EXPECT_TRUE(strokes(text, 5000, -5000).empty()) << '"' << text << '"';
         EXPECT_EQ(rec_->calls.size(), 0u);
         EXPECT_EQ(g_.nlmess(text), 0);
     }
     EXPECT_EQ(s().frame.warning_count, 0);  // not even the off-page point is reported
-    EXPECT_EQ(s().text.cur.x, 123.0);
-    EXPECT_EQ(s().text.cur.y, 456.0);
+    EXPECT_EQ(s().text->cur.x, 123.0);
+    EXPECT_EQ(s().text->cur.y, 456.0);
 }
 
 TEST_F(TextTest, TrailingBlanksAreDroppedLeadingAndInnerBlanksCount) {
@@ -28,9 +28,9 @@ TEST_F(TextTest, TrailingBlanksAreDroppedLeadingAndInnerBlanksCount) {
     EXPECT_GT(g_.nlmess("A B"), g_.nlmess("AB"));
 
     strokes("AB");
-    double after_plain = s().text.cur.x;
+    double after_plain = s().text->cur.x;
     strokes("AB   ");
-    EXPECT_EQ(s().text.cur.x, after_plain);
+    EXPECT_EQ(s().text->cur.x, after_plain);
 }
 
 TEST_F(TextTest, CapitalsOfTheComplexFontSpanTheHeightBelowTheGivenTop) {
@@ -149,7 +149,7 @@ TEST_F(TextTest, FixedSpacingCentresNarrowAndWideGlyphsInOneCell) {
     Ink wide = ink(strokes("W", 600, 400));
     EXPECT_NEAR(narrow.cx(), 600.0 + cell / 2.0, 1.0);
     EXPECT_NEAR(wide.cx(), 600.0 + cell / 2.0, 1.0);
-    EXPECT_NEAR(s().text.cur.x, 600.0 + cell, 1e-9);  // no gap under fixed spacing
+    EXPECT_NEAR(s().text->cur.x, 600.0 + cell, 1e-9);  // no gap under fixed spacing
     EXPECT_EQ(g_.nlmess("iW"), round_text(2.0 * cell));
 }
 
@@ -165,15 +165,15 @@ TEST_F(TextTest, SlantShearsGlyphsToTheRight) {
 TEST_F(TextTest, SizedDrawingRestoresHeightAndAngleAndNeverContinues) {
     g_.complx();
     g_.height(20);
-    s().text.cur.x = 42.0;
+    s().text->cur.x = 42.0;
     rec_->clear();
     output_of([&] { draw_text_sized(s(), "H", 999.0, 999.0, 50, 90); });
     Ink k = ink(rec_->polylines());
     EXPECT_NEAR(k.xmin, 1000.0, 1e-4);  // (999, 999) became (1000, 999), turned by 90
     EXPECT_NEAR(k.xmax, 1049.0, 1e-4);
-    EXPECT_EQ(s().text.height, 20);
-    EXPECT_EQ(s().text.angle, 0);
-    EXPECT_DOUBLE_EQ(s().text.angle_cos, 1.0);
+    EXPECT_EQ(s().text->height, 20);
+    EXPECT_EQ(s().text->angle, 0);
+    EXPECT_DOUBLE_EQ(s().text->angle_cos, 1.0);
 }
 
 TEST_F(TextTest, NumbersAreDrawnAsTheirText) {

@@ -11,7 +11,7 @@ namespace gvx::testing {
 namespace {
 
 TEST_F(TextTest, DefaultsAfterGvxini) {
-    const TextState& t = s().text;
+    const TextState& t = *s().text;
     EXPECT_EQ(t.height, 36);
     EXPECT_EQ(t.angle, 0);
     EXPECT_EQ(t.font.number, 1);
@@ -26,9 +26,9 @@ TEST_F(TextTest, DefaultsAfterGvxini) {
     g_.complx();
     g_.chacod("UTF8");
     reopen({});
-    EXPECT_EQ(s().text.height, 36);
-    EXPECT_EQ(s().text.font.number, 1);
-    EXPECT_EQ(s().text.coding, Coding::standard);
+    EXPECT_EQ(s().text->height, 36);
+    EXPECT_EQ(s().text->font.number, 1);
+    EXPECT_EQ(s().text->coding, Coding::standard);
 }
 
 TEST_F(TextTest, BadParametersWarnAndChangeNothing) {
@@ -59,9 +59,9 @@ TEST_F(TextTest, BadParametersWarnAndChangeNothing) {
         {" <<<< Warning   2: Incorrect parameter in setmix!   ()\n", [&] { g_.setmix("", "EXP"); }},
     };
     for (const Case& c : cases) {
-        TextState before = s().text;
+        TextState before = *s().text;
         EXPECT_EQ(output_of(c.call), c.expected);
-        const TextState& after = s().text;
+        const TextState& after = *s().text;
         EXPECT_EQ(after.height, before.height);
         EXPECT_EQ(after.slant, before.slant);
         EXPECT_EQ(after.width_factor, before.width_factor);
@@ -76,10 +76,10 @@ TEST_F(TextTest, BadParametersWarnAndChangeNothing) {
 
 TEST_F(TextTest, AngleAndSlantStoreTheirTrigonometry) {
     g_.angle(30);
-    EXPECT_DOUBLE_EQ(s().text.angle_sin, std::sin(30 * 0.01745329277777778));
-    EXPECT_DOUBLE_EQ(s().text.angle_cos, std::cos(30 * 0.01745329277777778));
+    EXPECT_DOUBLE_EQ(s().text->angle_sin, std::sin(30 * 0.01745329277777778));
+    EXPECT_DOUBLE_EQ(s().text->angle_cos, std::cos(30 * 0.01745329277777778));
     g_.chaang(45.0);
-    EXPECT_NEAR(s().text.slant, 1.0, 1e-6);
+    EXPECT_NEAR(s().text->slant, 1.0, 1e-6);
 }
 
 TEST_F(TextTest, BaseAlphabetsDrawTheirOwnGlyphs) {
@@ -179,9 +179,9 @@ TEST_F(TextTest, InstructionAlphabetChangesHeightAndReportsBadInstructions) {
     EXPECT_EQ(output_of([&] { g_.messag("<H>A", 500, 500); }),
               " <<<< Warning  43: Instruction code: incorrect parameter in messag!   (H)\n");
     // A colour instruction lasts to the end of the string.
-    int colour = s().colours.current_colour;
+    int colour = s().colours->current_colour;
     strokes("<C3>A");
-    EXPECT_EQ(s().colours.current_colour, colour);
+    EXPECT_EQ(s().colours->current_colour, colour);
     EXPECT_GE(rec_->count(Call::colour), 2);
 }
 

@@ -71,7 +71,7 @@ TEST_F(AxisSystem3d, UserViewpointAndCentreOnThePage) {
 TEST_F(AxisSystem3d, ViewpointsInsideOrFacingAwayAreRefused) {
     const std::string out = output_of([&] { g_.view3d(0.5, 0, 0, "ABS"); });
     EXPECT_NE(out.find("Warning  33"), std::string::npos) << out;
-    EXPECT_EQ(s().three_d.view.mode, PointMode::angles);  // unchanged
+    EXPECT_EQ(s().three_d->view.mode, PointMode::angles);  // unchanged
     // A user viewpoint inside the box is found by graf3d, which stays at level 1.
     EXPECT_FALSE(open_box(0.2, 0.2, 0.2, "USER"));
     EXPECT_NE(last_output_.find("Warning  33"), std::string::npos) << last_output_;
@@ -93,10 +93,10 @@ TEST_F(AxisSystem3d, BadArgumentsChangeNothing) {
     });
     EXPECT_EQ(warnings(), before + 5);
     const ThreeDState fresh;
-    EXPECT_EQ(s().three_d.len[0], fresh.len[0]);
-    EXPECT_EQ(s().three_d.up.z, 1.0);
-    EXPECT_EQ(s().three_d.view.v.z, fresh.view.v.z);
-    EXPECT_EQ(s().three_d.focus.mode, PointMode::absolute);
+    EXPECT_EQ(s().three_d->len[0], fresh.len[0]);
+    EXPECT_EQ(s().three_d->up.z, 1.0);
+    EXPECT_EQ(s().three_d->view.v.z, fresh.view.v.z);
+    EXPECT_EQ(s().three_d->focus.mode, PointMode::absolute);
 }
 
 TEST_F(AxisSystem3d, ColourAndThreeDimensionalSystemsDoNotNest) {
@@ -108,7 +108,7 @@ TEST_F(AxisSystem3d, ColourAndThreeDimensionalSystemsDoNotNest) {
     ASSERT_EQ(s().frame.level, 3);
     out = output_of([&] { g_.graf3d(0, 1, 0, 1, 0, 1, 0, 1, 0, 1, 0, 1); });
     EXPECT_NE(out.find("Warning  35"), std::string::npos) << out;
-    EXPECT_EQ(s().fields.axis, FieldAxis::colour);
+    EXPECT_EQ(s().fields->axis, FieldAxis::colour);
     // Routines of the box outside a three-dimensional system.
     out = output_of([&] { g_.box3d(); });
     EXPECT_NE(out.find("Warning 361"), std::string::npos) << out;
@@ -151,7 +151,7 @@ TEST_F(AxisSystem3d, AxesDrawTicksAndLabelsOnThePage) {
     ::testing::internal::GetCapturedStdout();
     rec_->clear();
     PlotState& st = s();
-    st.axes.no_axes = false;
+    st.axes->no_axes = false;
     output_of([&] { g.graf3d(-1, 1, -1, 0.5, -1, 1, -1, 0.5, -1, 1, -1, 0.5); });
     ASSERT_EQ(st.frame.level, 3);
     const auto segments = rec_->segments();
@@ -161,7 +161,7 @@ TEST_F(AxisSystem3d, AxesDrawTicksAndLabelsOnThePage) {
         EXPECT_GE(seg.x1, 0.0);
         EXPECT_LE(seg.x1, 2970.0);
     }
-    EXPECT_FALSE(st.prims.projection_on);  // the plane hook is off again
+    EXPECT_FALSE(st.prims->projection_on);  // the plane hook is off again
 }
 
 }  // namespace

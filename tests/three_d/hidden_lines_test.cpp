@@ -122,7 +122,7 @@ TEST_F(HiddenLines, SidesTakeTheirColours) {
                                 [&](const DeviceCall& c) { return c.colour == (top ? 3 : 5); }));
         EXPECT_FALSE(std::any_of(colours.begin(), colours.end(),
                                  [&](const DeviceCall& c) { return c.colour == (top ? 5 : 3); }));
-        EXPECT_EQ(s().colours.current_colour, colours.back().colour);  // restored
+        EXPECT_EQ(s().colours->current_colour, colours.back().colour);  // restored
         g_.endgrf();
     }
 }

@@ -76,7 +76,7 @@ TEST_F(ShadedSurfaces, NearerCellWinsInTheZBufferWhateverTheOrder) {
     const auto fills = rec_->of(Call::fill_polygon);
     ASSERT_EQ(fills.size(), 2u);
     const auto colours = rec_->of(Call::colour);
-    EXPECT_EQ(colours.back().colour, s().colours.current_colour);  // restored
+    EXPECT_EQ(colours.back().colour, s().colours->current_colour);  // restored
 }
 
 TEST_F(ShadedSurfaces, CellsAreDrawnFromBackToFront) {

@@ -6,8 +6,7 @@
 
 #include <string>
 
-#include "gravox/core/internal.h"
-#include "gravox/core/state.h"
+#include "gravox/core/all_records.h"
 #include "gravox/gravox.h"
 #include "gravox/three_d/three_d.h"
 #include "tests/support/recording_device.h"
