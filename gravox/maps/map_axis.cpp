@@ -475,8 +475,10 @@ void Gravox::grafmp(double xa, double xe, double x_first, double x_step, double 
     }
     const double centre = lon0 + 360.0 * std::round(((xa + xe) / 2.0 - lon0) / 360.0);
     next.xa = xa, next.xe = xe, next.ya = ya, next.ye = ye;
-    next.lon_low = std::max(xa, centre - 180.0);
-    next.lon_high = std::min(xe, centre + 180.0);
+    // A window of all longitudes shows the whole turn around the central meridian,
+    // wherever that lies; a narrower one what of it lies within half a turn.
+    next.lon_low = full ? centre - 180.0 : std::max(xa, centre - 180.0);
+    next.lon_high = full ? centre + 180.0 : std::min(xe, centre + 180.0);
     next.x_first = x_first, next.x_step = x_step, next.y_first = y_first, next.y_step = y_step;
     next.whole_cap = azimuthal && full && ya <= -90.0 && ye >= 90.0;
     if (!(next.lon_high > next.lon_low)) {
