@@ -1627,6 +1627,15 @@ class GRAVOX_API Gravox {
     ///        60 degrees, crude otherwise).
     /// @levels 1 to 3. @default "AUTO". @warnings 2 for an unknown keyword.
     void mapres(const char* resolution);
+    /// Draws political borders on the current map in the current colour and line
+    /// style, at the resolution of mapres(), cut like the coastlines. The data are the
+    /// borders that come with GSHHG.
+    /// @param what "NATIONAL" borders between countries, "INTERNAL" borders between the
+    ///        states or provinces of a country, "MARITIME" borders at sea, "ALL" all
+    ///        three.
+    /// @levels 2 and 3. @warnings 2 for an unknown keyword, 371 outside a map, 376 for
+    ///        an unreadable table.
+    void borders(const char* what);
 
     // --- Triangulated fields --------------------------------------------------------------
     /// Colours a triangulated surface over the colour axis system of graf3: each

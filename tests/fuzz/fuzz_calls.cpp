@@ -867,6 +867,7 @@ const Routine kRoutines[] = {
     {"world", [](Gravox& gr, Input&) { gr.world(); }},
     {"shdmap", [](Gravox& gr, Input& in) { gr.shdmap(in.text()); }},
     {"mapbas", [](Gravox& gr, Input& in) { gr.mapbas(in.text()); }},
+    {"borders", [](Gravox& gr, Input& in) { gr.borders(in.text()); }},
     {"mapres", [](Gravox& gr, Input& in) { gr.mapres(in.text()); }},
     {"crvtri", [](Gravox& gr, Input& in) {
          const int n = in.count(), ntri = in.count();
