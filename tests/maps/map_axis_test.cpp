@@ -373,10 +373,11 @@ TEST_F(MapAxis, MapRoutinesRefuseBadArgumentsAndChangeNothing) {
     const double lon[] = {0.0, 1.0};
     g_.curvmp(lon, lon, 2);
     g_.gridmp(1, 1);
+    g_.borders("ALL");
     double x = 7.0, y = 7.0;
     g_.pos2pt(0.0, 0.0, &x, &y);
     EXPECT_EQ(x, 7.0);
-    EXPECT_EQ(warnings(), 9);
+    EXPECT_EQ(warnings(), 10);
     flush_polyline(s());
     EXPECT_EQ(rec_->count(Call::draw), 0);
     g_.endgrf();
@@ -385,7 +386,14 @@ TEST_F(MapAxis, MapRoutinesRefuseBadArgumentsAndChangeNothing) {
     double lon_out = 5.0, lat_out = 5.0;
     g_.pt2pos(0.0, 0.0, &lon_out, &lat_out);
     EXPECT_EQ(lon_out, 5.0);
-    EXPECT_EQ(warnings(), 10);
+    EXPECT_EQ(warnings(), 11);
+    // An unknown kind of border draws nothing.
+    flush_polyline(s());
+    rec_->clear();
+    g_.borders("RIVERS");
+    flush_polyline(s());
+    EXPECT_EQ(warnings(), 12);
+    EXPECT_EQ(rec_->count(Call::draw), 0);
 }
 
 }  // namespace
