@@ -65,21 +65,32 @@ void project(const MapState& m, double u, double v, double& x, double& y) {
     y = m.y_mid - (v - m.v_mid) * m.scale;
 }
 
-// The text of a map label in the map label type of the X axis settings (meridians) or
-// the Y axis settings (parallels), "MAP" when they hold another type; false for "NONE".
-bool label_of(PlotState& s, double value, bool longitude, double step, char* out, int size) {
+// The name of the equator on a hemisphere's circle.
+constexpr const char* kEquatorLabel = "EQ";
+
+}  // namespace
+
+// The text in the map label type of the X axis settings (meridians) or the Y axis
+// settings (parallels), "MAP" when they hold another type.
+bool map_label_text(PlotState& s, double value, bool longitude, double step, char* out, int size) {
     AxisSettings a = s.axes.axis[longitude ? axis_x : axis_y];
-    if (a.label_type == LabelType::none) return false;
+    if (a.label_type == LabelType::none || !out || size < 1) return false;
     if (a.label_family != 2) {
         a.label_type = LabelType::map;
         a.label_family = 2;
+    }
+    const MapState& m = s.maps;
+    if (!longitude && a.label_type == LabelType::map && std::fabs(value) < 1e-9 && m.whole_cap &&
+        m.proj.cap < 180.0 && !polar_map(m)) {
+        int k = 0;
+        for (; kEquatorLabel[k] != '\0' && k < size - 1; ++k) out[k] = kEquatorLabel[k];
+        out[k] = '\0';
+        return true;
     }
     const int digits = std::fabs(step - std::round(step)) < 1e-9 ? -1 : a.digits;
     label_text(s, a, false, longitude, 0, value, digits, out, size);
     return true;
 }
-
-}  // namespace
 
 void reset_maps(PlotState& s) {
     s.maps = MapState{};
@@ -160,7 +171,7 @@ struct MapLabeller {
         draw_text(s, text, x, y - box.height);
     }
     bool text_of(double value, bool longitude, double step) {
-        return label_of(s, value, longitude, step, text, sizeof text);
+        return map_label_text(s, value, longitude, step, text, sizeof text);
     }
     // A label outside the outline point (x, y), away from the centre (cx, cy).
     void outward(double x, double y, double cx, double cy) {

@@ -139,6 +139,12 @@ void map_parallel(PlotState& s, double lat, double lon_low, double lon_high);
 // (south) or 2 (north) closes a polygon that goes round the globe along that pole.
 void map_polygon(PlotState& s, const double* lon, const double* lat, long n, int pole);
 
+// The label of a meridian (longitude true) or parallel of the current map at value
+// degrees, written into out (size bytes); false when such labels are off. On the
+// circle of a hemisphere, where meridians and parallels are labelled round the same
+// outline, the equator is "EQ", so that "0°" names only the prime meridian.
+bool map_label_text(PlotState& s, double value, bool longitude, double step, char* out, int size);
+
 // Draws the outline of the current map.
 void draw_map_outline(PlotState& s);
 // Draws the labels of meridians and parallels of the current map.

@@ -245,6 +245,34 @@ RingInk ring_ink(const Recording& rec, double cx, double cy, double r) {
     return ink;
 }
 
+TEST_F(MapAxis, OnAHemisphereTheEquatorAndThePrimeMeridianHaveDifferentNames) {
+    g_.labels("MAP", "XY");
+    char meridian[64], equator[64], parallel[64];
+    auto names = [&] {
+        ASSERT_TRUE(map_label_text(s(), 0.0, true, 30.0, meridian, sizeof meridian));
+        ASSERT_TRUE(map_label_text(s(), 0.0, false, 30.0, equator, sizeof equator));
+        ASSERT_TRUE(map_label_text(s(), 30.0, false, 30.0, parallel, sizeof parallel));
+    };
+    // Both are labelled round the circle of the hemisphere.
+    g_.mappol(20.0, 40.0);
+    open("ORTH", -180.0, 180.0, -90.0, 90.0);
+    names();
+    EXPECT_STRNE(meridian, equator);
+    EXPECT_STREQ(equator, "EQ");
+    EXPECT_NE(std::string(parallel).find('N'), std::string::npos);
+    g_.endgrf();
+    // On a rectangle the equator keeps its degrees, written left of the map.
+    open("CYLI", -180.0, 180.0, -90.0, 90.0);
+    names();
+    EXPECT_STREQ(meridian, equator);
+    // A short buffer gets what fits.
+    char two[2];
+    g_.endgrf();
+    open("ORTH", -180.0, 180.0, -90.0, 90.0);
+    ASSERT_TRUE(map_label_text(s(), 0.0, false, 30.0, two, sizeof two));
+    EXPECT_STREQ(two, "E");
+}
+
 TEST_F(MapAxis, CircleMapsAreLabelledAroundTheCircleAndPolarParallelsInside) {
     g_.labels("MAP", "XY");
     double cx, cy;
