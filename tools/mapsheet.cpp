@@ -1,7 +1,7 @@
 // Draws the maps of the gallery, for a look by eye: the world in Robinson's projection
 // with shaded continents, coastlines and the graticule; the Arctic in the polar
-// stereographic projection, and Antarctica; North America with its borders in Lambert's
-// conformal conic projection; every projection on one page; a hemisphere and a whole globe on circles.
+// stereographic projection, and Antarctica; North America with its borders and a scale
+// bar in Lambert's conformal conic projection; every projection on one page; a hemisphere and a whole globe on circles.
 // Usage: mapsheet [folder] [format]   (writes maps_*.png, or another format's files, in
 // the folder)
 #include <string>
@@ -74,6 +74,8 @@ void north_america(Gravox& g, const std::string& file) {
     g.color("RED");
     g.curvmp(lon, lat, 5);
     g.color("FORE");
+    // A scale bar of 2000 km in the empty corner above the map.
+    g.sclmap(2000.0, 400, 520);
     g.endgrf();
     g.gvxfin();
 }

@@ -145,6 +145,10 @@ void map_polygon(PlotState& s, const double* lon, const double* lat, long n, int
 // outline, the equator is "EQ", so that "0°" names only the prime meridian.
 bool map_label_text(PlotState& s, double value, bool longitude, double step, char* out, int size);
 
+// Plot units per unit of length on the sphere (the unit of mapsph) along the meridian
+// through the middle of the current map; 0 where it cannot be measured.
+double map_plot_per_length(const PlotState& s);
+
 // Draws the outline of the current map.
 void draw_map_outline(PlotState& s);
 // Draws the labels of meridians and parallels of the current map.

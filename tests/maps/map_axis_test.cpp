@@ -3,7 +3,9 @@
 // graticule, and the warnings of the map routines.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <numbers>
 #include <string>
 #include <vector>
 
@@ -271,6 +273,41 @@ TEST_F(MapAxis, OnAHemisphereTheEquatorAndThePrimeMeridianHaveDifferentNames) {
     open("ORTH", -180.0, 180.0, -90.0, 90.0);
     ASSERT_TRUE(map_label_text(s(), 0.0, false, 30.0, two, sizeof two));
     EXPECT_STREQ(two, "E");
+}
+
+TEST_F(MapAxis, ScaleBarIsTrueAlongTheMeridianAndRefusesWhatItCannotDraw) {
+    // The world on 2000 plot units: a degree of latitude, 6371 pi / 180 km, is
+    // 2000 / 360 units, so 1000 km are 49.96 units.
+    open("CYLI", -180.0, 180.0, -90.0, 90.0);
+    rec_->clear();
+    g_.sclmap(1000.0, 500, 1500);
+    flush_polyline(s());
+    const double h = s().text.height / 2.0;
+    double lo = 1e9, hi = -1e9;
+    int below = 0;
+    for (const auto& seg : rec_->segments()) {
+        if (seg.y1 > 1500.5 || seg.y2 > 1500.5) {
+            ++below;  // the labels
+            continue;
+        }
+        EXPECT_GE(std::min(seg.y1, seg.y2), 1500.0 - h - 0.5);
+        lo = std::min({lo, seg.x1, seg.x2});
+        hi = std::max({hi, seg.x1, seg.x2});
+    }
+    EXPECT_NEAR(lo, 500.0, 0.5);
+    EXPECT_NEAR(hi - lo, 1000.0 / (6371.0 * std::numbers::pi / 180.0) * 2000.0 / 360.0, 0.6);
+    EXPECT_GT(below, 10);
+    EXPECT_EQ(rec_->count(Call::fill_box), 2);  // the first and third quarter
+    EXPECT_EQ(warnings(), 0);
+    // A length not above 0, and one longer than any page.
+    rec_->clear();
+    g_.sclmap(0.0, 500, 1500);
+    g_.sclmap(std::nan(""), 500, 1500);
+    g_.sclmap(1e9, 500, 1500);
+    flush_polyline(s());
+    EXPECT_EQ(warnings(), 3);
+    EXPECT_EQ(rec_->count(Call::draw), 0);
+    EXPECT_EQ(rec_->count(Call::fill_box), 0);
 }
 
 TEST_F(MapAxis, CircleMapsAreLabelledAroundTheCircleAndPolarParallelsInside) {
