@@ -155,43 +155,53 @@ Polygon finish(int level, std::vector<Point> ring, bool closed = true) {
     return poly;
 }
 
-bool read_polygons(const std::string& file, std::vector<Polygon>& polygons) {
+// Reads the segments of a binned file with their points in micro-degrees: shorelines
+// (polygon id, level, closure and point count packed per segment) or borders (point
+// count and level in variables of their own).
+bool read_segments(const std::string& file, bool borders, std::vector<Segment>& segments) {
+    const char* count_name =
+        borders ? "N_points_for_a_segment" : "Embedded_npts_levels_exit_entry_for_a_segment";
+    const char* kind_name = borders ? "Hierarchial_level_of_a_segment" : "Id_of_GSHHS_ID";
+    const std::string names = std::string(
+                                  "Bin_size_in_minutes,N_bins_in_360_longitude_range,"
+                                  "Id_of_first_segment_in_a_bin,N_segments_in_a_bin,"
+                                  "Id_of_first_point_in_a_segment,"
+                                  "Relative_longitude_from_SW_corner_of_bin,"
+                                  "Relative_latitude_from_SW_corner_of_bin,") +
+                              count_name + "," + kind_name;
     Values v;
-    if (!read_variables(file,
-                        "Bin_size_in_minutes,N_bins_in_360_longitude_range,"
-                        "Id_of_first_segment_in_a_bin,N_segments_in_a_bin,"
-                        "Embedded_npts_levels_exit_entry_for_a_segment,"
-                        "Id_of_first_point_in_a_segment,Id_of_GSHHS_ID,"
-                        "Relative_longitude_from_SW_corner_of_bin,"
-                        "Relative_latitude_from_SW_corner_of_bin",
-                        v))
-        return false;
+    if (!read_variables(file, names.c_str(), v)) return false;
     const long long size = v["Bin_size_in_minutes"].at(0) * 1000000 / 60;
     const long long columns = v["N_bins_in_360_longitude_range"].at(0);
     const auto& first_segment = v["Id_of_first_segment_in_a_bin"];
     const auto& segment_count = v["N_segments_in_a_bin"];
-    const auto& packed = v["Embedded_npts_levels_exit_entry_for_a_segment"];
+    const auto& counts = v[count_name];
+    const auto& kinds = v[kind_name];
     const auto& first_point = v["Id_of_first_point_in_a_segment"];
-    const auto& ids = v["Id_of_GSHHS_ID"];
     const auto& rel_lon = v["Relative_longitude_from_SW_corner_of_bin"];
     const auto& rel_lat = v["Relative_latitude_from_SW_corner_of_bin"];
     if (size <= 0 || columns <= 0 || first_segment.size() != segment_count.size() ||
-        packed.size() != first_point.size() || packed.size() != ids.size() ||
+        counts.size() != first_point.size() || kinds.size() != first_point.size() ||
         rel_lon.size() != rel_lat.size())
         return false;
 
-    std::vector<Segment> segments;
     for (size_t b = 0; b < first_segment.size(); ++b) {
         const long long west = static_cast<long long>(b % columns) * size;
         const long long south = 90000000 - static_cast<long long>(b / columns + 1) * size;
         for (long long k = 0; k < segment_count[b]; ++k) {
             const size_t i = static_cast<size_t>(first_segment[b] + k);
-            if (i >= packed.size()) return false;
+            if (i >= first_point.size()) return false;
             Segment seg;
-            seg.id = static_cast<int>(ids[i]);
-            seg.level = static_cast<int>((packed[i] >> 6) & 7);
-            seg.closed = (packed[i] & 7) == 4;
-            const long long n = packed[i] >> 9;
+            long long n;
+            if (borders) {
+                seg.level = static_cast<int>(kinds[i]);
+                n = counts[i];
+            } else {
+                seg.id = static_cast<int>(kinds[i]);
+                seg.level = static_cast<int>((counts[i] >> 6) & 7);
+                seg.closed = (counts[i] & 7) == 4;
+                n = counts[i] >> 9;
+            }
             for (long long j = 0; j < n; ++j) {
                 const size_t p = static_cast<size_t>(first_point[i] + j);
                 if (p >= rel_lon.size()) return false;
@@ -202,6 +212,12 @@ bool read_polygons(const std::string& file, std::vector<Polygon>& polygons) {
             if (!seg.points.empty()) segments.push_back(std::move(seg));
         }
     }
+    return true;
+}
+
+bool read_polygons(const std::string& file, std::vector<Polygon>& polygons) {
+    std::vector<Segment> segments;
+    if (!read_segments(file, false, segments)) return false;
 
     // Open segments of one polygon, found by their start points.
     std::map<std::pair<int, std::pair<long long, long long>>, std::vector<size_t>> starts;
@@ -247,50 +263,11 @@ bool read_polygons(const std::string& file, std::vector<Polygon>& polygons) {
 }
 
 bool read_borders(const std::string& file, std::vector<Polygon>& lines) {
-    Values v;
-    if (!read_variables(file,
-                        "Bin_size_in_minutes,N_bins_in_360_longitude_range,"
-                        "Id_of_first_segment_in_a_bin,N_segments_in_a_bin,"
-                        "N_points_for_a_segment,Hierarchial_level_of_a_segment,"
-                        "Id_of_first_point_in_a_segment,"
-                        "Relative_longitude_from_SW_corner_of_bin,"
-                        "Relative_latitude_from_SW_corner_of_bin",
-                        v))
-        return false;
-    const long long size = v["Bin_size_in_minutes"].at(0) * 1000000 / 60;
-    const long long columns = v["N_bins_in_360_longitude_range"].at(0);
-    const auto& first_segment = v["Id_of_first_segment_in_a_bin"];
-    const auto& segment_count = v["N_segments_in_a_bin"];
-    const auto& point_count = v["N_points_for_a_segment"];
-    const auto& levels = v["Hierarchial_level_of_a_segment"];
-    const auto& first_point = v["Id_of_first_point_in_a_segment"];
-    const auto& rel_lon = v["Relative_longitude_from_SW_corner_of_bin"];
-    const auto& rel_lat = v["Relative_latitude_from_SW_corner_of_bin"];
-    if (size <= 0 || columns <= 0 || first_segment.size() != segment_count.size() ||
-        point_count.size() != first_point.size() || levels.size() != first_point.size() ||
-        rel_lon.size() != rel_lat.size())
-        return false;
-
-    std::vector<Segment> segments;
-    for (size_t b = 0; b < first_segment.size(); ++b) {
-        const long long west = static_cast<long long>(b % columns) * size;
-        const long long south = 90000000 - static_cast<long long>(b / columns + 1) * size;
-        for (long long k = 0; k < segment_count[b]; ++k) {
-            const size_t i = static_cast<size_t>(first_segment[b] + k);
-            if (i >= first_point.size()) return false;
-            Segment seg;
-            seg.level = static_cast<int>(levels[i]);
-            for (long long j = 0; j < point_count[i]; ++j) {
-                const size_t p = static_cast<size_t>(first_point[i] + j);
-                if (p >= rel_lon.size()) return false;
-                const long long u = rel_lon[p] & 0xFFFF, w = rel_lat[p] & 0xFFFF;
-                append(seg.points,
-                       {west + (u * size + 32767) / 65535, south + (w * size + 32767) / 65535});
-            }
-            if (seg.level >= 1 && seg.level <= 3 && seg.points.size() >= 2)
-                segments.push_back(std::move(seg));
-        }
-    }
+    std::vector<Segment> all, segments;
+    if (!read_segments(file, true, all)) return false;
+    for (Segment& seg : all)
+        if (seg.level >= 1 && seg.level <= 3 && seg.points.size() >= 2)
+            segments.push_back(std::move(seg));
 
     // Segments of a level by their end points. A line grows from a segment at both
     // ends by segments of its level that end where it ends, turned round where they

@@ -23,10 +23,11 @@ double central_meridian(const MapState& m) {
 }
 
 // Pieces near the antipode turn by at most about four degrees (in radians) seen from the
-// centre; the outline circle is followed in steps of two degrees.
+// centre; the outline circle is followed in steps of two degrees; a step behind it is
+// halved at most eight times (256 pieces) to find its side.
 constexpr double kAntipodeTurn = 0.07;
 constexpr double kRimStep = std::numbers::pi / 90.0;
-constexpr int kRimHalvings = 30;
+constexpr int kRimHalvings = 8;
 
 // Points far beyond a few turns of the globe (or not finite) are gaps in a line.
 bool usable(double lon, double lat) {
