@@ -1627,6 +1627,25 @@ class GRAVOX_API Gravox {
     ///        60 degrees, crude otherwise).
     /// @levels 1 to 3. @default "AUTO". @warnings 2 for an unknown keyword.
     void mapres(const char* resolution);
+    /// Draws political borders on the current map in the current colour and line
+    /// style, at the resolution of mapres(), cut like the coastlines. The data are the
+    /// borders that come with GSHHG.
+    /// @param what "NATIONAL" borders between countries, "INTERNAL" borders between the
+    ///        states or provinces of a country, "MARITIME" borders at sea, "ALL" all
+    ///        three.
+    /// @levels 2 and 3. @warnings 2 for an unknown keyword, 371 outside a map, 376 for
+    ///        an unreadable table.
+    void borders(const char* what);
+    /// Draws a scale bar on the current map: a bar of the given length on the sphere,
+    /// true along the meridian through the middle of the map, in four parts filled
+    /// with the current colour and left empty in turn, half the text height high,
+    /// labelled below with 0, half the length and the length in kilometres.
+    /// @param length length in kilometres (the unit of mapsph()), above 0.
+    /// @param nx,ny plot position of the bar's lower left corner.
+    /// @levels 2 and 3. @warnings 2 for a length that is not above 0, 371 outside a
+    ///        map, 377 when the bar would be shorter than a plot unit or longer than
+    ///        100000 (nothing is drawn).
+    void sclmap(double length, int nx, int ny);
 
     // --- Triangulated fields --------------------------------------------------------------
     /// Colours a triangulated surface over the colour axis system of graf3: each

@@ -1,7 +1,7 @@
 // Draws the maps of the gallery, for a look by eye: the world in Robinson's projection
 // with shaded continents, coastlines and the graticule; the Arctic in the polar
-// stereographic projection, and Antarctica; North America in Lambert's conformal conic
-// projection; every projection on one page; a hemisphere and a whole globe on circles.
+// stereographic projection, and Antarctica; North America with its borders and a scale
+// bar in Lambert's conformal conic projection; every projection on one page; a hemisphere and a whole globe on circles.
 // Usage: mapsheet [folder] [format]   (writes maps_*.png, or another format's files, in
 // the folder)
 #include <string>
@@ -62,12 +62,20 @@ void north_america(Gravox& g, const std::string& file) {
     g.mappol(-100.0, 45.0);
     g.grafmp(-170.0, -30.0, -170.0, 20.0, 10.0, 80.0, 10.0, 10.0);
     land_and_lines(g);
+    // Borders between states and provinces dashed, between countries solid, in brown.
+    g.setrgb(0.45, 0.2, 0.05);
+    g.lintyp(2);
+    g.borders("INTERNAL");
+    g.lintyp(0);
+    g.borders("NATIONAL");
     // A great-circle route drawn as a curve from Los Angeles to London.
     const double lon[] = {-118.2, -100.0, -80.0, -60.0, -0.1};
     const double lat[] = {34.1, 48.0, 56.5, 58.5, 51.5};
     g.color("RED");
     g.curvmp(lon, lat, 5);
     g.color("FORE");
+    // A scale bar of 2000 km in the empty corner above the map.
+    g.sclmap(2000.0, 400, 520);
     g.endgrf();
     g.gvxfin();
 }

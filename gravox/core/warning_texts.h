@@ -127,7 +127,9 @@ namespace gvx {
     X(not_on_map, 373, "The point lies outside the map")                                           \
     X(empty_map_window, 374, "Map window out of range or empty")                                   \
     X(map_shows_nothing, 374, "The projection shows nothing of the map window")                    \
-    X(no_coast_table, 375, "The coastline table cannot be read")
+    X(no_coast_table, 375, "The coastline table cannot be read")                                   \
+    X(no_border_table, 376, "The border table cannot be read")                                     \
+    X(no_map_scale, 377, "The map scale cannot be drawn at that length")
 
 // Rows of the table; 0 is no warning.
 enum class WarningRow : std::uint16_t {

@@ -1,5 +1,5 @@
-// The committed coastline tables (coast_data.cpp, made by tools/coastgen) and their
-// reader.
+// The committed coastline and border tables (coast_data.cpp, made by tools/coastgen)
+// and their reader.
 //
 // A table is a string of characters from the 64-letter alphabet of tools/coastgen, each
 // giving 5 bits of a number (lowest first) and a continuation bit. Per polygon: its
@@ -9,6 +9,10 @@
 // micro-degrees. Longitudes are unwrapped: successive points lie less than 180 degrees
 // apart, so a polygon that crosses the antimeridian runs beyond 180 (or below -180)
 // and one that encloses a pole goes once round the globe without closing.
+//
+// The border tables hold open lines in the same form: level 1 borders between
+// countries, 2 between the states or provinces of a country, 3 maritime borders;
+// flags 0.
 #pragma once
 
 #include <cstdint>
@@ -24,6 +28,8 @@ struct CoastTable {
 
 extern const CoastTable kCoastCrude;
 extern const CoastTable kCoastLow;
+extern const CoastTable kBorderCrude;
+extern const CoastTable kBorderLow;
 
 // One decoded polygon: its points are lon[first .. first + count) and lat[...] of the
 // decoded table, in degrees.
@@ -45,5 +51,7 @@ DecodedCoast decode_coast(const CoastTable& table);
 
 // The decoded table of a resolution (0 crude, 1 low), decoded once on first use.
 const DecodedCoast& coast(int resolution);
+// The decoded border table of a resolution, likewise.
+const DecodedCoast& borders(int resolution);
 
 }  // namespace gvx

@@ -1,4 +1,4 @@
-// The reader of the committed coastline tables.
+// The reader of the committed coastline and border tables.
 #include <cstddef>
 #include <new>
 
@@ -81,6 +81,13 @@ const DecodedCoast& coast(int resolution) {
     static const DecodedCoast crude = decode_coast(kCoastCrude);
     if (resolution == 0) return crude;
     static const DecodedCoast low = decode_coast(kCoastLow);
+    return low;
+}
+
+const DecodedCoast& borders(int resolution) {
+    static const DecodedCoast crude = decode_coast(kBorderCrude);
+    if (resolution == 0) return crude;
+    static const DecodedCoast low = decode_coast(kBorderLow);
     return low;
 }
 

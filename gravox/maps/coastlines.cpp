@@ -1,5 +1,6 @@
 // Coastlines on a map: world draws the shorelines and lakes, shdmap fills land or lakes,
-// mapbas and mapres choose what and at which resolution.
+// mapbas and mapres choose what and at which resolution; borders draws political
+// borders.
 #include <algorithm>
 
 #include "gravox/core/state.h"
@@ -16,12 +17,14 @@ namespace {
 // the low resolution when mapres is "AUTO".
 constexpr double kLowResolutionArea = 90.0 * 60.0;
 
+// The resolution of the tables for the current map: 0 crude, 1 low.
+int map_resolution(const MapState& m) {
+    if (m.resolution > 0) return m.resolution - 1;
+    return (m.lon_high - m.lon_low) * (m.ye - m.ya) < kLowResolutionArea ? 1 : 0;
+}
+
 const DecodedCoast* map_coast(PlotState& s) {
-    const MapState& m = *s.maps;
-    int resolution = m.resolution - 1;
-    if (resolution < 0)
-        resolution = (m.lon_high - m.lon_low) * (m.ye - m.ya) < kLowResolutionArea ? 1 : 0;
-    const DecodedCoast& c = coast(resolution);
+    const DecodedCoast& c = coast(map_resolution(s.maps));
     if (!c.ok) {
         warn(s, warning::no_coast_table);
         return nullptr;
@@ -72,6 +75,23 @@ void Gravox::mapbas(const char* what) {
     PlotState& s = state();
     const int index = match_keyword(s, "COAS+LAKE+ALL ", 3, what);
     if (index != 0) s.maps->base = index;
+}
+
+void Gravox::borders(const char* what) {
+    if (refused("borders", 2, 3)) return;
+    PlotState& s = state();
+    const int index = match_keyword(s, "NATI+INTE+MARI+ALL ", 4, what);
+    if (index == 0) return;
+    if (!map_active(s)) return;
+    const DecodedCoast& c = gvx::borders(map_resolution(s.maps));
+    if (!c.ok) {
+        warn(s, warning::no_border_table);
+        return;
+    }
+    for (const CoastPolygon& p : c.polygons) {
+        if (index != 4 && p.level != index) continue;
+        map_polyline(s, c.lon.data() + p.first, c.lat.data() + p.first, p.count, 1.0, false);
+    }
 }
 
 void Gravox::mapres(const char* resolution) {

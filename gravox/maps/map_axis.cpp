@@ -66,21 +66,32 @@ void project(const MapState& m, double u, double v, double& x, double& y) {
     y = m.y_mid - (v - m.v_mid) * m.scale;
 }
 
-// The text of a map label in the map label type of the X axis settings (meridians) or
-// the Y axis settings (parallels), "MAP" when they hold another type; false for "NONE".
-bool label_of(PlotState& s, double value, bool longitude, double step, char* out, int size) {
-    AxisSettings a = s.axes->axis[longitude ? axis_x : axis_y];
-    if (a.label_type == LabelType::none) return false;
+// The name of the equator on a hemisphere's circle.
+constexpr const char* kEquatorLabel = "EQ";
+
+}  // namespace
+
+// The text in the map label type of the X axis settings (meridians) or the Y axis
+// settings (parallels), "MAP" when they hold another type.
+bool map_label_text(PlotState& s, double value, bool longitude, double step, char* out, int size) {
+    AxisSettings a = s.axes.axis[longitude ? axis_x : axis_y];
+    if (a.label_type == LabelType::none || !out || size < 1) return false;
     if (a.label_family != 2) {
         a.label_type = LabelType::map;
         a.label_family = 2;
+    }
+    const MapState& m = s.maps;
+    if (!longitude && a.label_type == LabelType::map && std::fabs(value) < 1e-9 && m.whole_cap &&
+        m.proj.cap < 180.0 && !polar_map(m)) {
+        int k = 0;
+        for (; kEquatorLabel[k] != '\0' && k < size - 1; ++k) out[k] = kEquatorLabel[k];
+        out[k] = '\0';
+        return true;
     }
     const int digits = std::fabs(step - std::round(step)) < 1e-9 ? -1 : a.digits;
     label_text(s, a, false, longitude, 0, value, digits, out, size);
     return true;
 }
-
-}  // namespace
 
 void reset_maps(PlotState& s) {
     *s.maps = MapState{};
@@ -161,7 +172,7 @@ struct MapLabeller {
         draw_text(s, text, x, y - box.height);
     }
     bool text_of(double value, bool longitude, double step) {
-        return label_of(s, value, longitude, step, text, sizeof text);
+        return map_label_text(s, value, longitude, step, text, sizeof text);
     }
     // A label outside the outline point (x, y), away from the centre (cx, cy).
     void outward(double x, double y, double cx, double cy) {
@@ -476,8 +487,10 @@ void Gravox::grafmp(double xa, double xe, double x_first, double x_step, double 
     }
     const double centre = lon0 + 360.0 * std::round(((xa + xe) / 2.0 - lon0) / 360.0);
     next.xa = xa, next.xe = xe, next.ya = ya, next.ye = ye;
-    next.lon_low = std::max(xa, centre - 180.0);
-    next.lon_high = std::min(xe, centre + 180.0);
+    // A window of all longitudes shows the whole turn around the central meridian,
+    // wherever that lies; a narrower one what of it lies within half a turn.
+    next.lon_low = full ? centre - 180.0 : std::max(xa, centre - 180.0);
+    next.lon_high = full ? centre + 180.0 : std::min(xe, centre + 180.0);
     next.x_first = x_first, next.x_step = x_step, next.y_first = y_first, next.y_step = y_step;
     next.whole_cap = azimuthal && full && ya <= -90.0 && ye >= 90.0;
     if (!(next.lon_high > next.lon_low)) {

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cmath>
 #include <new>
+#include <numbers>
 
 #include "gravox/axes/axis_system.h"
 #include "gravox/core/state.h"
@@ -23,6 +24,13 @@ double central_meridian(const MapState& m) {
     return m.proj.lon0 + 360.0 * std::round((mid - m.proj.lon0) / 360.0);
 }
 
+// Pieces near the antipode turn by at most about four degrees (in radians) seen from the
+// centre; the outline circle is followed in steps of two degrees; a step behind it is
+// halved at most eight times (256 pieces) to find its side.
+constexpr double kAntipodeTurn = 0.07;
+constexpr double kRimStep = std::numbers::pi / 90.0;
+constexpr int kRimHalvings = 8;
+
 // Points far beyond a few turns of the globe (or not finite) are gaps in a line.
 bool usable(double lon, double lat) {
     return std::isfinite(lon) && std::isfinite(lat) && std::fabs(lon) <= 1e6 &&
@@ -32,6 +40,36 @@ bool usable(double lon, double lat) {
 // lon moved by whole turns to within 180 degrees of prev.
 double unwrap(double prev, double lon) {
     return lon + 360.0 * std::round((prev - lon) / 360.0);
+}
+
+// The point where the step from a point within the projector's cut (a) to one beyond
+// it (b) crosses the cut circle, by bisection.
+void cut_crossing(const Projector& p, double centre, double alon, double alat, double blon,
+                  double blat, double& lon, double& lat) {
+    for (int i = 0; i < 40; ++i) {
+        const double ml = (alon + blon) / 2.0, mb = (alat + blat) / 2.0;
+        const bool within = !p.beyond_cut(ml - centre, mb);
+        (within ? alon : blon) = ml;
+        (within ? alat : blat) = mb;
+    }
+    lon = alon, lat = alat;
+}
+
+// The number of pieces into which a step from (lon, lat) by (dl, db) is divided: pieces
+// of at most `step` degrees, and on the azimuthal equidistant projection, which spreads
+// the neighbourhood of the antipode round the outline, pieces short enough near it that
+// each turns by only a few degrees seen from the centre.
+int divisions(const Projector& p, double centre, double lon, double lat, double dl, double db,
+              double step) {
+    const double length = std::max(std::fabs(dl), std::fabs(db));
+    double pieces = std::ceil(length / step);
+    if (p.kind == Projection::azimuthal) {
+        const double far =
+            std::max(p.distance(lon - centre, lat), p.distance(lon + dl - centre, lat + db));
+        const double closest = std::max(180.0 - far - length, 0.25);  // to the antipode
+        pieces = std::max(pieces, std::ceil(length / (closest * kAntipodeTurn)));
+    }
+    return static_cast<int>(std::clamp(pieces, 1.0, 1000.0));
 }
 
 // Hands points of a polyline to the primitives, dividing each step into pieces of at
@@ -50,38 +88,26 @@ struct MapPen {
         const bool was_down = down;
         last_lon = lon, last_lat = lat;
         double u, v;
-        const bool cap_edge = m.proj.azimuthal() && m.proj.cap < 180.0;
-        if (!m.proj.forward(lon - centre, lat, u, v)) {
+        const bool cutting = m.proj.azimuthal() && m.proj.cut < 180.0;
+        if (!m.proj.forward(lon - centre, lat, u, v) || m.proj.beyond_cut(lon - centre, lat)) {
             // A line that leaves the visible cap ends on its edge.
-            if (was_down && cap_edge) {
-                horizon(prev_lon, prev_lat, lon, lat);
+            if (was_down && cutting) {
+                cut_crossing(m.proj, centre, prev_lon, prev_lat, lon, lat, horizon_lon,
+                             horizon_lat);
                 put(horizon_lon, horizon_lat);
             }
             down = false;
             return;
         }
-        if (!down && have_last && cap_edge &&
-            m.proj.distance(prev_lon - centre, prev_lat) > m.proj.cap) {
+        if (!down && have_last && cutting && m.proj.beyond_cut(prev_lon - centre, prev_lat)) {
             // One that comes back into it starts on its edge.
-            horizon(lon, lat, prev_lon, prev_lat);
+            cut_crossing(m.proj, centre, lon, lat, prev_lon, prev_lat, horizon_lon, horizon_lat);
             put(horizon_lon, horizon_lat);
         }
         put(lon, lat);
     }
-    // The point where the step from a visible point (a) to a hidden one (b) crosses the
-    // edge of the visible cap, by bisection.
     double horizon_lon = 0.0, horizon_lat = 0.0;
     bool have_last = false;
-    void horizon(double alon, double alat, double blon, double blat) {
-        const Projector& p = m.proj;
-        for (int i = 0; i < 40; ++i) {
-            const double ml = (alon + blon) / 2.0, mb = (alat + blat) / 2.0;
-            const bool visible = p.distance(ml - centre, mb) <= p.cap;
-            (visible ? alon : blon) = ml;
-            (visible ? alat : blat) = mb;
-        }
-        horizon_lon = alon, horizon_lat = alat;
-    }
     // Draws to (or starts at) a visible point.
     void put(double lon, double lat) {
         double u, v;
@@ -102,11 +128,101 @@ struct MapPen {
     }
     void line(double lon, double lat) {
         const double dl = lon - last_lon, db = lat - last_lat;
-        const double pieces = std::ceil(std::max(std::fabs(dl), std::fabs(db)) / step);
-        const int k = static_cast<int>(std::clamp(pieces, 1.0, 1000.0));
+        const int k = divisions(m.proj, centre, last_lon, last_lat, dl, db, step);
         const double l0 = last_lon, b0 = last_lat;
         for (int i = 1; i < k; ++i) point(l0 + dl * i / k, b0 + db * i / k);
         point(lon, lat);
+    }
+};
+
+// Projects the ring of a cut polygon into the map's point buffers, dividing its steps.
+// On the azimuthal projections the ring is cut at the projector's cut circle and its
+// parts beyond are replaced by the arcs of the outline circle that lie behind them seen
+// from the centre, so an area round the far side of the globe covers the rim and one
+// that only touches it adds nothing.
+struct RingPen {
+    MapState& m;
+    double centre;
+    bool cutting = m.proj.azimuthal();
+    bool started = false, outside = false;
+    double last_lon = 0.0, last_lat = 0.0;
+    double angle = 0.0;                   // direction of the last point on the rim, radians
+    double rim_lon = 0.0, rim_lat = 0.0;  // the point behind it
+
+    void add(double u, double v) {
+        m.px.push_back(m.x_mid + (u - m.u_mid) * m.scale);
+        m.py.push_back(m.y_mid - (v - m.v_mid) * m.scale);
+    }
+    void within(double lon, double lat) {
+        double u, v;
+        m.proj.forward(lon - centre, lat, u, v);
+        add(u, v);
+    }
+    // Direction of a point seen from the centre. A point on the window's edge meridians
+    // (which run through the antipode) counts as a hair inside the window, so that the
+    // antipode itself lies on the side of the part of the window it closes.
+    double direction(double lon, double lat) const {
+        const double dlon = std::clamp(lon - centre, -180.0 + 1e-7, 180.0 - 1e-7);
+        double u, v;
+        m.proj.forward(dlon, lat, u, v);
+        return std::atan2(v, u);
+    }
+    void rim(double a) {
+        const double r = m.proj.cap_radius();
+        add(r * std::cos(a), r * std::sin(a));
+    }
+    // Along the rim from the last direction to a, the shorter way.
+    void rim_to(double a) {
+        const double turn = std::remainder(a - angle, 2.0 * std::numbers::pi);
+        const int k =
+            static_cast<int>(std::clamp(std::ceil(std::fabs(turn) / kRimStep), 1.0, 180.0));
+        for (int i = 1; i <= k; ++i) rim(angle + turn * i / k);
+        angle = a;
+    }
+    // Along the rim behind the step from the last point on it to (lon, lat). A step that
+    // turns far, as one across the antipode does, is halved until each half turns by
+    // less than a right angle, so that the rim is followed on the step's side.
+    void rim_step(double lon, double lat, int depth) {
+        const double a = direction(lon, lat);
+        if (depth > 0 &&
+            std::fabs(std::remainder(a - angle, 2.0 * std::numbers::pi)) > std::numbers::pi / 2.0) {
+            const double ml = (rim_lon + lon) / 2.0, mb = (rim_lat + lat) / 2.0;
+            rim_step(ml, mb, depth - 1);
+            rim_step(lon, lat, depth - 1);
+            return;
+        }
+        rim_to(a);
+        rim_lon = lon, rim_lat = lat;
+    }
+    void point(double lon, double lat) {
+        const bool out = cutting && m.proj.beyond_cut(lon - centre, lat);
+        if (started && out != outside) {
+            double cl, cb;
+            if (out)
+                cut_crossing(m.proj, centre, last_lon, last_lat, lon, lat, cl, cb);
+            else
+                cut_crossing(m.proj, centre, lon, lat, last_lon, last_lat, cl, cb);
+            if (out) {
+                within(cl, cb);
+                start_rim(cl, cb);
+            } else {
+                rim_step(cl, cb, kRimHalvings);
+                within(cl, cb);
+            }
+        }
+        if (!out)
+            within(lon, lat);
+        else if (started)
+            rim_step(lon, lat, kRimHalvings);
+        else
+            start_rim(lon, lat);
+        started = true, outside = out;
+        last_lon = lon, last_lat = lat;
+    }
+    void start_rim(double lon, double lat) {
+        angle = direction(lon, lat);
+        rim(angle);
+        rim_lon = lon, rim_lat = lat;
     }
 };
 
@@ -260,22 +376,19 @@ void map_polygon(PlotState& s, const double* lon, const double* lat, long n, int
             clip_pass(m.cut_lon, m.cut_lat, m.tmp_lon, m.tmp_lat, 1, m.ye, false);
             const size_t count = m.tmp_lon.size();
             if (count < 3) continue;
-            // Divide the edges into steps of at most a degree and project them; points
-            // beyond the visible cap lie on its edge.
+            // Divide the edges into steps of at most a degree and project them, back to
+            // the first point.
             m.px.clear(), m.py.clear();
+            RingPen pen{m, centre};
             for (size_t i = 0; i < count; ++i) {
                 const size_t j = (i + 1) % count;
                 const double l0 = m.tmp_lon[i], b0 = m.tmp_lat[i];
                 const double dl = m.tmp_lon[j] - l0, db = m.tmp_lat[j] - b0;
-                const int pieces = static_cast<int>(
-                    std::clamp(std::ceil(std::max(std::fabs(dl), std::fabs(db))), 1.0, 1000.0));
-                for (int p = 0; p < pieces; ++p) {
-                    double u, v;
-                    m.proj.forward(l0 + dl * p / pieces - centre, b0 + db * p / pieces, u, v);
-                    m.px.push_back(m.x_mid + (u - m.u_mid) * m.scale);
-                    m.py.push_back(m.y_mid - (v - m.v_mid) * m.scale);
-                }
+                const int pieces = divisions(m.proj, centre, l0, b0, dl, db, 1.0);
+                for (int p = 0; p < pieces; ++p)
+                    pen.point(l0 + dl * p / pieces, b0 + db * p / pieces);
             }
+            pen.point(m.tmp_lon[0], m.tmp_lat[0]);
             if (m.px.size() > 0x7fffffff) continue;
             fill_polygon(s, m.px.data(), m.py.data(), static_cast<int>(m.px.size()));
         }

@@ -14,9 +14,11 @@
 // cut too. Edges are divided into steps of at most one degree before projection, so
 // straight lines of the window become the curves of the projection. Polygons that
 // enclose a pole are closed along the pole. On the azimuthal projections points beyond
-// the visible cap (the hemisphere of the orthographic projection) are left out of
-// lines and moved radially onto the cap's edge in filled areas, which then follow the
-// map's circular outline. Formulas and their source: docs/maps.md.
+// the visible cap (the hemisphere of the orthographic and stereographic projections),
+// or within a degree of the centre's antipode (azimuthal equidistant), are left out of
+// lines; filled areas are cut at that circle and closed along the map's circular
+// outline, following it in the direction of the hidden points seen from the centre.
+// Formulas and their source: docs/maps.md.
 #pragma once
 
 #include <cmath>
@@ -55,6 +57,10 @@ struct Projector {
     double lon0 = 0.0, lat0 = 0.0;  // centre (degrees)
     double radius = 6371.0;
     double cap = 180.0;  // visible angular distance from the centre (azimuthal), degrees
+    // Angular distance from the centre at which lines and areas are cut (azimuthal): the
+    // cap's edge, or a degree short of the antipode, which the azimuthal equidistant
+    // projection stretches into the whole outline circle.
+    double cut = 180.0;
     // Constants of the conic projections and of the centre.
     double n = 0.0, f = 0.0, c = 0.0, rho0 = 0.0;
     double sin_lat0 = 0.0, cos_lat0 = 1.0;
@@ -80,6 +86,10 @@ struct Projector {
                kind == Projection::azimuthal;
     }
     bool conic() const { return kind == Projection::lambert || kind == Projection::albers; }
+    // True for a point beyond the cut (dlon as for forward).
+    bool beyond_cut(double dlon, double lat) const {
+        return azimuthal() && distance(dlon, lat) > cut;
+    }
 };
 
 // Settings of the maps and the current map axis system.
@@ -128,6 +138,16 @@ void map_parallel(PlotState& s, double lat, double lon_low, double lon_high);
 // Fills a polygon in degrees on the current map with the current pattern; pole = 1
 // (south) or 2 (north) closes a polygon that goes round the globe along that pole.
 void map_polygon(PlotState& s, const double* lon, const double* lat, long n, int pole);
+
+// The label of a meridian (longitude true) or parallel of the current map at value
+// degrees, written into out (size bytes); false when such labels are off. On the
+// circle of a hemisphere, where meridians and parallels are labelled round the same
+// outline, the equator is "EQ", so that "0°" names only the prime meridian.
+bool map_label_text(PlotState& s, double value, bool longitude, double step, char* out, int size);
+
+// Plot units per unit of length on the sphere (the unit of mapsph) along the meridian
+// through the middle of the current map; 0 where it cannot be measured.
+double map_plot_per_length(const PlotState& s);
 
 // Draws the outline of the current map.
 void draw_map_outline(PlotState& s);

@@ -13,6 +13,9 @@ namespace {
 constexpr double kPi = std::numbers::pi;
 constexpr double kRad = kPi / 180.0;
 constexpr double kLatLimit = 85.0;  // Mercator and Lambert: the pole lies at infinity
+// Lines and areas of the azimuthal equidistant projection stop this many degrees short
+// of the antipode, whose neighbourhood the projection spreads round the outline.
+constexpr double kAntipodeGap = 1.0;
 
 // Robinson's table: length of the parallel (X) and distance from the equator (Y) at
 // every 5 degrees of latitude from 0 to 90.
@@ -76,6 +79,7 @@ bool Projector::setup(Projection p, double centre_lon, double centre_lat, double
     sin_lat0 = std::sin(lat0 * kRad);
     cos_lat0 = std::cos(lat0 * kRad);
     cap = kind == Projection::orthographic || kind == Projection::stereographic ? 90.0 : 180.0;
+    cut = cap < 180.0 ? cap : 180.0 - kAntipodeGap;
     if (!conic()) return true;
     const double p1 = parallel1 * kRad, p2 = parallel2 * kRad;
     if (kind == Projection::lambert) {

@@ -867,6 +867,8 @@ const Routine kRoutines[] = {
     {"world", [](Gravox& gr, Input&) { gr.world(); }},
     {"shdmap", [](Gravox& gr, Input& in) { gr.shdmap(in.text()); }},
     {"mapbas", [](Gravox& gr, Input& in) { gr.mapbas(in.text()); }},
+    {"borders", [](Gravox& gr, Input& in) { gr.borders(in.text()); }},
+    {"sclmap", [](Gravox& gr, Input& in) { const auto a0 = in.real(); const auto a1 = in.integer(); const auto a2 = in.integer(); gr.sclmap(a0, a1, a2); }},
     {"mapres", [](Gravox& gr, Input& in) { gr.mapres(in.text()); }},
     {"crvtri", [](Gravox& gr, Input& in) {
          const int n = in.count(), ntri = in.count();

@@ -5,6 +5,7 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -55,6 +56,31 @@ TEST(CoastTables, DecodeToTheirStatedCountsWithTheContinentsWhole) {
     }
 }
 
+TEST(BorderTables, DecodeToOpenLinesOfThreeLevels) {
+    for (int resolution : {0, 1}) {
+        SCOPED_TRACE(resolution);
+        const DecodedCoast& c = borders(resolution);
+        ASSERT_TRUE(c.ok);
+        const CoastTable& table = resolution == 0 ? kBorderCrude : kBorderLow;
+        EXPECT_EQ(static_cast<long>(c.polygons.size()), table.polygons);
+        int per_level[4] = {0, 0, 0, 0};
+        for (const CoastPolygon& p : c.polygons) {
+            ASSERT_GE(p.level, 1);
+            ASSERT_LE(p.level, 3);
+            ++per_level[p.level];
+            EXPECT_EQ(p.flags, 0);
+            EXPECT_GE(p.count, 2);
+            for (long k = p.first + 1; k < p.first + p.count; ++k)
+                EXPECT_LT(std::fabs(c.lon[k] - c.lon[k - 1]), 180.0);
+        }
+        EXPECT_GT(per_level[1], 100);  // countries
+        EXPECT_GT(per_level[2], 20);   // states and provinces
+        EXPECT_GT(per_level[3], 5);    // at sea
+    }
+    // The low resolution has more points along its borders.
+    EXPECT_GT(kBorderLow.points, 2 * kBorderCrude.points);
+}
+
 TEST(CoastTables, MalformedTablesAreRefused) {
     EXPECT_FALSE(decode_coast({1, 2, "BAC"}).ok);              // ends inside the polygon
     EXPECT_FALSE(decode_coast({1, 1, "BAB!A"}).ok);            // a foreign character
@@ -100,8 +126,10 @@ class FilledMap : public ::testing::Test {
         bool land;
     };
 
-    void draw(const char* projection, double xa, double xe, double ya, double ye, double pol_lon,
-              double pol_lat, std::initializer_list<Sample> samples) {
+    void draw(
+        const char* projection, double xa, double xe, double ya, double ye, double pol_lon,
+        double pol_lat, std::initializer_list<Sample> samples,
+        const std::function<void(Gravox&)>& paint = [](Gravox& g) { g.shdmap("CONT"); }) {
         Gravox g;
         ::testing::internal::CaptureStdout();
         g.metafl("PNG");
@@ -115,7 +143,7 @@ class FilledMap : public ::testing::Test {
         g.labels("NONE", "XY");
         g.grafmp(xa, xe, xa, 30.0, ya, ye, ya, 30.0);
         g.color("RED");
-        g.shdmap("CONT");
+        paint(g);
         g.color("FORE");
         PlotState& s = state_of(g);
         const double scale = s.page.device_scale;
@@ -235,6 +263,26 @@ TEST_F(FilledMap, OrthographicGlobeFillsOnlyTheVisibleLand) {
     const double share = red_share();
     EXPECT_GT(share, 0.05);
     EXPECT_LT(share, 0.35);
+}
+
+TEST_F(FilledMap, BordersOfEachLevelLieWhereTheyShould) {
+    // North America: the 49th parallel between Canada and the United States is a
+    // national border; the 41st between Colorado and Wyoming an internal one.
+    const std::initializer_list<Sample> national = {{-112.0, 49.0, true}, {-104.0, 41.0, false}};
+    const std::initializer_list<Sample> internal = {{-112.0, 49.0, false}, {-104.0, 41.0, true}};
+    for (const char* what : {"NATIONAL", "INTERNAL", "ALL"}) {
+        SCOPED_TRACE(what);
+        const std::string w = what;
+        const auto& samples = w == "INTERNAL" ? internal : national;
+        draw("CYLI", -130.0, -60.0, 20.0, 60.0, -95.0, -200.0, samples,
+             [&](Gravox& g) { g.borders(what); });
+        for (const auto& p : points_) {
+            const bool expected = p.land || w == "ALL";
+            EXPECT_EQ(red_around(p.x, p.y) > 0, expected) << p.lon << ", " << p.lat;
+        }
+        // Thin lines: a flood of ink would cover far more of the page.
+        EXPECT_LT(red_share(), 0.02);
+    }
 }
 
 }  // namespace

@@ -3,7 +3,9 @@
 // graticule, and the warnings of the map routines.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <numbers>
 #include <string>
 #include <vector>
 
@@ -244,6 +246,69 @@ RingInk ring_ink(const Recording& rec, double cx, double cy, double r) {
     return ink;
 }
 
+TEST_F(MapAxis, OnAHemisphereTheEquatorAndThePrimeMeridianHaveDifferentNames) {
+    g_.labels("MAP", "XY");
+    char meridian[64], equator[64], parallel[64];
+    auto names = [&] {
+        ASSERT_TRUE(map_label_text(s(), 0.0, true, 30.0, meridian, sizeof meridian));
+        ASSERT_TRUE(map_label_text(s(), 0.0, false, 30.0, equator, sizeof equator));
+        ASSERT_TRUE(map_label_text(s(), 30.0, false, 30.0, parallel, sizeof parallel));
+    };
+    // Both are labelled round the circle of the hemisphere.
+    g_.mappol(20.0, 40.0);
+    open("ORTH", -180.0, 180.0, -90.0, 90.0);
+    names();
+    EXPECT_STRNE(meridian, equator);
+    EXPECT_STREQ(equator, "EQ");
+    EXPECT_NE(std::string(parallel).find('N'), std::string::npos);
+    g_.endgrf();
+    // On a rectangle the equator keeps its degrees, written left of the map.
+    open("CYLI", -180.0, 180.0, -90.0, 90.0);
+    names();
+    EXPECT_STREQ(meridian, equator);
+    // A short buffer gets what fits.
+    char two[2];
+    g_.endgrf();
+    open("ORTH", -180.0, 180.0, -90.0, 90.0);
+    ASSERT_TRUE(map_label_text(s(), 0.0, false, 30.0, two, sizeof two));
+    EXPECT_STREQ(two, "E");
+}
+
+TEST_F(MapAxis, ScaleBarIsTrueAlongTheMeridianAndRefusesWhatItCannotDraw) {
+    // The world on 2000 plot units: a degree of latitude, 6371 pi / 180 km, is
+    // 2000 / 360 units, so 1000 km are 49.96 units.
+    open("CYLI", -180.0, 180.0, -90.0, 90.0);
+    rec_->clear();
+    g_.sclmap(1000.0, 500, 1500);
+    flush_polyline(s());
+    const double h = s().text.height / 2.0;
+    double lo = 1e9, hi = -1e9;
+    int below = 0;
+    for (const auto& seg : rec_->segments()) {
+        if (seg.y1 > 1500.5 || seg.y2 > 1500.5) {
+            ++below;  // the labels
+            continue;
+        }
+        EXPECT_GE(std::min(seg.y1, seg.y2), 1500.0 - h - 0.5);
+        lo = std::min({lo, seg.x1, seg.x2});
+        hi = std::max({hi, seg.x1, seg.x2});
+    }
+    EXPECT_NEAR(lo, 500.0, 0.5);
+    EXPECT_NEAR(hi - lo, 1000.0 / (6371.0 * std::numbers::pi / 180.0) * 2000.0 / 360.0, 0.6);
+    EXPECT_GT(below, 10);
+    EXPECT_EQ(rec_->count(Call::fill_box), 2);  // the first and third quarter
+    EXPECT_EQ(warnings(), 0);
+    // A length not above 0, and one longer than any page.
+    rec_->clear();
+    g_.sclmap(0.0, 500, 1500);
+    g_.sclmap(std::nan(""), 500, 1500);
+    g_.sclmap(1e9, 500, 1500);
+    flush_polyline(s());
+    EXPECT_EQ(warnings(), 3);
+    EXPECT_EQ(rec_->count(Call::draw), 0);
+    EXPECT_EQ(rec_->count(Call::fill_box), 0);
+}
+
 TEST_F(MapAxis, CircleMapsAreLabelledAroundTheCircleAndPolarParallelsInside) {
     g_.labels("MAP", "XY");
     double cx, cy;
@@ -372,10 +437,11 @@ TEST_F(MapAxis, MapRoutinesRefuseBadArgumentsAndChangeNothing) {
     const double lon[] = {0.0, 1.0};
     g_.curvmp(lon, lon, 2);
     g_.gridmp(1, 1);
+    g_.borders("ALL");
     double x = 7.0, y = 7.0;
     g_.pos2pt(0.0, 0.0, &x, &y);
     EXPECT_EQ(x, 7.0);
-    EXPECT_EQ(warnings(), 9);
+    EXPECT_EQ(warnings(), 10);
     flush_polyline(s());
     EXPECT_EQ(rec_->count(Call::draw), 0);
     g_.endgrf();
@@ -384,7 +450,14 @@ TEST_F(MapAxis, MapRoutinesRefuseBadArgumentsAndChangeNothing) {
     double lon_out = 5.0, lat_out = 5.0;
     g_.pt2pos(0.0, 0.0, &lon_out, &lat_out);
     EXPECT_EQ(lon_out, 5.0);
-    EXPECT_EQ(warnings(), 10);
+    EXPECT_EQ(warnings(), 11);
+    // An unknown kind of border draws nothing.
+    flush_polyline(s());
+    rec_->clear();
+    g_.borders("RIVERS");
+    flush_polyline(s());
+    EXPECT_EQ(warnings(), 12);
+    EXPECT_EQ(rec_->count(Call::draw), 0);
 }
 
 }  // namespace
