@@ -7,12 +7,99 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <cstring>
 #include <string_view>
 
 namespace gvx {
 
 class Sink;
+
+namespace text_detail {
+
+inline constexpr char kDigitPairs[] =
+    "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
+    "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
+    "8081828384858687888990919293949596979899";
+
+// Decimals the integer conversions take: m * 10^decimals stays below 2^63 for every
+// 53-bit significand m, so the exact scaled value is one 64-bit product.
+inline constexpr int kIntegerDecimals = 3;
+inline constexpr std::uint64_t kPowersOfTen[kIntegerDecimals + 1] = {1, 10, 100, 1000};
+
+// The magnitude of the double with the given bits times 10^Decimals, rounded to the
+// nearest integer, ties to even, as the C library rounds the exact binary value (m *
+// 2^-k): false for 2^53 or more, infinity and not a number.
+template <int Decimals>
+inline bool scaled_magnitude(std::uint64_t bits, std::uint64_t& q) {
+    static_assert(Decimals >= 0 && Decimals <= kIntegerDecimals);
+    const int biased = static_cast<int>((bits >> 52) & 0x7ff);
+    if (biased >= 1075) return false;
+    q = 0;
+    // Below 2^-11 (zero and subnormals included) the scaled value is under one half.
+    if (biased < 1075 - 63) return true;
+    const int k = 1075 - biased;  // 1 to 63
+    const std::uint64_t m = (bits & ((std::uint64_t{1} << 52) - 1)) | (std::uint64_t{1} << 52);
+    const std::uint64_t p = m * kPowersOfTen[Decimals];
+    // Adding half a unit less one, and one more when the quotient is odd, rounds the
+    // quotient to the nearest, ties to even; p < 2^63 leaves room for the sum.
+    q = (p + ((std::uint64_t{1} << (k - 1)) - 1) + ((p >> k) & 1)) >> k;
+    return true;
+}
+
+// Digits of v from at; returns the end. Numbers below 10^4 take two pair copies at most.
+char* long_digits(char* at, std::uint32_t v);
+inline char* digits(char* at, std::uint32_t v) {
+    if (v < 100) {
+        if (v < 10) {
+            *at = static_cast<char>('0' + v);
+            return at + 1;
+        }
+        std::memcpy(at, kDigitPairs + 2 * v, 2);
+        return at + 2;
+    }
+    if (v >= 10000) return long_digits(at, v);
+    const std::uint32_t high = v / 100;
+    if (high < 10) {
+        *at++ = static_cast<char>('0' + high);
+    } else {
+        std::memcpy(at, kDigitPairs + 2 * high, 2);
+        at += 2;
+    }
+    std::memcpy(at, kDigitPairs + 2 * (v - high * 100), 2);
+    return at + 2;
+}
+
+// The text of a scaled magnitude q below 2^32 with Decimals decimals, after a '-' when
+// negative; returns the end.
+template <int Decimals>
+inline char* small_fixed(char* at, bool negative, std::uint32_t q) {
+    *at = '-';
+    at += negative;
+    if constexpr (Decimals == 0) {
+        return digits(at, q);
+    } else {
+        constexpr auto unit = static_cast<std::uint32_t>(kPowersOfTen[Decimals]);
+        const std::uint32_t whole = q / unit;
+        const std::uint32_t part = q - whole * unit;
+        at = digits(at, whole);
+        *at++ = '.';
+        if constexpr (Decimals == 1) {
+            *at = static_cast<char>('0' + part);
+            return at + 1;
+        } else if constexpr (Decimals == 2) {
+            std::memcpy(at, kDigitPairs + 2 * part, 2);
+            return at + 2;
+        } else {
+            const std::uint32_t high = part / 10;
+            std::memcpy(at, kDigitPairs + 2 * high, 2);
+            at[2] = static_cast<char>('0' + (part - high * 10));
+            return at + 3;
+        }
+    }
+}
+
+}  // namespace text_detail
 
 class TextOut {
   public:
@@ -69,6 +156,18 @@ class TextOut {
     // "%.*f" into at least kFixedChars bytes.
     static constexpr std::size_t kFixedChars = 1 + 309 + 1 + 17;
     static char* fixed_at(char* at, double value, int decimals);
+    // The same with a fixed number of decimals (0 to 3), for a writer's loop over many
+    // numbers: the usual ones are converted in line.
+    template <int Decimals>
+    static char* fixed_at(char* at, double value) {
+        std::uint64_t bits;
+        std::memcpy(&bits, &value, sizeof bits);
+        std::uint64_t q;
+        if (!text_detail::scaled_magnitude<Decimals>(bits, q) || q > 0xffffffffu)
+            return fixed_at(at, value, Decimals);
+        return text_detail::small_fixed<Decimals>(at, (bits >> 63) != 0,
+                                                  static_cast<std::uint32_t>(q));
+    }
 
     // Hands everything pending to the sink.
     void flush();

@@ -243,10 +243,10 @@ void SvgDevice::write_colour(std::uint8_t r, std::uint8_t g, std::uint8_t b) {
 void SvgDevice::write_point(double x, double y) {
     char* at = text_.room(2 * TextOut::kFixedChars + 3);
     *at++ = ' ';
-    at = TextOut::fixed_at(at, x, 2);
+    at = TextOut::fixed_at<2>(at, x);
     *at++ = ',';
     *at++ = ' ';
-    text_.advance_to(TextOut::fixed_at(at, y, 2));
+    text_.advance_to(TextOut::fixed_at<2>(at, y));
 }
 
 void SvgDevice::write_rect(double x, double y, double w, double h, std::uint8_t r, std::uint8_t g,
