@@ -134,8 +134,8 @@ TextOut& TextOut::put_across(std::string_view text) {
 }
 
 TextOut& TextOut::integer(long long value) {
-    char* at = reserve(24);
-    used_ += static_cast<std::size_t>(std::to_chars(at, at + 24, value).ptr - at);
+    char* at = reserve(kNumberChars);
+    used_ += static_cast<std::size_t>(integer_at(at, value) - at);
     return *this;
 }
 
@@ -177,7 +177,7 @@ TextOut& TextOut::fixed(double value, int decimals, int width) {
     return *this;
 }
 
-char* TextOut::integer_at(char* at, long long value) {
+char* TextOut::long_integer_at(char* at, long long value) {
     return std::to_chars(at, at + kNumberChars, value).ptr;
 }
 
@@ -186,7 +186,7 @@ char* TextOut::fixed_at(char* at, double value, int decimals) {
 }
 
 std::size_t TextOut::integer_text(char* out, long long value) {
-    return static_cast<std::size_t>(std::to_chars(out, out + kNumberChars, value).ptr - out);
+    return static_cast<std::size_t>(integer_at(out, value) - out);
 }
 
 std::size_t TextOut::shortest_text(char* out, double value) {

@@ -151,8 +151,13 @@ class TextOut {
     static constexpr std::size_t kRoomLimit = 4096;
     char* room(std::size_t n) { return reserve(n); }
     void advance_to(char* end) { used_ = static_cast<std::size_t>(end - buffer_); }
-    // "%lld" into at least kNumberChars bytes.
-    static char* integer_at(char* at, long long value);
+    // "%lld" into at least kNumberChars bytes; magnitudes below 2^32 are converted in line.
+    static char* integer_at(char* at, long long value) {
+        if (value < -0xffffffffLL || value > 0xffffffffLL) return long_integer_at(at, value);
+        *at = '-';
+        at += value < 0;
+        return text_detail::digits(at, static_cast<std::uint32_t>(value < 0 ? -value : value));
+    }
     // "%.*f" into at least kFixedChars bytes.
     static constexpr std::size_t kFixedChars = 1 + 309 + 1 + 17;
     static char* fixed_at(char* at, double value, int decimals);
@@ -175,6 +180,8 @@ class TextOut {
     std::size_t count() const { return flushed_ + used_; }
 
   private:
+    // integer_at for the magnitudes of 2^32 and more.
+    static char* long_integer_at(char* at, long long value);
     // put for a text that does not fit into the rest of the buffer.
     TextOut& put_across(std::string_view text);
     // Makes room for n more bytes (n at most kSize).

@@ -177,8 +177,11 @@ TEST(TextOut, IntegersPaddingAndHex) {
     std::string expected;
     {
         gvx::TextOut out(&sink);
-        const long long values[] = {0,       1,       -1,      7,         -42,      99999,
-                                    -100000, INT_MAX, INT_MIN, LLONG_MAX, LLONG_MIN};
+        // Every digit count of the in-line conversion and both sides of its 2^32 limit.
+        const long long values[] = {
+            0,       1,          -1,          7,          -42,         99,        100,
+            -999,    9999,       10000,       -10001,     99999,       -100000,   INT_MAX,
+            INT_MIN, 4294967295, -4294967295, 4294967296, -4294967296, LLONG_MAX, LLONG_MIN};
         for (long long v : values) {
             out.integer(v).put('|').padded(v, 5).put('|').padded(v, 4, '0').put('|').hex2(
                 static_cast<unsigned>(v));
