@@ -167,11 +167,25 @@ class TextOut {
     static char* fixed_at(char* at, double value) {
         std::uint64_t bits;
         std::memcpy(&bits, &value, sizeof bits);
+        const bool negative = (bits >> 63) != 0;
+        // Rounded in floating point first: |value| * 10^Decimals + 0.5 is within 2^-21 of
+        // its exact value below 2^32, so its whole part is the correctly rounded result
+        // unless its fraction lies within 2^-20 of a whole number (the exact value may be
+        // a tie, or on the other side of one). Only those, and the large values and
+        // those that are not numbers, take the exact integer conversion.
+        const double scaled =
+            (negative ? -value : value) * static_cast<double>(text_detail::kPowersOfTen[Decimals]) +
+            0.5;
+        if (scaled < 4294967295.0) {
+            const auto q = static_cast<std::uint32_t>(static_cast<std::int64_t>(scaled));
+            const double fraction = scaled - static_cast<double>(q);
+            if (fraction > 0x1p-20 && fraction < 1.0 - 0x1p-20)
+                return text_detail::small_fixed<Decimals>(at, negative, q);
+        }
         std::uint64_t q;
         if (!text_detail::scaled_magnitude<Decimals>(bits, q) || q > 0xffffffffu)
             return fixed_at(at, value, Decimals);
-        return text_detail::small_fixed<Decimals>(at, (bits >> 63) != 0,
-                                                  static_cast<std::uint32_t>(q));
+        return text_detail::small_fixed<Decimals>(at, negative, static_cast<std::uint32_t>(q));
     }
 
     // Hands everything pending to the sink.
