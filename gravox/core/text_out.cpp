@@ -10,10 +10,8 @@
 namespace gvx {
 namespace {
 
-constexpr char kDigitPairs[] =
-    "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
-    "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
-    "8081828384858687888990919293949596979899";
+using text_detail::kDigitPairs;
+using text_detail::kPowersOfTen;
 
 // Writes the digits of q ending at end; returns the first digit written.
 char* digits_before(char* end, std::uint64_t q) {
@@ -41,42 +39,23 @@ int digit_count(std::uint64_t v) {
     return n;
 }
 
-// Decimals of the integer path: v * 10^decimals stays below 2^63 for every 53-bit
-// significand, so the exact scaled value is one 64-bit product.
-constexpr int kIntegerDecimals = 3;
-constexpr std::uint64_t kPowers[kIntegerDecimals + 1] = {1, 10, 100, 1000};
-
 // "%.*f" of a finite value below 2^53 in magnitude with Decimals (at most
-// kIntegerDecimals) decimals, by exact integer arithmetic: the value is m * 2^-k, and
-// the result is m * 10^d / 2^k rounded to the nearest integer, ties to even, as the C
-// library rounds the exact binary value. Returns the end of the text, or null when the
-// value is outside this path (the caller falls back to std::to_chars).
+// text_detail::kIntegerDecimals) decimals, by exact integer arithmetic. Returns the end
+// of the text, or null when the value is outside this path (the caller falls back to
+// std::to_chars).
 template <int Decimals>
 char* integer_fixed(char* out, double value) {
-    static_assert(Decimals >= 0 && Decimals <= kIntegerDecimals);
     std::uint64_t bits;
     std::memcpy(&bits, &value, sizeof bits);
-    const int biased = static_cast<int>((bits >> 52) & 0x7ff);
-    std::uint64_t m = bits & ((std::uint64_t{1} << 52) - 1);
-    int k;  // value = m * 2^-k
-    if (biased == 0) {
-        k = 1074;  // subnormal (or zero)
-    } else {
-        m |= std::uint64_t{1} << 52;
-        k = 1075 - biased;
-    }
-    if (k <= 0) return nullptr;  // 2^53 or more, infinity or not a number
-    const std::uint64_t p = m * kPowers[Decimals];
-    std::uint64_t q = 0;
-    // Adding half a unit less one, and one more when the quotient is odd, rounds the
-    // quotient to the nearest, ties to even; p < 2^63 leaves room for the sum.
-    if (k < 64) q = (p + ((std::uint64_t{1} << (k - 1)) - 1) + ((p >> k) & 1)) >> k;
-    // else p < 2^63 <= half a unit: the value rounds to zero
+    std::uint64_t q;
+    if (!text_detail::scaled_magnitude<Decimals>(bits, q)) return nullptr;
+    const bool negative = (bits >> 63) != 0;
+    if (q <= 0xffffffffu)
+        return text_detail::small_fixed<Decimals>(out, negative, static_cast<std::uint32_t>(q));
     // The text is written backwards straight into out, from its end, once its length
     // is known: building it in a local block and copying that would read back bytes
     // just stored one by one, which stalls the processor on every number.
-    const std::uint64_t whole = q / kPowers[Decimals];
-    const bool negative = (bits >> 63) != 0;
+    const std::uint64_t whole = q / kPowersOfTen[Decimals];
     char* const end = out + negative + digit_count(whole) + (Decimals > 0 ? Decimals + 1 : 0);
     char* at = end;
     if constexpr (Decimals % 2 == 1) {  // one decimal, or the last of three
@@ -126,6 +105,12 @@ char* fixed_text(char* out, double value, int decimals) {
 
 }  // namespace
 
+char* text_detail::long_digits(char* at, std::uint32_t v) {
+    char* const end = at + digit_count(v);
+    digits_before(end, v);
+    return end;
+}
+
 void TextOut::reset(Sink* sink) {
     flush();
     sink_ = sink;
@@ -149,8 +134,8 @@ TextOut& TextOut::put_across(std::string_view text) {
 }
 
 TextOut& TextOut::integer(long long value) {
-    char* at = reserve(24);
-    used_ += static_cast<std::size_t>(std::to_chars(at, at + 24, value).ptr - at);
+    char* at = reserve(kNumberChars);
+    used_ += static_cast<std::size_t>(integer_at(at, value) - at);
     return *this;
 }
 
@@ -192,7 +177,7 @@ TextOut& TextOut::fixed(double value, int decimals, int width) {
     return *this;
 }
 
-char* TextOut::integer_at(char* at, long long value) {
+char* TextOut::long_integer_at(char* at, long long value) {
     return std::to_chars(at, at + kNumberChars, value).ptr;
 }
 
@@ -201,7 +186,7 @@ char* TextOut::fixed_at(char* at, double value, int decimals) {
 }
 
 std::size_t TextOut::integer_text(char* out, long long value) {
-    return static_cast<std::size_t>(std::to_chars(out, out + kNumberChars, value).ptr - out);
+    return static_cast<std::size_t>(integer_at(out, value) - out);
 }
 
 std::size_t TextOut::shortest_text(char* out, double value) {

@@ -7,12 +7,99 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <cstring>
 #include <string_view>
 
 namespace gvx {
 
 class Sink;
+
+namespace text_detail {
+
+inline constexpr char kDigitPairs[] =
+    "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
+    "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
+    "8081828384858687888990919293949596979899";
+
+// Decimals the integer conversions take: m * 10^decimals stays below 2^63 for every
+// 53-bit significand m, so the exact scaled value is one 64-bit product.
+inline constexpr int kIntegerDecimals = 3;
+inline constexpr std::uint64_t kPowersOfTen[kIntegerDecimals + 1] = {1, 10, 100, 1000};
+
+// The magnitude of the double with the given bits times 10^Decimals, rounded to the
+// nearest integer, ties to even, as the C library rounds the exact binary value (m *
+// 2^-k): false for 2^53 or more, infinity and not a number.
+template <int Decimals>
+inline bool scaled_magnitude(std::uint64_t bits, std::uint64_t& q) {
+    static_assert(Decimals >= 0 && Decimals <= kIntegerDecimals);
+    const int biased = static_cast<int>((bits >> 52) & 0x7ff);
+    if (biased >= 1075) return false;
+    q = 0;
+    // Below 2^-11 (zero and subnormals included) the scaled value is under one half.
+    if (biased < 1075 - 63) return true;
+    const int k = 1075 - biased;  // 1 to 63
+    const std::uint64_t m = (bits & ((std::uint64_t{1} << 52) - 1)) | (std::uint64_t{1} << 52);
+    const std::uint64_t p = m * kPowersOfTen[Decimals];
+    // Adding half a unit less one, and one more when the quotient is odd, rounds the
+    // quotient to the nearest, ties to even; p < 2^63 leaves room for the sum.
+    q = (p + ((std::uint64_t{1} << (k - 1)) - 1) + ((p >> k) & 1)) >> k;
+    return true;
+}
+
+// Digits of v from at; returns the end. Numbers below 10^4 take two pair copies at most.
+char* long_digits(char* at, std::uint32_t v);
+inline char* digits(char* at, std::uint32_t v) {
+    if (v < 100) {
+        if (v < 10) {
+            *at = static_cast<char>('0' + v);
+            return at + 1;
+        }
+        std::memcpy(at, kDigitPairs + 2 * v, 2);
+        return at + 2;
+    }
+    if (v >= 10000) return long_digits(at, v);
+    const std::uint32_t high = v / 100;
+    if (high < 10) {
+        *at++ = static_cast<char>('0' + high);
+    } else {
+        std::memcpy(at, kDigitPairs + 2 * high, 2);
+        at += 2;
+    }
+    std::memcpy(at, kDigitPairs + 2 * (v - high * 100), 2);
+    return at + 2;
+}
+
+// The text of a scaled magnitude q below 2^32 with Decimals decimals, after a '-' when
+// negative; returns the end.
+template <int Decimals>
+inline char* small_fixed(char* at, bool negative, std::uint32_t q) {
+    *at = '-';
+    at += negative;
+    if constexpr (Decimals == 0) {
+        return digits(at, q);
+    } else {
+        constexpr auto unit = static_cast<std::uint32_t>(kPowersOfTen[Decimals]);
+        const std::uint32_t whole = q / unit;
+        const std::uint32_t part = q - whole * unit;
+        at = digits(at, whole);
+        *at++ = '.';
+        if constexpr (Decimals == 1) {
+            *at = static_cast<char>('0' + part);
+            return at + 1;
+        } else if constexpr (Decimals == 2) {
+            std::memcpy(at, kDigitPairs + 2 * part, 2);
+            return at + 2;
+        } else {
+            const std::uint32_t high = part / 10;
+            std::memcpy(at, kDigitPairs + 2 * high, 2);
+            at[2] = static_cast<char>('0' + (part - high * 10));
+            return at + 3;
+        }
+    }
+}
+
+}  // namespace text_detail
 
 class TextOut {
   public:
@@ -64,11 +151,42 @@ class TextOut {
     static constexpr std::size_t kRoomLimit = 4096;
     char* room(std::size_t n) { return reserve(n); }
     void advance_to(char* end) { used_ = static_cast<std::size_t>(end - buffer_); }
-    // "%lld" into at least kNumberChars bytes.
-    static char* integer_at(char* at, long long value);
+    // "%lld" into at least kNumberChars bytes; magnitudes below 2^32 are converted in line.
+    static char* integer_at(char* at, long long value) {
+        if (value < -0xffffffffLL || value > 0xffffffffLL) return long_integer_at(at, value);
+        *at = '-';
+        at += value < 0;
+        return text_detail::digits(at, static_cast<std::uint32_t>(value < 0 ? -value : value));
+    }
     // "%.*f" into at least kFixedChars bytes.
     static constexpr std::size_t kFixedChars = 1 + 309 + 1 + 17;
     static char* fixed_at(char* at, double value, int decimals);
+    // The same with a fixed number of decimals (0 to 3), for a writer's loop over many
+    // numbers: the usual ones are converted in line.
+    template <int Decimals>
+    static char* fixed_at(char* at, double value) {
+        std::uint64_t bits;
+        std::memcpy(&bits, &value, sizeof bits);
+        const bool negative = (bits >> 63) != 0;
+        // Rounded in floating point first: |value| * 10^Decimals + 0.5 is within 2^-21 of
+        // its exact value below 2^32, so its whole part is the correctly rounded result
+        // unless its fraction lies within 2^-20 of a whole number (the exact value may be
+        // a tie, or on the other side of one). Only those, and the large values and
+        // those that are not numbers, take the exact integer conversion.
+        const double scaled =
+            (negative ? -value : value) * static_cast<double>(text_detail::kPowersOfTen[Decimals]) +
+            0.5;
+        if (scaled < 4294967295.0) {
+            const auto q = static_cast<std::uint32_t>(static_cast<std::int64_t>(scaled));
+            const double fraction = scaled - static_cast<double>(q);
+            if (fraction > 0x1p-20 && fraction < 1.0 - 0x1p-20)
+                return text_detail::small_fixed<Decimals>(at, negative, q);
+        }
+        std::uint64_t q;
+        if (!text_detail::scaled_magnitude<Decimals>(bits, q) || q > 0xffffffffu)
+            return fixed_at(at, value, Decimals);
+        return text_detail::small_fixed<Decimals>(at, negative, static_cast<std::uint32_t>(q));
+    }
 
     // Hands everything pending to the sink.
     void flush();
@@ -76,6 +194,8 @@ class TextOut {
     std::size_t count() const { return flushed_ + used_; }
 
   private:
+    // integer_at for the magnitudes of 2^32 and more.
+    static char* long_integer_at(char* at, long long value);
     // put for a text that does not fit into the rest of the buffer.
     TextOut& put_across(std::string_view text);
     // Makes room for n more bytes (n at most kSize).

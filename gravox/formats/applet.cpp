@@ -16,6 +16,7 @@
 #include <cstdint>
 #include <cstring>
 #include <string_view>
+#include <utility>
 
 #include "gravox/core/state.h"
 #include "gravox/core/text_out.h"
@@ -199,29 +200,28 @@ void AppletDevice::polyline(const double* x, const double* y, int n) {
     int px, py;
     map.to_pixel(x[0], y[0], px, py);
     PointText texts[2] = {};
-    int from = 0;
-    if (out_) texts[from].set(px, py);
+    PointText* start = &texts[0];
+    PointText* end = &texts[1];
+    if (out_) start->set(px, py);
     for (int i = 1; i < n; ++i) {
         map.to_pixel(x[i], y[i], px, py);
         if (!out_) continue;
         next_call();
-        const PointText& start = texts[from];
-        PointText& end = texts[1 - from];
-        end.set(px, py);
+        end->set(px, py);
         // Whole blocks of kLongest + 1 bytes are copied: fixed sizes copy fastest.
         char* at = text_.room(kHead.size() + 2 * (PointText::kLongest + 1) + 4);
         std::memcpy(at, kHead.data(), kHead.size());
         at += kHead.size();
-        std::memcpy(at, start.text, PointText::kLongest + 1);
-        at += start.length;
+        std::memcpy(at, start->text, PointText::kLongest + 1);
+        at += start->length;
         *at++ = ',';
-        std::memcpy(at, end.text, PointText::kLongest + 1);
-        at += end.length;
+        std::memcpy(at, end->text, PointText::kLongest + 1);
+        at += end->length;
         at[0] = ')';
         at[1] = ';';
         at[2] = '\n';
         text_.advance_to(at + 3);
-        from = 1 - from;
+        std::swap(start, end);
     }
     set_pen(px, py);
 }

@@ -111,30 +111,28 @@ void HpglDevice::to_plotter(double x, double y, int& px, int& py) const {
     py = truncate_coordinate(ry + 0.5);
 }
 
-// Characters of the decimal text of v.
-int text_length(int v) {
-    unsigned u = v < 0 ? 0u - static_cast<unsigned>(v) : static_cast<unsigned>(v);
-    int n = v < 0 ? 2 : 1;
-    for (; u >= 10; u /= 10) ++n;
-    return n;
-}
-
 void HpglDevice::command(const char* pen, double x, double y) {
     if (!out_) return;
     int px, py;
     to_plotter(x, y, px, py);
     // "PU" or "PD", two integers of at most 11 characters, the comma and the semicolon:
-    // at most 26 characters, so a command always fits a line of its own. Its length is
-    // known before it is written, straight into the output.
-    const int n = 4 + text_length(px) + text_length(py);
-    if (pending_ + n > kHpglLineLength && pending_ > 0) end_line();
-    char* at = text_.room(32);
-    at[0] = pen[0];
-    at[1] = pen[1];
-    at = TextOut::integer_at(at + 2, px);
+    // at most 26 characters, so a command always fits a line of its own. It is written
+    // straight into the output and moved on by one byte in the rare case that the line
+    // must end before it.
+    char* const start = text_.room(32);
+    start[0] = pen[0];
+    start[1] = pen[1];
+    char* at = TextOut::integer_at(start + 2, px);
     *at++ = ',';
     at = TextOut::integer_at(at, py);
     *at++ = ';';
+    const int n = static_cast<int>(at - start);
+    if (pending_ + n > kHpglLineLength && pending_ > 0) {
+        std::memmove(start + 1, start, static_cast<std::size_t>(n));
+        *start = '\n';
+        ++at;
+        pending_ = 0;
+    }
     text_.advance_to(at);
     pending_ += n;
 }

@@ -231,9 +231,9 @@ void IpeDevice::set_colour(std::uint8_t r, std::uint8_t g, std::uint8_t b) {
 void IpeDevice::write_point(double x, double y, const char* op) {
     // op is " m\n" or " l\n".
     char* at = text_.room(2 * TextOut::kFixedChars + 4);
-    at = TextOut::fixed_at(at, x, 1);
+    at = TextOut::fixed_at<1>(at, x);
     *at++ = ' ';
-    at = TextOut::fixed_at(at, y, 1);
+    at = TextOut::fixed_at<1>(at, y);
     at[0] = op[0];
     at[1] = op[1];
     at[2] = op[2];

@@ -22,7 +22,21 @@
 namespace gvx {
 namespace {
 
-constexpr int kSvgPoints = 50;  // points of one polyline element at most
+constexpr int kSvgPoints = 50;     // points of one polyline element at most
+constexpr int kPointsPerLine = 5;  // points of a polyline or polygon on one line of text
+// " x, y" of a point at most.
+constexpr std::size_t kPointChars = 2 * TextOut::kFixedChars + 3;
+static_assert(kPointsPerLine * kPointChars + 1 <= TextOut::kRoomLimit);
+
+// " x, y" of a point with two decimals at at, which has room for kPointChars; returns
+// the end.
+char* point_at(char* at, double x, double y) {
+    *at++ = ' ';
+    at = TextOut::fixed_at<2>(at, x);
+    at[0] = ',';
+    at[1] = ' ';
+    return TextOut::fixed_at<2>(at + 2, y);
+}
 
 enum class Group { none = 0, stroke = 1, text = 2 };
 
@@ -177,9 +191,13 @@ void SvgDevice::write_pending() {
         text_.put("\"/>\n");
     } else if (n > 2) {
         text_.put("<polyline points=\"\n");
-        for (int i = 0; i < n; ++i) {
-            write_point(chain_.x(i), chain_.y(i));
-            if ((i + 1) % 5 == 0 && i + 1 < n) text_.put('\n');
+        // Five points to a line, each line's room taken at once.
+        for (int i = 0; i < n; i += kPointsPerLine) {
+            const int end = std::min(i + kPointsPerLine, n);
+            char* at = text_.room(kPointsPerLine * kPointChars + 1);
+            for (int j = i; j < end; ++j) at = point_at(at, chain_.x(j), chain_.y(j));
+            if (end < n) *at++ = '\n';
+            text_.advance_to(at);
         }
         text_.put("\"/>\n");
     }
@@ -242,12 +260,7 @@ void SvgDevice::write_colour(std::uint8_t r, std::uint8_t g, std::uint8_t b) {
 }
 
 void SvgDevice::write_point(double x, double y) {
-    char* at = text_.room(2 * TextOut::kFixedChars + 3);
-    *at++ = ' ';
-    at = TextOut::fixed_at(at, x, 2);
-    *at++ = ',';
-    *at++ = ' ';
-    text_.advance_to(TextOut::fixed_at(at, y, 2));
+    text_.advance_to(point_at(text_.room(kPointChars), x, y));
 }
 
 void SvgDevice::write_rect(double x, double y, double w, double h, std::uint8_t r, std::uint8_t g,
@@ -337,7 +350,7 @@ Warning SvgDevice::fill_polygon(const double* x, const double* y, int n) {
         double dx, dy;
         to_device(x[i], y[i], dx, dy);
         write_point(dx, dy);
-        if ((i + 1) % 5 == 0 && i + 1 < n) text_.put('\n');
+        if ((i + 1) % kPointsPerLine == 0 && i + 1 < n) text_.put('\n');
     }
     text_.put("\"/>\n");
     return warning::none;

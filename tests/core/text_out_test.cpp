@@ -114,6 +114,49 @@ TEST(TextOut, FixedRoundsTiesToEvenAndCarriesAtThePathsLimits) {
     EXPECT_TRUE(sink.bytes() == expected);
 }
 
+// The in-line conversion of a writer's loop: every length of the whole part, carries
+// into a new digit, exact ties, the 2^32 limit of its scaled value and what lies beyond
+// it (large, tiny, signed zero), each against printf.
+template <int Decimals>
+std::string inline_fixed_mismatches(const std::vector<double>& values) {
+    std::string wrong;
+    char text[gvx::TextOut::kFixedChars + 8];
+    for (double v : values) {
+        char* end = gvx::TextOut::fixed_at<Decimals>(text, v);
+        const std::string got(text, static_cast<std::size_t>(end - text));
+        const std::string want = printed("%.*f", Decimals, v);
+        if (got != want) wrong += got + " instead of " + want + "\n";
+    }
+    return wrong;
+}
+
+TEST(TextOut, InlineFixedEqualsPrintfAcrossItsRange) {
+    std::vector<double> values = {
+        0.0,    -0.0,  5e-324, 1e-300, 0.0004, 0.00049, 0.0005,
+        0.0049, 0.005, 0.05,   0.5,    1e300,  -1e300,  9007199254740991.0};
+    // Around every power of ten, where the whole part gains a digit by rounding.
+    for (double power = 1.0; power <= 1e12; power *= 10.0)
+        for (double step : {-0.5, -0.05, -0.005, -0.0005, -0.0001, 0.0, 0.0001, 0.0005})
+            for (double sign : {1.0, -1.0}) values.push_back(sign * (power + step));
+    // Around the largest scaled value the in-line path takes, for each count of decimals.
+    for (double limit : {4294967295.0, 429496729.5, 42949672.95, 4294967.295})
+        for (double delta : {-1e-3, -1e-6, 0.0, 1e-6, 1e-3, 1.0})
+            for (double sign : {1.0, -1.0}) values.push_back(sign * (limit + delta));
+    std::mt19937_64 random(23);
+    for (int i = 0; i < 100000; ++i) {
+        const std::uint64_t bits = random();
+        // Exact binary fractions (many ties), and plot coordinates of every size.
+        values.push_back(std::ldexp(static_cast<double>(bits % 20000001) - 10000000.0,
+                                    -static_cast<int>((bits >> 56) % 12)));
+        values.push_back(std::ldexp(static_cast<double>(bits >> 11) * 0x1p-53,
+                                    static_cast<int>((bits >> 3) % 48) - 8));
+    }
+    EXPECT_EQ(inline_fixed_mismatches<0>(values), "");
+    EXPECT_EQ(inline_fixed_mismatches<1>(values), "");
+    EXPECT_EQ(inline_fixed_mismatches<2>(values), "");
+    EXPECT_EQ(inline_fixed_mismatches<3>(values), "");
+}
+
 TEST(TextOut, FixedInAFieldPadsOnTheLeftOnly) {
     gvx::MemorySink sink;
     std::string expected;
@@ -134,8 +177,11 @@ TEST(TextOut, IntegersPaddingAndHex) {
     std::string expected;
     {
         gvx::TextOut out(&sink);
-        const long long values[] = {0,       1,       -1,      7,         -42,      99999,
-                                    -100000, INT_MAX, INT_MIN, LLONG_MAX, LLONG_MIN};
+        // Every digit count of the in-line conversion and both sides of its 2^32 limit.
+        const long long values[] = {
+            0,       1,          -1,          7,          -42,         99,        100,
+            -999,    9999,       10000,       -10001,     99999,       -100000,   INT_MAX,
+            INT_MIN, 4294967295, -4294967295, 4294967296, -4294967296, LLONG_MAX, LLONG_MIN};
         for (long long v : values) {
             out.integer(v).put('|').padded(v, 5).put('|').padded(v, 4, '0').put('|').hex2(
                 static_cast<unsigned>(v));
