@@ -216,28 +216,32 @@ TEST(FigureDocuments, RenderedPagesInkWhereThePngFiguresDo) {
     // of the PNG's ink would have no rendered ink near it.
     char resolution[96];
     std::snprintf(resolution, sizeof resolution, "-r%.6f -g853x603 -dFIXEDMEDIA", dpi);
-    for (const char* name : kFigureFiles) {
-        SCOPED_TRACE(name);
-        const InkMap expected = ink_of((png_dir.path() / name).string() + ".png");
-        ASSERT_GT(expected.width, 0);
-        const std::pair<const std::filesystem::path*, const char*> documents[] = {
-            {&pdf_dir.path(), ".pdf"}, {&eps_dir.path(), ".eps"}};
-        for (const auto& [dir, extension] : documents) {
-            const std::string file = (*dir / name).string() + extension;
-            const std::string rendered = (*dir / name).string() + "_rendered.png";
-            int status = -1;
-            const std::string log = run_program(
-                std::string("gs -q -dSAFER -dBATCH -dNOPAUSE -dEPSCrop -dTextAlphaBits=1 "
-                            "-dGraphicsAlphaBits=1 -sDEVICE=png16m ") +
-                    resolution + " -sOutputFile='" + rendered + "' '" + file + "'",
-                &status, true);
-            ASSERT_EQ(status, 0) << log;
-            const InkMap page = ink_of(rendered);
-            EXPECT_EQ(page.width, expected.width);
-            EXPECT_EQ(page.height, expected.height);
+    // One Ghostscript run per format renders the four documents, page k the k-th.
+    const std::pair<const std::filesystem::path*, const char*> documents[] = {
+        {&pdf_dir.path(), ".pdf"}, {&eps_dir.path(), ".eps"}};
+    for (const auto& [dir, extension] : documents) {
+        std::string files;
+        for (const char* name : kFigureFiles)
+            files += " '" + (*dir / name).string() + extension + "'";
+        int status = -1;
+        const std::string log = run_program(
+            std::string("gs -q -dSAFER -dBATCH -dNOPAUSE -dEPSCrop -dTextAlphaBits=1 "
+                        "-dGraphicsAlphaBits=1 -sDEVICE=png16m ") +
+                resolution + " -sOutputFile='" + (*dir / "rendered_%d.png").string() + "'" + files,
+            &status, true);
+        ASSERT_EQ(status, 0) << log;
+        int page = 0;
+        for (const char* name : kFigureFiles) {
+            SCOPED_TRACE(std::string(name) + extension);
+            const InkMap expected = ink_of((png_dir.path() / name).string() + ".png");
+            ASSERT_GT(expected.width, 0);
+            const InkMap rendered =
+                ink_of((*dir / ("rendered_" + std::to_string(++page) + ".png")).string());
+            EXPECT_EQ(rendered.width, expected.width);
+            EXPECT_EQ(rendered.height, expected.height);
             int count = 0, expected_count = 0;
-            const double share = share_near(page, expected, count);
-            const double back = share_near(expected, page, expected_count);
+            const double share = share_near(rendered, expected, count);
+            const double back = share_near(expected, rendered, expected_count);
             std::printf(
                 "%s%s: %d inked pixels, %.2f%% within one pixel of the PNG's ink; "
                 "%.2f%% of the PNG's %d inked pixels near them\n",
