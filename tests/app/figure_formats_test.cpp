@@ -44,13 +44,17 @@ void PrintTo(const Format& format, std::ostream* out) {
 
 class FigureFormats : public ::testing::TestWithParam<Format> {};
 
+// The raster writers encode the page's pixels whatever drew them, so the coarsened
+// figures (kReaderCoarsening) serve: whole pages of the figures' colours, texts and
+// curves, decoded by independent readers into the PNG device's pixels. The whole
+// figures' own pixels are pinned by their golden summary (figure_pixels_test.cpp).
 TEST_P(FigureFormats, SamePixelsAsThePngFigures) {
     const Format format = GetParam();
     if (format.decoder && !tool_available(format.decoder))
         GTEST_SKIP() << format.decoder << " is not installed (Debian package netpbm)";
     gvx::testing::TempDir png_dir, other_dir;
-    draw_figures_in(png_dir.path(), "PNG");
-    draw_figures_in(other_dir.path(), format.keyword);
+    draw_figures_in(png_dir.path(), "PNG", kReaderCoarsening);
+    draw_figures_in(other_dir.path(), format.keyword, kReaderCoarsening);
     for (const char* name : kFigureFiles) {
         SCOPED_TRACE(name);
         const std::string file = (other_dir.path() / name).string() + "." + format.extension;
