@@ -10,7 +10,7 @@
 namespace cosmology {
 
 void draw_figures(Gravox& plot, char (&legend_buffer)[256], int& legend_line, const char* format,
-                  int count) {
+                  int count, int coarsening) {
     // Made once: PNG output, existing files are kept and new names counted up, and a
     // white page on which "WHITE" draws black.
     plot.metafl(format);
@@ -28,11 +28,16 @@ void draw_figures(Gravox& plot, char (&legend_buffer)[256], int& legend_line, co
 
     // The runs in the order they are drawn, integrated ahead on a worker thread; each
     // report is printed here, in that order, just before its curve is drawn.
-    std::vector<const ExpansionModel*> order;
     count = count < kFigureCount ? count : kFigureCount;
+    std::vector<ExpansionModel> models;
     for (int number = 1; number <= count; ++number)
         for (const ModelRun& run : kModelRuns)
-            if (run.figure == number) order.push_back(&run.model);
+            if (run.figure == number) {
+                models.push_back(run.model);
+                if (coarsening > 1) models.back().step *= coarsening;
+            }
+    std::vector<const ExpansionModel*> order;
+    for (const ExpansionModel& model : models) order.push_back(&model);
     RunPipeline runs(std::move(order));
 
     for (int number = 1; number <= count; ++number) {

@@ -26,8 +26,10 @@ inline constexpr Figure kFigures[kFigureCount] = {
 // The plotting object, the legend buffer and the legend-line counter are the
 // program's own; the script only uses them. Another output format keyword of metafl
 // may be given to write the same figures in that format, and only the first count
-// figures may be drawn (only their models are run).
+// figures may be drawn (only their models are run). A coarsening above 1 runs every
+// model with a step that many times longer: the same figures with that many times
+// fewer points per curve, for tests that read the figures in slow readers.
 void draw_figures(Gravox& plot, char (&legend_buffer)[256], int& legend_line,
-                  const char* format = "PNG", int count = kFigureCount);
+                  const char* format = "PNG", int count = kFigureCount, int coarsening = 1);
 
 }  // namespace cosmology

@@ -1,5 +1,8 @@
 // The four figures written as metafiles and converted: byte for byte the PNG files
-// drawn directly, and the SVG documents but for their date.
+// drawn directly, and the SVG documents but for their date. The figures are coarsened
+// (kReaderCoarsening) on both sides: the replay meets every record the program's
+// figures make (pages, colours, texts, legend boxes, curves continued over many record
+// lines) in a hundredth of the records.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -23,7 +26,7 @@ class MetafileFigures : public ::testing::Test {
   protected:
     static void SetUpTestSuite() {
         dirs_ = new Dirs;
-        draw_figures_in(dirs_->metafiles.path(), "GKSL");
+        draw_figures_in(dirs_->metafiles.path(), "GKSL", kReaderCoarsening);
     }
     static void TearDownTestSuite() {
         delete dirs_;
@@ -32,7 +35,7 @@ class MetafileFigures : public ::testing::Test {
 
     static void expect_replay_identical(const char* format, const char* extension, bool drop_date) {
         gvx::testing::TempDir direct, converted;
-        draw_figures_in(direct.path(), format);
+        draw_figures_in(direct.path(), format, kReaderCoarsening);
         for (const char* name : kFigureFiles) {
             SCOPED_TRACE(name);
             const std::string met = dirs_->metafiles.file(std::string(name) + ".met");

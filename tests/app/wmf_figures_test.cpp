@@ -34,14 +34,18 @@ std::vector<bool> dark_pixels(const DecodedPng& png) {
     return dark;
 }
 
+// The readers take the coarsened figures (kReaderCoarsening) apart into the pixels of
+// the PNG device: texts, legends, colours and curves. The curves reach the writer in
+// polylines of at most a hundred points whatever their length, so the whole figures
+// met no record limit that the coarsened ones miss.
 TEST(WmfReaders, FiguresRenderWithTheDarkPixelsOfThePngDevice) {
     if (!tool_available("wmf2gd") || !tool_available("wmf2svg"))
         GTEST_SKIP() << "wmf2gd and wmf2svg are not installed (Debian package libwmf-bin)";
     const std::filesystem::path dir = reader_output_dir() / "wmf";
     std::filesystem::remove_all(dir);
     std::filesystem::create_directories(dir / "png");
-    cosmology::draw_figures_in(dir, "WMF");
-    cosmology::draw_figures_in(dir / "png", "PNG");
+    cosmology::draw_figures_in(dir, "WMF", cosmology::kReaderCoarsening);
+    cosmology::draw_figures_in(dir / "png", "PNG", cosmology::kReaderCoarsening);
     long matched = 0, total = 0;
     for (const char* name : cosmology::kFigureFiles) {
         SCOPED_TRACE(name);

@@ -1,7 +1,9 @@
 // The "JAVA" device: head and class name, one drawLine per vector, colours, boxes,
 // polygons, erase and the close; the source is compiled by javac where it exists.
+#include <cmath>
 #include <filesystem>
 #include <fstream>
+#include <vector>
 
 #include "tests/formats/format_fixture.h"
 
@@ -9,6 +11,9 @@ namespace gvx::testing {
 namespace {
 
 using AppletTest = FormatTest;
+
+// The calls of one method of the applet at most, as the writer cuts them.
+constexpr int kCallsPerMethod = 2000;
 
 std::string class_line(const std::string& source) {
     const std::size_t at = source.find("public class ");
@@ -136,6 +141,13 @@ TEST_F(AppletTest, PolygonsBecomeFillPolygonWithRoundedVertices) {
         << source;
 }
 
+// javac accepts what the writer makes. The scene has every kind of call; the second
+// picture fills its methods to the cut with the heaviest calls there are (a colour
+// switch of three large components before and after each box, lines between far
+// pixels) and ends with a polygon that fills a method by itself: the cut keeps every
+// method below the 64 KB of code that the virtual machine allows one method, which the
+// program's long figures rely on. One javac run compiles both, started with the
+// options that make a short compilation quick.
 TEST_F(AppletTest, GeneratedSourceCompiles) {
     if (!tool_available("javac")) GTEST_SKIP() << "javac is not installed";
     s().files.open_sink = open_file_sink;
@@ -146,10 +158,32 @@ TEST_F(AppletTest, GeneratedSourceCompiles) {
     const std::filesystem::path kept = reader_output_dir() / "gravox.java";
     std::filesystem::copy_file("gravox.java", kept,
                                std::filesystem::copy_options::overwrite_existing);
+
+    g_.setfil("heavy.java");
+    open("JAVA");
+    for (int i = 0; i < 2000; ++i) {
+        fill_box(s(), 1000, 1000 + i % 100, 2900, 2000, rgb(255 - i % 100, 200, 150 + i % 100));
+        move_to(s(), 900, 1000 + i % 1000);
+        draw_to(s(), 2900, 2000 - i % 1000);
+    }
+    std::vector<double> x(kCallsPerMethod - 1), y(kCallsPerMethod - 1);
+    for (std::size_t i = 0; i < x.size(); ++i) {
+        x[i] = 1000 + 1900 * std::cos(0.003 * i) / 2;
+        y[i] = 1000 + 900 * std::sin(0.003 * i);
+    }
+    fill_polygon(s(), x.data(), y.data(), static_cast<int>(x.size()));
+    g_.gvxfin();
+    const std::string heavy = read_file("heavy.java");
+    EXPECT_GE(count_of(heavy, "g.setColor (new Color ("), 4000);
+    EXPECT_GE(count_of(heavy, "private void part"), 4);
+
     // The applet classes are deprecated: javac warns and still compiles.
-    const std::string command = "javac -nowarn -d . gravox.java > javac.log 2>&1";
+    const std::string command =
+        "javac -J-XX:TieredStopAtLevel=1 -J-XX:+UseSerialGC -proc:none -g:none -nowarn -d . "
+        "gravox.java heavy.java > javac.log 2>&1";
     EXPECT_EQ(std::system(command.c_str()), 0) << read_file("javac.log");
     EXPECT_TRUE(std::filesystem::exists("gravox.class"));
+    EXPECT_TRUE(std::filesystem::exists("heavy.class"));
 }
 
 }  // namespace
