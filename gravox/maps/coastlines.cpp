@@ -24,7 +24,7 @@ int map_resolution(const MapState& m) {
 }
 
 const DecodedCoast* map_coast(PlotState& s) {
-    const DecodedCoast& c = coast(map_resolution(s.maps));
+    const DecodedCoast& c = coast(map_resolution(*s.maps));
     if (!c.ok) {
         warn(s, warning::no_coast_table);
         return nullptr;
@@ -83,7 +83,7 @@ void Gravox::borders(const char* what) {
     const int index = match_keyword(s, "NATI+INTE+MARI+ALL ", 4, what);
     if (index == 0) return;
     if (!map_active(s)) return;
-    const DecodedCoast& c = gvx::borders(map_resolution(s.maps));
+    const DecodedCoast& c = gvx::borders(map_resolution(*s.maps));
     if (!c.ok) {
         warn(s, warning::no_border_table);
         return;

@@ -74,13 +74,13 @@ constexpr const char* kEquatorLabel = "EQ";
 // The text in the map label type of the X axis settings (meridians) or the Y axis
 // settings (parallels), "MAP" when they hold another type.
 bool map_label_text(PlotState& s, double value, bool longitude, double step, char* out, int size) {
-    AxisSettings a = s.axes.axis[longitude ? axis_x : axis_y];
+    AxisSettings a = s.axes->axis[longitude ? axis_x : axis_y];
     if (a.label_type == LabelType::none || !out || size < 1) return false;
     if (a.label_family != 2) {
         a.label_type = LabelType::map;
         a.label_family = 2;
     }
-    const MapState& m = s.maps;
+    const MapState& m = *s.maps;
     if (!longitude && a.label_type == LabelType::map && std::fabs(value) < 1e-9 && m.whole_cap &&
         m.proj.cap < 180.0 && !polar_map(m)) {
         int k = 0;

@@ -8,6 +8,8 @@
 #include "gravox/core/number_text.h"
 #include "gravox/core/state.h"
 #include "gravox/core/warning_texts.h"
+#include "gravox/curves/colour.h"
+#include "gravox/devices/primitives.h"
 #include "gravox/gravox.h"
 #include "gravox/maps/maps.h"
 #include "gravox/text/text.h"
@@ -22,7 +24,7 @@ constexpr double kScaleStep = 1e-3;  // radians along the meridian to measure th
 }  // namespace
 
 double map_plot_per_length(const PlotState& s) {
-    const MapState& m = s.maps;
+    const MapState& m = *s.maps;
     double lon, lat;
     if (!m.proj.inverse(m.u_mid, m.v_mid, lon, lat)) return 0.0;
     // A short step along the meridian towards the equator.
@@ -50,9 +52,9 @@ void Gravox::sclmap(double length, int nx, int ny) {
         warn(s, warning::no_map_scale);
         return;
     }
-    const double h = std::max(1.0, s.text.height / 2.0);
+    const double h = std::max(1.0, s.text->height / 2.0);
     const double x0 = nx, y1 = ny, y0 = ny - h;
-    const int colour = s.colours.current_colour;
+    const int colour = s.colours->current_colour;
     for (int k = 0; k < kScaleParts; ++k) {
         const double a = x0 + bar * k / kScaleParts, b = x0 + bar * (k + 1) / kScaleParts;
         if (k % 2 == 0) fill_box(s, a, y0, b, y1, colour);

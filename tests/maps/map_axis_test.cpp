@@ -281,7 +281,7 @@ TEST_F(MapAxis, ScaleBarIsTrueAlongTheMeridianAndRefusesWhatItCannotDraw) {
     rec_->clear();
     g_.sclmap(1000.0, 500, 1500);
     flush_polyline(s());
-    const double h = s().text.height / 2.0;
+    const double h = s().text->height / 2.0;
     double lo = 1e9, hi = -1e9;
     int below = 0;
     for (const auto& seg : rec_->segments()) {

@@ -10,8 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "gravox/core/internal.h"
-#include "gravox/core/state.h"
+#include "gravox/core/all_records.h"
 #include "gravox/gravox.h"
 #include "gravox/maps/maps.h"
 #include "tests/support/png_decode.h"
@@ -88,8 +87,8 @@ class FarSide : public ::testing::Test {
         }
         g.color("FORE");
         const double scale = s.page.device_scale;
-        const double r = s.maps.proj.cap_radius() * s.maps.scale;
-        const double cx = s.maps.x_mid, cy = s.maps.y_mid;
+        const double r = s.maps->proj.cap_radius() * s.maps->scale;
+        const double cx = s.maps->x_mid, cy = s.maps->y_mid;
         // Pixel centres of the disc, as plot positions.
         std::vector<std::array<double, 4>> pixels;  // pixel x, y; longitude, latitude
         for (int py = int((cy - r) * scale); py <= int((cy + r) * scale); ++py)
