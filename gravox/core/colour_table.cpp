@@ -38,31 +38,7 @@ int nearest_table_index(const ColourState& c, Rgb colour) {
     const int last = c.palette_kind == kind_of(PaletteKind::small) ? 8
                      : c.palette_kind == kind_of(PaletteKind::vga) ? 15
                                                                    : 255;
-    if (colour == Rgb{0, 0, 0} || colour == Rgb{255, 255, 255}) {
-        const std::uint32_t grey = colour.red == 0 ? 0x000000u : 0xFFFFFFu;
-        if (c.table[0] == grey) return 0;
-        if (c.table[last] == grey) return last;
-    }
-    int best = 1000, answer = 0;
-    // Returns true on an exact match, which ends the search.
-    auto probe = [&](int i) {
-        const Rgb e = entry_components(c.table[i]);
-        const int d = std::abs(colour.red - e.red) + std::abs(colour.green - e.green) +
-                      std::abs(colour.blue - e.blue);
-        if (d < best) {
-            best = d;
-            answer = i;
-        }
-        return d == 0;
-    };
-    if (colour.blue == 0) {
-        for (int i = last; i >= 0; --i)
-            if (probe(i)) break;
-    } else {
-        for (int i = 0; i <= last; ++i)
-            if (probe(i)) break;
-    }
-    return answer;
+    return nearest_entry(colour, last, [&](int i) { return entry_components(c.table[i]); });
 }
 
 bool screen_mode_reverses_colours(const PlotState& s) {

@@ -11,6 +11,7 @@
 #pragma once
 
 #include <cstdint>
+#include <cstdlib>
 
 namespace gvx {
 
@@ -69,6 +70,38 @@ constexpr Rgb explicit_components(std::int32_t value) {
 // The table index that a non-explicit, non-negative colour value stands for.
 constexpr int table_index(std::int32_t value) {
     return value & 0xFF;
+}
+
+// The entry of 0..last nearest to a colour, entry(i) giving the components of entry i.
+// Pure black and white prefer entry 0, then entry last, when either holds them exactly;
+// every other colour takes the entry of the smallest sum of component distances,
+// searched downwards when blue is 0 and upwards otherwise, the first of equal distances
+// winning and an exact match ending the search.
+template <class Entry>
+int nearest_entry(Rgb colour, int last, Entry entry) {
+    if (colour == Rgb{0, 0, 0} || colour == Rgb{255, 255, 255}) {
+        if (entry(0) == colour) return 0;
+        if (entry(last) == colour) return last;
+    }
+    int best = 1000, answer = 0;
+    auto probe = [&](int i) {
+        const Rgb e = entry(i);
+        const int d = std::abs(colour.red - e.red) + std::abs(colour.green - e.green) +
+                      std::abs(colour.blue - e.blue);
+        if (d < best) {
+            best = d;
+            answer = i;
+        }
+        return d == 0;
+    };
+    if (colour.blue == 0) {
+        for (int i = last; i >= 0; --i)
+            if (probe(i)) break;
+    } else {
+        for (int i = 0; i <= last; ++i)
+            if (probe(i)) break;
+    }
+    return answer;
 }
 
 }  // namespace gvx

@@ -154,8 +154,8 @@ void offset_draw_to(PlotState& s, double x, double y) {
     if (!patterned(p) && p.line_offset == 0.0) {
         p.last_x = x;
         p.last_y = y;
-        transform_vertex(s, x, y);
-        append_vertex(s, x, y);
+        transform_vertex(s, p, x, y);
+        append_vertex(s, p, x, y);
         return;
     }
     walk_segment(s, x, y);

@@ -85,9 +85,9 @@ void window_polyline(PlotState& s, const double* x, const double* y, int n);
 // --- Polyline buffer ------------------------------------------------------------------
 
 void move_to(PlotState& s, double x, double y) {
-    transform_vertex(s, x, y);
-    flush_polyline(s);
     PrimitiveState& p = *s.prims;
+    transform_vertex(s, p, x, y);
+    flush_polyline(s);
     p.polyline_x[0] = x;
     p.polyline_y[0] = y;
     p.polyline_count = 1;
@@ -107,8 +107,8 @@ void continue_full_polyline(PlotState& s) {
 }
 
 void draw_to(PlotState& s, double x, double y) {
-    transform_vertex(s, x, y);
     PrimitiveState& p = *s.prims;
+    transform_vertex(s, p, x, y);
     const int n = p.polyline_count;
     if (n == 2) {
         // A lone dot (a move and a draw to the same point) is replaced by the new vertex.
@@ -117,7 +117,7 @@ void draw_to(PlotState& s, double x, double y) {
     } else if (n > 2) {
         if (x == p.polyline_x[n - 1] && y == p.polyline_y[n - 1]) p.polyline_count = n - 1;
     }
-    append_vertex(s, x, y);
+    append_vertex(s, p, x, y);
 }
 
 void flush_polyline(PlotState& s) {

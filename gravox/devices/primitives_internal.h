@@ -65,8 +65,8 @@ class ClippedPath {
 };
 
 // Applies the projection and the affine map to a vertex, when they are on.
-inline void transform_vertex(PlotState& s, double& x, double& y) {
-    const PrimitiveState& p = *s.prims;
+// p is s's primitive record, fetched once by the caller for the whole point.
+inline void transform_vertex(PlotState& s, const PrimitiveState& p, double& x, double& y) {
     if (p.projection_on && p.projection) p.projection(s, x, y);
     if (p.affine_on) {
         const double* a = p.affine;
@@ -82,8 +82,7 @@ void continue_full_polyline(PlotState& s);
 // Appends an already transformed vertex to the buffer without the duplicate test;
 // a full buffer is flushed and continues from its last vertex. Inline: every point of
 // a curve comes this way.
-inline void append_vertex(PlotState& s, double x, double y) {
-    PrimitiveState& p = *s.prims;
+inline void append_vertex(PlotState& s, PrimitiveState& p, double x, double y) {
     const int n = p.polyline_count;
     p.polyline_x[n] = x;
     p.polyline_y[n] = y;

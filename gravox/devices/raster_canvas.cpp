@@ -230,38 +230,12 @@ bool RasterCanvas::load_palette(int kind, const std::uint32_t* table, int count)
 }
 
 int RasterCanvas::nearest_index(std::uint8_t red, std::uint8_t green, std::uint8_t blue) const {
-    const int m = palette_kind_ == static_cast<int>(PaletteKind::small) ? 8
-                  : palette_kind_ == static_cast<int>(PaletteKind::vga) ? 15
-                                                                        : 255;
-    auto equals = [&](int i, int v) {
-        return palette_red_[i] == v && palette_green_[i] == v && palette_blue_[i] == v;
-    };
-    if (red == 0 && green == 0 && blue == 0) {
-        if (equals(0, 0)) return 0;
-        if (equals(m, 0)) return m;
-    } else if (red == 255 && green == 255 && blue == 255) {
-        if (equals(0, 255)) return 0;
-        if (equals(m, 255)) return m;
-    }
-    int best = 1000, answer = 0;
-    // Returns true on an exact match, which ends the search.
-    auto probe = [&](int i) {
-        const int d = std::abs(red - palette_red_[i]) + std::abs(green - palette_green_[i]) +
-                      std::abs(blue - palette_blue_[i]);
-        if (d < best) {
-            best = d;
-            answer = i;
-        }
-        return d == 0;
-    };
-    if (blue == 0) {
-        for (int i = m; i >= 0; --i)
-            if (probe(i)) break;
-    } else {
-        for (int i = 0; i <= m; ++i)
-            if (probe(i)) break;
-    }
-    return answer;
+    const int last = palette_kind_ == static_cast<int>(PaletteKind::small) ? 8
+                     : palette_kind_ == static_cast<int>(PaletteKind::vga) ? 15
+                                                                           : 255;
+    return nearest_entry(Rgb{red, green, blue}, last, [&](int i) {
+        return Rgb{palette_red_[i], palette_green_[i], palette_blue_[i]};
+    });
 }
 
 RasterCanvas::Rect RasterCanvas::clip_rect() const {
