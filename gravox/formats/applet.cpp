@@ -301,8 +301,9 @@ void AppletDevice::pixel_point(int x, int y, int colour) {
 void AppletDevice::long_polygon(const double* x, const double* y, int n) {
     const int number = ++long_polygons_;
     end_method();
-    for (int first = 0, link = 0; first < n; first += kVerticesPerMethod, ++link) {
-        const int count = std::min(kVerticesPerMethod, n - first);
+    // Offsets wide, so that the step past the last method cannot overflow.
+    for (long long first = 0, link = 0; first < n; first += kVerticesPerMethod, ++link) {
+        const int count = static_cast<int>(std::min<long long>(kVerticesPerMethod, n - first));
         text_.put("private static void vertices").integer(number).put('_').integer(link);
         text_.put(" (int[] x, int[] y, int o) {\n");
         for (int k = 0; k < count; ++k) {

@@ -1,5 +1,6 @@
 // The "JAVA" device: head and class name, one drawLine per vector, colours, boxes,
 // polygons, erase and the close; the source is compiled by javac where it exists.
+#include <climits>
 #include <cmath>
 #include <cstdio>
 #include <filesystem>
@@ -27,7 +28,7 @@ std::string class_line(const std::string& source) {
 
 // The vertices of the n-th long polygon of a source, read back from its chain of vertex
 // methods: each method's stores "x[o+k]=v;y[o+k]=v;" at the offset its caller passes.
-// Fails the test on a store outside the arrays or a vertex stored twice or never.
+// A vertex never stored stays INT_MIN.
 struct Vertices {
     std::vector<int> x, y;
     int methods = 0, most_in_a_method = 0;
@@ -72,7 +73,7 @@ Vertices long_polygon(const std::string& source, int number) {
             const int i = offset + k;
             if (i < 0 || i >= n || v.x[i] != INT_MIN) {
                 ADD_FAILURE() << "vertex " << i << " stored outside the arrays or twice";
-                continue;
+                break;
             }
             v.x[i] = px;
             v.y[i] = py;
@@ -81,8 +82,6 @@ Vertices long_polygon(const std::string& source, int number) {
         ++v.methods;
         v.most_in_a_method = std::max(v.most_in_a_method, count);
     }
-    for (int i = 0; i < n; ++i)
-        if (v.x[i] == INT_MIN) ADD_FAILURE() << "vertex " << i << " of " << n << " is lost";
     return v;
 }
 
