@@ -11,6 +11,27 @@
 // kCallsPerMethod calls the method ends by calling the next part of the picture,
 // "private void part1 (Graphics g)", "part2" and so on: short pictures keep the single
 // paint method, long ones still compile.
+//
+// A polygon of more than kInlineVertices vertices would not fit one method as a single
+// call with its arrays written inline. Such a polygon ends the current method; its
+// vertices follow in a chain of static methods of at most kVerticesPerMethod vertices
+// each, which store them into two int arrays at an offset and call the next one:
+//
+//   private static void vertices1_0 (int[] x, int[] y, int o) {
+//     x[o+0]=29;y[o+0]=86;x[o+1]=43;y[o+1]=29; ...
+//     vertices1_1 (x, y, 1500);
+//     }
+//
+// The next part method then allocates the arrays, fills them by the first method of
+// the chain and draws the whole polygon with one call, so the fill is the same as for
+// a small polygon:
+//
+//   int[] x1 = new int[20000], y1 = new int[20000];
+//   vertices1_0 (x1, y1, 0);
+//   g.fillPolygon (x1, y1, 20000);
+//
+// Indices inside a method stay below kVerticesPerMethod, so they need no entries in
+// the class's constant pool however long the polygon is.
 #include <algorithm>
 #include <climits>
 #include <cstdint>
@@ -28,6 +49,13 @@ namespace {
 
 constexpr int kClassNameLength = 60;
 constexpr int kCallsPerMethod = 2000;
+// Polygons up to this many vertices are written inline in one fillPolygon call.
+constexpr int kInlineVertices = 1000;
+// Vertices stored by one method of a long polygon's chain: at most 20 bytes of code
+// each (two array stores), well below the 64 KB of one method.
+constexpr int kVerticesPerMethod = 1500;
+// Vertices on one source line of a chain method.
+constexpr int kVerticesPerLine = 5;
 
 class AppletDevice final : public PixelDevice {
   public:
@@ -58,6 +86,11 @@ class AppletDevice final : public PixelDevice {
     // Accounts for the next call (a polygon weighs as much as its vertices) and moves on
     // to the next method when the current one is full.
     void next_call(long weight = 1);
+    // Ends the current method by calling the next part, and starts that part.
+    void end_method();
+    void start_method();
+    // A polygon above kInlineVertices: its chain of vertex methods between two parts.
+    void long_polygon(const double* x, const double* y, int n);
     // A call with four integer arguments: its head, "a,b,c,d" and ");".
     void write_call(std::string_view head, int a, int b, int c, int d);
     // The rounded coordinates of a polygon's vertices, ten to a line.
@@ -67,6 +100,7 @@ class AppletDevice final : public PixelDevice {
     TextOut text_;                                 // the source on its way to out_
     long calls_ = 0;                               // calls in the current method
     int part_ = 0;                                 // number of the current method after paint
+    int long_polygons_ = 0;                        // polygons written as a chain of methods
     std::uint8_t red_ = 0, green_ = 0, blue_ = 0;  // colour of the graphics object
 };
 
@@ -126,10 +160,18 @@ Warning AppletDevice::close() {
 void AppletDevice::next_call(long weight) {
     calls_ += weight;
     if (calls_ <= kCallsPerMethod) return;
-    ++part_;
-    text_.put("  part").integer(part_).put(" (g);\n  }\nprivate void part").integer(part_);
-    text_.put(" (Graphics g) {\n");
+    end_method();
+    start_method();
     calls_ = weight;
+}
+
+void AppletDevice::end_method() {
+    ++part_;
+    text_.put("  part").integer(part_).put(" (g);\n  }\n");
+}
+
+void AppletDevice::start_method() {
+    text_.put("private void part").integer(part_).put(" (Graphics g) {\n");
 }
 
 void AppletDevice::write_call(std::string_view head, int a, int b, int c, int d) {
@@ -256,8 +298,42 @@ void AppletDevice::pixel_point(int x, int y, int colour) {
     filled_rect(x, y, 1, 1, colour);
 }
 
+void AppletDevice::long_polygon(const double* x, const double* y, int n) {
+    const int number = ++long_polygons_;
+    end_method();
+    // Offsets wide, so that the step past the last method cannot overflow.
+    for (long long first = 0, link = 0; first < n; first += kVerticesPerMethod, ++link) {
+        const int count = static_cast<int>(std::min<long long>(kVerticesPerMethod, n - first));
+        text_.put("private static void vertices").integer(number).put('_').integer(link);
+        text_.put(" (int[] x, int[] y, int o) {\n");
+        for (int k = 0; k < count; ++k) {
+            text_.put(k % kVerticesPerLine == 0 ? "  x[o+" : "x[o+").integer(k).put("]=");
+            text_.integer(truncate_coordinate(x[first + k] + 0.5)).put(";y[o+").integer(k);
+            text_.put("]=").integer(truncate_coordinate(y[first + k] + 0.5));
+            text_.put(k % kVerticesPerLine == kVerticesPerLine - 1 || k == count - 1 ? ";\n" : ";");
+        }
+        if (n - first > kVerticesPerMethod) {
+            text_.put("  vertices").integer(number).put('_').integer(link + 1);
+            text_.put(" (x, y, ").integer(first + kVerticesPerMethod).put(");\n");
+        }
+        text_.put("  }\n");
+    }
+    start_method();
+    text_.put("  int[] x").integer(number).put(" = new int[").integer(n).put("], y");
+    text_.integer(number).put(" = new int[").integer(n).put("];\n");
+    text_.put("  vertices").integer(number).put("_0 (x").integer(number).put(", y");
+    text_.integer(number).put(", 0);\n");
+    text_.put("  g.fillPolygon (x").integer(number).put(", y").integer(number).put(", ");
+    text_.integer(n).put(");\n");
+    calls_ = 3;  // the allocation, the fill and the drawing
+}
+
 Warning AppletDevice::pixel_polygon(const double* x, const double* y, int n) {
     if (!out_ || n < 1) return warning::none;
+    if (n > kInlineVertices) {
+        long_polygon(x, y, n);
+        return warning::none;
+    }
     next_call(1 + static_cast<long>(n));
     // Ten vertices to a source line keep the arrays readable.
     text_.put("  g.fillPolygon (new int[] {");
