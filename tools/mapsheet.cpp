@@ -1,7 +1,8 @@
 // Draws the maps of the gallery, for a look by eye: the world in Robinson's projection
 // with shaded continents, coastlines and the graticule; the Arctic in the polar
 // stereographic projection, and Antarctica; North America with its borders and a scale
-// bar in Lambert's conformal conic projection; every projection on one page; a hemisphere and a whole globe on circles.
+// bar in Lambert's conformal conic projection; every projection on one page; a
+// hemisphere and a whole globe on circles.
 // Usage: mapsheet [folder] [format]   (writes maps_*.png, or another format's files, in
 // the folder)
 #include <string>
