@@ -50,7 +50,8 @@ void open(Gravox& g, const std::string& file, const char* title) {
 }
 
 void axes(Gravox& g) {
-    g.graf3d(-3, 3, -3, 1, -3, 3, -3, 1, -0.5, 1.5, -0.5, 0.5);
+    // z labels from 0: a label at -0.5 would meet the y axis's last label at their corner.
+    g.graf3d(-3, 3, -3, 1, -3, 3, -3, 1, -0.5, 1.5, 0.0, 0.5);
 }
 
 void mesh(Gravox& g, const Grid& d, const std::string& file) {
