@@ -19,11 +19,12 @@ namespace gvx {
 
 class Device;
 
-// The sub-records of the subsystems above core. The state record names them by a
-// forward declaration only, so that including it shows a routine no subsystem's
-// fields: a routine includes the headers of the sub-records it reads (its own, and
-// those of the layers below it) and reaches each through `s.<name>->`.
-struct ColourState;     // colour table and palettes (curves/colour.h)
+// The sub-records held in boxes: the colour table, and those of the subsystems above
+// core. The state record names them by a forward declaration only, so that including
+// it shows a routine no subsystem's fields: a routine includes the headers of the
+// sub-records it reads (its own, and those of the layers below it) and reaches each
+// through `s.<name>->`.
+struct ColourState;     // colour table and named colours (core/colour_table.h)
 struct PrimitiveState;  // polyline buffer, clipping, line attributes (devices/primitives.h)
 struct RasterState;     // raster canvas and image settings (devices/raster_device.h)
 struct FormatState;     // settings of the vector and text formats (formats/formats.h)
@@ -38,7 +39,7 @@ struct ScreenState;     // screen windows and the end of a screen plot (screen/s
 struct ThreeDState;     // box, viewpoint, surfaces and z-buffer (three_d/three_d.h)
 struct MapState;        // projections and the map axis system (maps/maps.h)
 
-// Owns one sub-record of a subsystem above core for the life of the state record.
+// Owns one boxed sub-record for the life of the state record.
 // Its constructor and destructor are made in core/state.cpp, the one file that sees
 // every subsystem's header, so no other file needs the type complete unless it uses
 // the record's fields.
