@@ -61,11 +61,6 @@ Extent projected_extent(const MapState& m) {
     return e;
 }
 
-void project(const MapState& m, double u, double v, double& x, double& y) {
-    x = m.x_mid + (u - m.u_mid) * m.scale;
-    y = m.y_mid - (v - m.v_mid) * m.scale;
-}
-
 // The name of the equator on a hemisphere's circle.
 constexpr const char* kEquatorLabel = "EQ";
 
@@ -109,12 +104,9 @@ bool map_active(PlotState& s) {
 
 bool map_to_plot(const PlotState& s, double lon, double lat, double& x, double& y) {
     const MapState& m = *s.maps;
-    double d = std::fmod(lon - m.proj.lon0, 360.0);
-    if (d > 180.0) d -= 360.0;
-    if (d < -180.0) d += 360.0;
     double u, v;
-    const bool visible = m.proj.forward(d, lat, u, v);
-    project(m, u, v, x, y);
+    const bool visible = m.proj.forward(wrap_degrees(lon - m.proj.lon0), lat, u, v);
+    m.to_plot(u, v, x, y);
     return visible;
 }
 
@@ -215,7 +207,7 @@ void along_direction(const MapState& m, double dlon, double lat, double dist, do
     const double r = std::hypot(u, v);
     const double reach = m.proj.rho(std::min(dist, m.proj.cap));
     if (r > 0.0) u *= reach / r, v *= reach / r;
-    project(m, u, v, x, y);
+    m.to_plot(u, v, x, y);
 }
 
 }  // namespace
@@ -295,10 +287,7 @@ void draw_map_labels(PlotState& s) {
         if (full_circle(m) && lon >= m.lon_high - 1e-9) return false;  // the same as the first
         return out.text_of(lon, true, m.x_step);
     };
-    auto dlon_of = [&](double lon) {
-        double d = std::fmod(lon - p.lon0, 360.0);
-        return d > 180.0 ? d - 360.0 : d < -180.0 ? d + 360.0 : d;
-    };
+    auto dlon_of = [&](double lon) { return wrap_degrees(lon - p.lon0); };
 
     if (polar || m.whole_cap) {
         each_multiple(m.x_first, m.x_step, m.lon_low, m.lon_high, 1000.0, [&](double lon) {
@@ -350,7 +339,7 @@ void draw_map_labels(PlotState& s) {
         {
             const Extent e = projected_extent(m);
             double x, y;
-            project(m, e.u0, e.v0, x, y);
+            m.to_plot(e.u0, e.v0, x, y);
             bottom = y;
         }
         // The parallels first, so that a label of the lowest parallel (a pole on the flat

@@ -80,39 +80,39 @@ struct MapPen {
     const MapState& m;
     double centre;
     double step;
+    bool cutting = m.proj.azimuthal() && m.proj.cut < 180.0;
     bool down = false;
+    bool have_last = false;
     double last_lon = 0.0, last_lat = 0.0;
 
     void point(double lon, double lat) {
         const double prev_lon = last_lon, prev_lat = last_lat;
-        const bool was_down = down;
         last_lon = lon, last_lat = lat;
         double u, v;
-        const bool cutting = m.proj.azimuthal() && m.proj.cut < 180.0;
         if (!m.proj.forward(lon - centre, lat, u, v) || m.proj.beyond_cut(lon - centre, lat)) {
             // A line that leaves the visible cap ends on its edge.
-            if (was_down && cutting) {
-                cut_crossing(m.proj, centre, prev_lon, prev_lat, lon, lat, horizon_lon,
-                             horizon_lat);
-                put(horizon_lon, horizon_lat);
-            }
+            if (down && cutting) put_crossing(prev_lon, prev_lat, lon, lat);
             down = false;
             return;
         }
         if (!down && have_last && cutting && m.proj.beyond_cut(prev_lon - centre, prev_lat)) {
             // One that comes back into it starts on its edge.
-            cut_crossing(m.proj, centre, lon, lat, prev_lon, prev_lat, horizon_lon, horizon_lat);
-            put(horizon_lon, horizon_lat);
+            put_crossing(lon, lat, prev_lon, prev_lat);
         }
-        put(lon, lat);
+        put(u, v);
     }
-    double horizon_lon = 0.0, horizon_lat = 0.0;
-    bool have_last = false;
-    // Draws to (or starts at) a visible point.
-    void put(double lon, double lat) {
-        double u, v;
+    // Draws to (or starts at) the point where the step from a visible point to a hidden
+    // one crosses the edge of the cap.
+    void put_crossing(double vis_lon, double vis_lat, double hid_lon, double hid_lat) {
+        double lon, lat, u, v;
+        cut_crossing(m.proj, centre, vis_lon, vis_lat, hid_lon, hid_lat, lon, lat);
         m.proj.forward(lon - centre, lat, u, v);
-        const double x = m.x_mid + (u - m.u_mid) * m.scale, y = m.y_mid - (v - m.v_mid) * m.scale;
+        put(u, v);
+    }
+    // Draws to (or starts at) a visible point, projected to (u, v).
+    void put(double u, double v) {
+        double x, y;
+        m.to_plot(u, v, x, y);
         if (down) {
             offset_draw_to(s, x, y);
         } else {
@@ -150,8 +150,10 @@ struct RingPen {
     double rim_lon = 0.0, rim_lat = 0.0;  // the point behind it
 
     void add(double u, double v) {
-        m.px.push_back(m.x_mid + (u - m.u_mid) * m.scale);
-        m.py.push_back(m.y_mid - (v - m.v_mid) * m.scale);
+        double x, y;
+        m.to_plot(u, v, x, y);
+        m.px.push_back(x);
+        m.py.push_back(y);
     }
     void within(double lon, double lat) {
         double u, v;

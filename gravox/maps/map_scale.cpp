@@ -3,6 +3,7 @@
 // turn, labelled below with 0, its middle and its length.
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <numbers>
 
 #include "gravox/core/number_text.h"
@@ -58,11 +59,8 @@ void Gravox::sclmap(double length, int nx, int ny) {
     for (int k = 0; k < kScaleParts; ++k) {
         const double a = x0 + bar * k / kScaleParts, b = x0 + bar * (k + 1) / kScaleParts;
         if (k % 2 == 0) fill_box(s, a, y0, b, y1, colour);
-        offset_move_to(s, a, y0);
-        offset_draw_to(s, b, y0);
-        offset_draw_to(s, b, y1);
-        offset_draw_to(s, a, y1);
-        offset_draw_to(s, a, y0);
+        const double px[4] = {a, b, b, a}, py[4] = {y0, y0, y1, y1};
+        draw_outline(s, px, py, 4);
     }
     flush_polyline(s);
     // Labels below the bar, centred on their marks; the last one carries the unit. The
@@ -72,12 +70,7 @@ void Gravox::sclmap(double length, int nx, int ny) {
     for (int k = 0; k < 3; ++k) {
         const double mark = length * k / 2.0;
         format_number(s, mark, auto_digits(mark), text[k], kNumberTextSize);
-        if (k == 2) {
-            int n = 0;
-            while (text[k][n] != '\0') ++n;
-            for (const char* unit = " km"; *unit != '\0'; ++unit) text[k][n++] = *unit;
-            text[k][n] = '\0';
-        }
+        if (k == 2) std::strcat(text[k], " km");  // room for it is kept
         const double width = text_box(s, text[k]).length;
         left[k] = x0 + bar * k / 2.0 - width / 2.0;
         right[k] = left[k] + width;

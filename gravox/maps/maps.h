@@ -114,9 +114,18 @@ struct MapState {
     double x_mid = 0.0, y_mid = 0.0;  // its plot position
     bool whole_cap = false;           // the outline is the circle of the cap
 
+    // Plot position of a point (u, v) of the projection's plane.
+    void to_plot(double u, double v, double& x, double& y) const {
+        x = x_mid + (u - u_mid) * scale;
+        y = y_mid - (v - v_mid) * scale;
+    }
+
     // Work buffers, reused: a polyline or polygon in degrees and the cut pieces.
     std::vector<double> lon, lat, cut_lon, cut_lat, tmp_lon, tmp_lat, px, py;
 };
+
+// An angle in degrees brought into [-180, 180] by whole turns.
+double wrap_degrees(double d);
 
 // Per-plot reset of gvxini.
 void reset_maps(PlotState& s);

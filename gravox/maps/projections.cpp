@@ -61,14 +61,14 @@ double mollweide_angle(double phi) {
     return t;
 }
 
+}  // namespace
+
 double wrap_degrees(double d) {
     d = std::fmod(d, 360.0);
     if (d > 180.0) d -= 360.0;
     if (d < -180.0) d += 360.0;
     return d;
 }
-
-}  // namespace
 
 bool Projector::setup(Projection p, double centre_lon, double centre_lat, double parallel1,
                       double parallel2, double sphere_radius) {
