@@ -56,6 +56,8 @@ class HpglDevice final : public Device {
     // Appends one command of n characters to the line, ending the line first when it
     // would not fit.
     void append(const char* text, int n);
+    // True when a text of n characters does not fit the rest of a started line.
+    bool ends_line_before(int n) const { return pending_ > 0 && pending_ + n > kHpglLineLength; }
     void end_line();
 
     int code_;
@@ -127,7 +129,7 @@ void HpglDevice::command(const char* pen, double x, double y) {
     at = TextOut::integer_at(at, py);
     *at++ = ';';
     const int n = static_cast<int>(at - start);
-    if (pending_ + n > kHpglLineLength && pending_ > 0) {
+    if (ends_line_before(n)) {
         std::memmove(start + 1, start, static_cast<std::size_t>(n));
         *start = '\n';
         ++at;
@@ -151,7 +153,7 @@ void HpglDevice::end_line() {
 }
 
 void HpglDevice::append(const char* text, int n) {
-    if (pending_ + n > kHpglLineLength && pending_ > 0) end_line();
+    if (ends_line_before(n)) end_line();
     if (n > kHpglLineLength) {
         warn(state_, warning::hpgl_overflow);
         return;
