@@ -16,10 +16,6 @@ namespace {
 
 constexpr double kTiny = 1e-35;
 
-int round_half_up(double v) {
-    return truncate_coordinate(v + 0.5);
-}
-
 void sorted_range(bool logarithmic, double a, double e, double range[2]) {
     double lo = std::min(a, e), hi = std::max(a, e);
     if (logarithmic) {
@@ -306,8 +302,8 @@ bool gvx::open_axis_system(PlotState& s, double xa, double xe, double x_first, d
                 ax.origin_point_y + std::trunc(ax.len_y - (ax.len_y - 1) * ye / (ye - ya)) - 1);
             fill_positions(s);
         } else {
-            ax.origin_point_x = round_half_up(x_to_plot(s, 0.0));
-            ax.origin_point_y = round_half_up(y_to_plot(s, 0.0));
+            ax.origin_point_x = round_coordinate(x_to_plot(s, 0.0));
+            ax.origin_point_y = round_coordinate(y_to_plot(s, 0.0));
         }
     }
     ax.kind = ax.crossed ? AxisKind::crossed : AxisKind::rectangular;

@@ -23,15 +23,6 @@
 
 using namespace gvx;
 
-namespace {
-
-// Truncation of value + 0.5, the library's rounding of non-negative measures.
-int round_half_up(double value) {
-    return truncate_coordinate(value + 0.5);
-}
-
-}  // namespace
-
 void Gravox::gvxini() {
     if (refused("gvxini", 0, 0)) return;
     PlotState& s = *state_;
@@ -50,12 +41,12 @@ void Gravox::gvxini() {
         copy_text(f.format_keyword, "GKSL", 4);
     }
 
-    p.width = round_half_up(f.page_extent_w / f.unit_scale);
-    p.height = round_half_up(f.page_extent_h / f.unit_scale);
-    p.axis_len_x = round_half_up((p.width + 1) * 2.0 / 3.0);
-    p.axis_len_y = round_half_up((p.height + 1) * 2.0 / 3.0);
+    p.width = round_coordinate(f.page_extent_w / f.unit_scale);
+    p.height = round_coordinate(f.page_extent_h / f.unit_scale);
+    p.axis_len_x = round_coordinate((p.width + 1) * 2.0 / 3.0);
+    p.axis_len_y = round_coordinate((p.height + 1) * 2.0 / 3.0);
     p.axis_pos_x = (p.width - p.axis_len_x) / 2;
-    p.axis_pos_y = p.height - round_half_up(300.0 / f.unit_scale);
+    p.axis_pos_y = p.height - round_coordinate(300.0 / f.unit_scale);
 
     if (p.window_mode == 0) {
         p.device_w = p.width > p.height ? 853 : 603;

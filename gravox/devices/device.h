@@ -92,6 +92,12 @@ inline int truncate_coordinate(double v) {
     return static_cast<int>(v);
 }
 
+// v + 0.5 truncated as above: the nearest whole coordinate for v >= -0.5, the way the
+// pixel devices round.
+inline int round_coordinate(double v) {
+    return truncate_coordinate(v + 0.5);
+}
+
 // The conversion of plot coordinates to pixels of one plot: the device scale, and the
 // exchange of the axes on a turned page. Taken once for a polyline rather than read
 // from the state record at every point.
@@ -114,8 +120,8 @@ struct PixelMapping {
     void to_pixel(double x, double y, int& px, int& py) const {
         double rx, ry;
         to_real(x, y, rx, ry);
-        px = truncate_coordinate(rx + 0.5);
-        py = truncate_coordinate(ry + 0.5);
+        px = round_coordinate(rx);
+        py = round_coordinate(ry);
     }
 };
 

@@ -57,11 +57,6 @@ constexpr int kVerticesPerMethod = 1500;
 // Vertices on one source line of a chain method.
 constexpr int kVerticesPerLine = 5;
 
-// A polygon vertex in whole pixels: v + 0.5 truncated toward zero, within the int range.
-int vertex_pixel(double v) {
-    return truncate_coordinate(v + 0.5);
-}
-
 class AppletDevice final : public PixelDevice {
   public:
     explicit AppletDevice(PlotState& s) : PixelDevice(s) {}
@@ -198,7 +193,7 @@ void AppletDevice::write_call(std::string_view head, int a, int b, int c, int d)
 void AppletDevice::write_vertices(const double* v, int n) {
     for (int i = 0; i < n; ++i) {
         if (i > 0) text_.put(i % 10 == 0 ? ",\n    " : ",");
-        text_.integer(vertex_pixel(v[i]));
+        text_.integer(round_coordinate(v[i]));
     }
 }
 
@@ -313,8 +308,8 @@ void AppletDevice::long_polygon(const double* x, const double* y, int n) {
         text_.put(" (int[] x, int[] y, int o) {\n");
         for (int k = 0; k < count; ++k) {
             text_.put(k % kVerticesPerLine == 0 ? "  x[o+" : "x[o+").integer(k).put("]=");
-            text_.integer(vertex_pixel(x[first + k])).put(";y[o+").integer(k);
-            text_.put("]=").integer(vertex_pixel(y[first + k]));
+            text_.integer(round_coordinate(x[first + k])).put(";y[o+").integer(k);
+            text_.put("]=").integer(round_coordinate(y[first + k]));
             text_.put(k % kVerticesPerLine == kVerticesPerLine - 1 || k == count - 1 ? ";\n" : ";");
         }
         if (n - first > kVerticesPerMethod) {

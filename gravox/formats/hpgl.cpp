@@ -109,8 +109,8 @@ void HpglDevice::to_plotter(double x, double y, int& px, int& py) const {
         rx = s * (p.height - y);
         ry = s * (p.width - x);
     }
-    px = truncate_coordinate(rx + 0.5);
-    py = truncate_coordinate(ry + 0.5);
+    px = round_coordinate(rx);
+    py = round_coordinate(ry);
 }
 
 void HpglDevice::command(const char* pen, double x, double y) {
