@@ -10,6 +10,7 @@
 #include "tests/app/figure_files.h"
 #include "tests/devices/image_writer_helpers.h"
 #include "tests/support/png_decode.h"
+#include "tests/support/programs.h"
 #include "tests/support/temp_dir.h"
 
 namespace cosmology {
@@ -131,11 +132,7 @@ TEST_P(VectorFigureFormats, EveryFigureIsAcceptedByItsReader) {
     }
 }
 
-// javac's virtual machine only starts and compiles one short batch: its quickest
-// just-in-time tier, the serial collector, no annotation processing and no debugging
-// tables halve its time without changing what it accepts.
-constexpr char kJavac[] =
-    "javac -J-XX:TieredStopAtLevel=1 -J-XX:+UseSerialGC -proc:none -g:none -nowarn -d classes %s";
+constexpr char kJavac[] = GRAVOX_QUICK_JAVAC " -d classes %s";
 
 INSTANTIATE_TEST_SUITE_P(
     VectorFormats, VectorFigureFormats,

@@ -3,6 +3,13 @@
 
 #include <string>
 
+// javac for a short batch of sources: its virtual machine only starts and compiles
+// once, so its quickest just-in-time tier, the serial collector, no annotation
+// processing and no debugging tables halve its time without changing what it accepts.
+// Options and file names follow.
+#define GRAVOX_QUICK_JAVAC \
+    "javac -J-XX:TieredStopAtLevel=1 -J-XX:+UseSerialGC -proc:none -g:none -nowarn"
+
 namespace gvx::testing {
 
 // True when the shell finds the program.
